@@ -1,0 +1,81 @@
+#include "link/printer_list.h"
+
+#include "link/debug_output.h"
+#include "ui/dialog_host.h"
+
+namespace tarvek {
+namespace {
+
+constexpr std::size_t kNameBufferBytes = 256;
+
+class SpoolerPortCheck final : public PortConflictCheck {
+  public:
+    SpoolerPortCheck(std::unique_ptr<PrinterLister> lister, bool (*isLeadByte)(unsigned char))
+        : m_lister(std::move(lister)), m_isLeadByte(isLeadByte) {}
+
+    bool Check(const std::string& portText, PortConflictVariant variant, PortHolder& holder,
+               ui::DialogHost& owner) override {
+        holder = PortHolder{};
+        std::vector<PrinterRecord> printers;
+        if (!m_lister->List(EnumFlags(variant), printers)) {
+            owner.ShowMessage("EnumPrinters() failed", "EnumPrinters() Error", ui::kMbOk);
+            return false;
+        }
+        const int index = FindPortHolder(printers, portText + ":");
+        if (index < 0) {
+            return false;
+        }
+        const PrinterRecord& record = printers[static_cast<std::size_t>(index)];
+        if (variant == PortConflictVariant::WifiDialog) {
+            DebugOutput("PrinterName = " + record.printerName + " PortName=" + record.portName +
+                        " DriverName=" + record.driverName);
+        }
+        holder.printerName = CutName(record.printerName, m_isLeadByte);
+        holder.portName = CutName(record.portName, m_isLeadByte);
+        return true;
+    }
+
+  private:
+    std::unique_ptr<PrinterLister> m_lister;
+    bool (*m_isLeadByte)(unsigned char);
+};
+
+}  // namespace
+
+unsigned EnumFlags(PortConflictVariant variant) {
+    return variant == PortConflictVariant::WifiDialog ? kEnumLocalAndConnections : kEnumLocal;
+}
+
+int FindPortHolder(const std::vector<PrinterRecord>& printers, const std::string& portKey) {
+    for (std::size_t i = 0; i < printers.size(); ++i) {
+        if (printers[i].portName == portKey) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::string CutName(const std::string& name, bool (*isLeadByte)(unsigned char)) {
+    const std::size_t limit = kNameBufferBytes - 1;
+    if (name.size() <= limit) {
+        return name;
+    }
+    // Walk the characters so a cut never splits a lead byte from its trail byte.
+    std::size_t end = 0;
+    while (end < limit) {
+        const std::size_t width =
+            isLeadByte && isLeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1;
+        if (end + width > limit) {
+            break;
+        }
+        end += width;
+    }
+    return name.substr(0, end);
+}
+
+std::unique_ptr<PortConflictCheck> MakePortConflictCheck(std::unique_ptr<PrinterLister> lister,
+                                                         bool (*isLeadByte)(unsigned char)) {
+    return std::make_unique<SpoolerPortCheck>(std::move(lister), isLeadByte);
+}
+
+}  // namespace tarvek

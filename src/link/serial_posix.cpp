@@ -1,0 +1,150 @@
+// CSerialLink on a POSIX terminal device (termios).
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "link/links.h"
+#include "link/serial_termios.h"
+#include "link/serial_write.h"
+#include "link/unique_fd.h"
+
+namespace tarvek {
+namespace {
+
+// Reads gather a batch: at most 50 ms between bytes and 100 ms in all. These are waits of
+// the device, measured on the monotonic clock, not pauses of the exchange.
+constexpr int kReadIntervalMs = 50;
+constexpr auto kReadTotal = std::chrono::milliseconds(100);
+constexpr auto kDrainLimit = std::chrono::milliseconds(kSerialChunkWaitMs);
+
+std::string DevicePath(const std::string& portName) {
+    return portName.find('/') == std::string::npos ? "/dev/" + portName : portName;
+}
+
+int PollFor(int fd, short events, int timeoutMs) {
+    pollfd p{fd, events, 0};
+    int rc;
+    do {
+        rc = poll(&p, 1, timeoutMs);
+    } while (rc < 0 && errno == EINTR);
+    return rc > 0 && (p.revents & events) ? 1 : rc < 0 ? -1 : 0;
+}
+
+class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
+  public:
+    explicit CSerialLink(Clock& clock) : m_clock(clock) {}
+    using PrinterLink::Write;
+
+    int Open(const std::string& portName, int baudRate, int parityIndex, int dataBitsIndex,
+             int stopBitsIndex, int flowIndex) override {
+        Close();
+        m_fd.Reset(::open(DevicePath(portName).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
+        if (!m_fd.Valid()) {
+            return -1;
+        }
+        // Exclusive, as the Windows port is: a second open of the device is refused.
+        ioctl(m_fd.Get(), TIOCEXCL);
+        tcflush(m_fd.Get(), TCIOFLUSH);
+        termios t{};
+        if (tcgetattr(m_fd.Get(), &t) != 0) {
+            return -1;
+        }
+        const SerialLineSettings settings{baudRate, parityIndex, dataBitsIndex, stopBitsIndex,
+                                          flowIndex};
+        if (MapToTermios(settings, t) != 0 || tcsetattr(m_fd.Get(), TCSANOW, &t) != 0) {
+            return -1;
+        }
+        m_idle = IdleState{true, 0};
+        return 0;
+    }
+
+    int Close() override {
+        m_fd.Reset();
+        return 0;
+    }
+
+    int Write(const std::uint8_t* data, int length) override {
+        if (!m_fd.Valid()) {
+            return 0;
+        }
+        return RunSerialWrite(*this, m_clock, m_idle, data, length);
+    }
+
+    int Read(std::uint8_t* buffer, int capacity) override {
+        if (!m_fd.Valid() || capacity <= 0) {
+            return 0;
+        }
+        int waiting = 0;
+        if (ioctl(m_fd.Get(), FIONREAD, &waiting) != 0 || waiting <= 0) {
+            return 0;
+        }
+        int count = 0;
+        const auto start = std::chrono::steady_clock::now();
+        while (count < capacity) {
+            const ssize_t got = ::read(m_fd.Get(), buffer + count, capacity - count);
+            if (got > 0) {
+                count += static_cast<int>(got);
+                continue;
+            }
+            if (got < 0 && errno != EAGAIN && errno != EINTR) {
+                break;
+            }
+            if (std::chrono::steady_clock::now() - start >= kReadTotal ||
+                PollFor(m_fd.Get(), POLLIN, kReadIntervalMs) != 1) {
+                break;
+            }
+        }
+        return count;
+    }
+
+  private:
+    int SendChunk(const std::uint8_t* data, int length) override {
+        int sent = 0;
+        while (sent < length) {
+            const int ready = PollFor(m_fd.Get(), POLLOUT, kSerialChunkWaitMs);
+            if (ready == 0) {
+                return sent > 0 ? sent : kChunkTimedOut;
+            }
+            if (ready < 0) {
+                return kChunkFailed;
+            }
+            const ssize_t n = ::write(m_fd.Get(), data + sent, length - sent);
+            if (n < 0 && errno != EAGAIN && errno != EINTR) {
+                return kChunkFailed;
+            }
+            sent += n > 0 ? static_cast<int>(n) : 0;
+        }
+        return sent;
+    }
+    // Only the input is dropped, once the output has left (within the chunk bound):
+    // discarding output still queued would cut the command short.
+    void PurgeAfterWrite() override {
+        const auto start = std::chrono::steady_clock::now();
+        int queued = 0;
+        while (ioctl(m_fd.Get(), TIOCOUTQ, &queued) == 0 && queued > 0 &&
+               std::chrono::steady_clock::now() - start < kDrainLimit) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        tcflush(m_fd.Get(), TCIFLUSH);
+    }
+    void PurgeAll() override { tcflush(m_fd.Get(), TCIOFLUSH); }
+
+    Clock& m_clock;
+    UniqueFd m_fd;
+    IdleState m_idle;
+};
+
+}  // namespace
+
+std::unique_ptr<SerialPrinterLink> MakeSerialLink(Clock& clock) {
+    return std::make_unique<CSerialLink>(clock);
+}
+
+}  // namespace tarvek

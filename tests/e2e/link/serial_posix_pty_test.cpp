@@ -1,0 +1,150 @@
+// The POSIX serial link on a real pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include "e2e/link/pty_peer.h"
+#include "link/links.h"
+#include "support/virtual_clock.h"
+
+namespace tarvek {
+namespace {
+
+using testing::PtyPeer;
+using testing::VirtualClock;
+
+std::vector<std::uint8_t> Counting(int n) {
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i < n; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(i * 7 + 1));
+    }
+    return bytes;
+}
+
+class PosixSerialOnPty : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(peer.Ready());
+        ASSERT_EQ(link->Open(peer.Path(), 9600, kParityNoneIdx, 1, 0, 0), 0);
+    }
+    static constexpr int kParityNoneIdx = 0;
+    PtyPeer peer;
+    VirtualClock clock{1000};
+    std::unique_ptr<SerialPrinterLink> link = MakeSerialLink(clock);
+};
+
+TEST_F(PosixSerialOnPty, FirstWriteCarriesThePreambleAndThePause) {
+    const auto data = Counting(130);
+    EXPECT_EQ(link->Write(data), 130);
+    std::vector<std::uint8_t> expected = {0x00, 0x00};
+    expected.insert(expected.end(), data.begin(), data.end());
+    EXPECT_EQ(peer.Drain(), expected);
+    EXPECT_EQ(clock.Sleeps(), (std::vector<std::uint32_t>{350}));
+}
+
+TEST_F(PosixSerialOnPty, PreambleAgainOnlyAfterSixtySecondsIdle) {
+    const std::vector<std::uint8_t> cmd = {0x1C, 'E', 'C'};
+    link->Write(cmd);
+    peer.Drain();
+    clock.Advance(59999);
+    link->Write(cmd);
+    EXPECT_EQ(peer.Drain(), cmd);
+    clock.Advance(60001);
+    link->Write(cmd);
+    EXPECT_EQ(peer.Drain(), (std::vector<std::uint8_t>{0, 0, 0x1C, 'E', 'C'}));
+    EXPECT_EQ(clock.Sleeps(), (std::vector<std::uint32_t>{350, 350}));
+}
+
+TEST_F(PosixSerialOnPty, ReadsReturnWhatWaitsInBatchesOfTheCapacity) {
+    std::uint8_t buffer[256];
+    EXPECT_EQ(link->Read(buffer, 256), 0);  // nothing waits: at once
+    const auto answer = Counting(300);
+    peer.Send(answer);
+    ASSERT_TRUE(peer.WaitReadable(300));
+    ASSERT_EQ(link->Read(buffer, 256), 256);
+    EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + 256),
+              std::vector<std::uint8_t>(answer.begin(), answer.begin() + 256));
+    ASSERT_EQ(link->Read(buffer, 256), 44);
+    EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + 44),
+              std::vector<std::uint8_t>(answer.begin() + 256, answer.end()));
+    EXPECT_EQ(link->Read(buffer, 256), 0);
+}
+
+TEST_F(PosixSerialOnPty, WriteDropsWhatArrivedBefore) {
+    peer.Send({'o', 'l', 'd'});
+    ASSERT_TRUE(peer.WaitReadable(3));
+    link->Write(std::vector<std::uint8_t>{'A'});
+    std::uint8_t buffer[16];
+    EXPECT_EQ(link->Read(buffer, 16), 0);
+}
+
+// Linux's pseudo-terminals keep CS8 without parity whatever is asked (the kernel rewrites
+// those bits), so parity and data bits are checked where they are mapped (unit tests); speed,
+// stop bits and flow control reach the terminal.
+TEST_F(PosixSerialOnPty, TerminalCarriesTheLineSettings) {
+    termios t = peer.Settings();
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B9600));
+    EXPECT_EQ(t.c_cflag & PARENB, 0u);
+    EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
+    EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u);
+
+    link->Close();
+    ASSERT_EQ(link->Open(peer.Path(), 57600, 1, 0, 1, 1), 0);
+    t = peer.Settings();
+    EXPECT_EQ(cfgetispeed(&t), static_cast<speed_t>(B57600));
+    EXPECT_NE(t.c_cflag & CSTOPB, 0u);
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
+
+    link->Close();
+    ASSERT_EQ(link->Open(peer.Path(), 2400, 2, 1, 0, 0), 0);
+    t = peer.Settings();
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B2400));
+    EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u);
+}
+
+TEST_F(PosixSerialOnPty, RefusedSettingsLeaveThePortOpenUntilClose) {
+    link->Close();
+    EXPECT_EQ(link->Open(peer.Path(), 14400, 0, 1, 0, 0), -1);
+    // Still open: a write goes out (with the preamble of a fresh open).
+    EXPECT_EQ(link->Write(std::vector<std::uint8_t>{'x'}), 1);
+    EXPECT_EQ(peer.Drain(), (std::vector<std::uint8_t>{0, 0, 'x'}));
+    EXPECT_EQ(link->Close(), 0);
+    EXPECT_EQ(link->Write(std::vector<std::uint8_t>{'y'}), 0);
+    EXPECT_TRUE(peer.Drain(100).empty());
+    EXPECT_EQ(link->Close(), 0);  // harmless when closed
+    EXPECT_EQ(link->Open(peer.Path(), 9600, 0, 1, 3, 0), -1);
+}
+
+TEST_F(PosixSerialOnPty, EveryReopenStartsWithThePreamble) {
+    link->Write(std::vector<std::uint8_t>{'a'});
+    peer.Drain();
+    link->Close();
+    ASSERT_EQ(link->Open(peer.Path(), 9600, 0, 1, 0, 0), 0);
+    link->Write(std::vector<std::uint8_t>{'b'});
+    EXPECT_EQ(peer.Drain(), (std::vector<std::uint8_t>{0, 0, 'b'}));
+}
+
+TEST(PosixSerial, MissingDeviceFailsClosed) {
+    VirtualClock clock;
+    auto link = MakeSerialLink(clock);
+    EXPECT_EQ(link->Open("/dev/tarvek-no-such-port", 9600, 0, 1, 0, 0), -1);
+    EXPECT_EQ(link->Write(std::vector<std::uint8_t>{'x'}), 0);
+    std::uint8_t b[4];
+    EXPECT_EQ(link->Read(b, 4), 0);
+    EXPECT_EQ(link->Close(), 0);
+}
+
+TEST(PosixSerial, SecondOpenOfTheSameDeviceIsRefused) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "exclusive terminals do not bind the superuser";
+    }
+    PtyPeer peer;
+    VirtualClock clock;
+    auto first = MakeSerialLink(clock);
+    auto second = MakeSerialLink(clock);
+    ASSERT_EQ(first->Open(peer.Path(), 9600, 0, 1, 0, 0), 0);
+    EXPECT_EQ(second->Open(peer.Path(), 9600, 0, 1, 0, 0), -1);
+}
+
+}  // namespace
+}  // namespace tarvek

@@ -1,0 +1,73 @@
+#include "link/serial_termios.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvek {
+namespace {
+
+termios Mapped(const SerialLineSettings& settings) {
+    termios t{};
+    t.c_lflag = ECHO | ICANON | ISIG;
+    t.c_iflag = ICRNL | IXANY;
+    t.c_oflag = OPOST;
+    EXPECT_EQ(MapToTermios(settings, t), 0);
+    return t;
+}
+
+TEST(TermiosMapping, RawModeAndSpeed) {
+    const termios t = Mapped({38400, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr});
+    EXPECT_EQ(cfgetispeed(&t), static_cast<speed_t>(B38400));
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B38400));
+    EXPECT_EQ(t.c_lflag & (ECHO | ICANON | ISIG), 0u);
+    EXPECT_EQ(t.c_iflag & ICRNL, 0u);
+    EXPECT_EQ(t.c_oflag & OPOST, 0u);
+    EXPECT_NE(t.c_cflag & CREAD, 0u);
+    EXPECT_NE(t.c_cflag & CLOCAL, 0u);
+    EXPECT_EQ(t.c_cc[VMIN], 0);
+    EXPECT_EQ(t.c_cc[VTIME], 0);
+}
+
+TEST(TermiosMapping, EverySpeedOfTheList) {
+    const std::pair<int, speed_t> speeds[] = {{1200, B1200},   {2400, B2400},    {4800, B4800},
+                                              {9600, B9600},   {19200, B19200},  {38400, B38400},
+                                              {57600, B57600}, {115200, B115200}};
+    for (const auto& [baud, speed] : speeds) {
+        EXPECT_EQ(TermiosSpeed(baud), speed) << baud;
+    }
+    EXPECT_EQ(TermiosSpeed(14400), static_cast<speed_t>(B0));
+}
+
+TEST(TermiosMapping, ParityDataAndStopBits) {
+    termios t = Mapped({9600, kParityOdd, kDataBits7, kStopBits2, kFlowDtrDsr});
+    EXPECT_EQ(t.c_cflag & (PARENB | PARODD), static_cast<tcflag_t>(PARENB | PARODD));
+    EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS7));
+    EXPECT_NE(t.c_cflag & CSTOPB, 0u);
+    t = Mapped({9600, kParityEven, kDataBits8, kStopBits1, kFlowDtrDsr});
+    EXPECT_EQ(t.c_cflag & (PARENB | PARODD), static_cast<tcflag_t>(PARENB));
+    EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
+    t = Mapped({9600, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr});
+    EXPECT_EQ(t.c_cflag & PARENB, 0u);
+}
+
+TEST(TermiosMapping, FlowControl) {
+    termios t = Mapped({9600, kParityNone, kDataBits8, kStopBits1, kFlowXonXoff});
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF | IXANY), static_cast<tcflag_t>(IXON | IXOFF));
+    EXPECT_EQ(t.c_cc[VSTART], 0x11);
+    EXPECT_EQ(t.c_cc[VSTOP], 0x13);
+    EXPECT_EQ(t.c_cflag & CRTSCTS, 0u);
+    t = Mapped({9600, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr});
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u);
+    EXPECT_EQ(t.c_cflag & CRTSCTS, 0u);
+}
+
+TEST(TermiosMapping, RefusesValuesOutsideTheLists) {
+    termios t{};
+    EXPECT_EQ(MapToTermios({14400, 0, 0, 0, 0}, t), -1);
+    EXPECT_EQ(MapToTermios({9600, 3, 0, 0, 0}, t), -1);
+    EXPECT_EQ(MapToTermios({9600, 0, 2, 0, 0}, t), -1);
+    EXPECT_EQ(MapToTermios({9600, 0, 0, -1, 0}, t), -1);
+}
+
+}  // namespace
+}  // namespace tarvek
