@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,7 @@
 namespace tarvek::ui::win32 {
 namespace {
 
-// The timer that calls WhileShown: timer messages come only when the queue is empty, that is
-// after the modal loop has shown the window.
+// The timer that calls WhileShown once the modal loop has shown the window.
 constexpr UINT_PTR kShownTimer = 0x7A5E;
 constexpr int kShownTicksMax = 100;
 
@@ -34,8 +34,30 @@ std::wstring WindowTextWide(HWND window) {
     return text;
 }
 
-// The caption of a message box that names none: the program's name, as the framework does.
-std::wstring ProgramName() {
+// Centres a dialog over its owner, or on the screen's work area when it has none, kept inside
+// the work area (the templates place every dialog at 0, 0).
+void CenterDialog(HWND dialog) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT area = work;
+    const HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) {
+        GetWindowRect(owner, &area);
+    }
+    RECT rect{};
+    GetWindowRect(dialog, &rect);
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    LONG x = area.left + (area.right - area.left - width) / 2;
+    LONG y = area.top + (area.bottom - area.top - height) / 2;
+    x = std::max(work.left, std::min(x, work.right - width));
+    y = std::max(work.top, std::min(y, work.bottom - height));
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+std::wstring ProgramTitle() {
     std::vector<wchar_t> path(MAX_PATH);
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     std::wstring name(path.data(), length);
@@ -49,8 +71,6 @@ std::wstring ProgramName() {
     }
     return name;
 }
-
-}  // namespace
 
 void InitDialogControlClasses() {
     INITCOMMONCONTROLSEX classes{};
@@ -158,6 +178,7 @@ INT_PTR Win32DialogHost::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL Win32DialogHost::OnInitDialog(HWND dialog) {
+    CenterDialog(dialog);
     m_pDressing = std::make_unique<controls::DialogDressing>(dialog);
     m_logic.AttachHost(this);
     m_logic.UpdateData(false);
@@ -342,7 +363,7 @@ void Win32DialogHost::SetProgressPos(int id, int position) {
 
 int Win32DialogHost::ShowMessage(const std::string& textUtf8, const std::string& captionUtf8,
                                  unsigned flags) {
-    const std::wstring caption = captionUtf8.empty() ? ProgramName() : Utf8ToWide(captionUtf8);
+    const std::wstring caption = captionUtf8.empty() ? ProgramTitle() : Utf8ToWide(captionUtf8);
     return MessageBoxW(m_hWnd, Utf8ToWide(textUtf8).c_str(), caption.c_str(), flags);
 }
 

@@ -1,11 +1,12 @@
 // The Win32 host: runs a dialog's logic on a real dialog made from its template.
 //
 // One static dialog procedure finds the host of the window and dispatches to the logic:
-// WM_INITDIALOG → data exchange towards the controls, then OnInitDialog; WM_COMMAND → OnOK
-// (IDOK), OnCancel (IDCANCEL) or OnCommand(id, notification code); WM_CLOSE → OnClose;
-// WM_SYSCOMMAND → OnSysCommand. The host paints the dialog's icon while the window is minimised,
-// answers WM_QUERYDRAGICON with it, and keeps the window's drawn controls (DialogDressing).
-// Nothing a handler does escapes the dialog procedure into user32.
+// WM_INITDIALOG → centre over the owner (or the screen), data exchange towards the controls,
+// then OnInitDialog; WM_COMMAND → OnOK (IDOK), OnCancel (IDCANCEL) or OnCommand(id,
+// notification code); WM_CLOSE → OnClose; WM_SYSCOMMAND → OnSysCommand. The host paints the
+// dialog's icon while the window is minimised, answers WM_QUERYDRAGICON with it, and keeps the
+// window's drawn controls (DialogDressing). Nothing a handler does escapes the dialog procedure
+// into user32.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +33,10 @@ using WhileShown = std::function<void(HWND dialog)>;
 // disabled for the duration (nullptr: none). Returns the result given to EndDialog, or -1 when
 // the window could not be made.
 int RunModalDialog(DialogLogic& logic, HWND owner, const WhileShown& whileShown = nullptr);
+
+// The program's name (its file name without the extension): the caption of a message box
+// that names none, as the framework does.
+std::wstring ProgramTitle();
 
 // Registers the common-control classes the templates use (progress bar, IP address control).
 // RunModalDialog calls it; calling it again is harmless.
