@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# The whole program under Wine: a plain start (registry entries, the main dialog, the About box
+# from the system menu, Exit), the automation server with a cscript client (keep-alive, Exit
+# hides, letting go), and a client that starts the program itself (-Embedding).
+#   program_test.sh <tarvek.exe> <window_tool.exe> <wine prefix> <output folder>
+# The prefix is the test's own (it is set to show Wine's desktop window). Screenshots go to the
+# output folder. Needs an X display (re-runs itself under one).
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../../.." && pwd)"
+if [[ -z "${DISPLAY:-}" ]]; then
+    exec "$root/tools/with-display" "$0" "$@"
+fi
+exe="$(realpath "$1")"
+tool="$(realpath "$2")"
+prefix="$(realpath -m "$3")"
+out="$(realpath -m "$4")"
+mkdir -p "$out"
+work="$(mktemp -d "$out/run.XXXXXX")"
+title="Veltrin Mobile Label Printer Utiltiy 1.40"
+failures=0
+pids=()
+
+wine_run() { "$root/tools/wine-run" --prefix "$prefix" "$@"; }
+tool() { wine_run "$tool" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+check() {  # check <what> <command...>
+    local what="$1"
+    shift
+    if "$@"; then
+        echo "PASS  $what"
+    else
+        echo "FAIL  $what"
+        failures=$((failures + 1))
+    fi
+}
+state_is() { [[ "$(tool state "$1")" == "$2" ]]; }
+alive() { kill -0 "$1" 2>/dev/null; }
+# Waits up to $2 seconds for process $1 to end.
+ends_within() {
+    local pid="$1" seconds="$2"
+    for _ in $(seq 1 $((seconds * 10))); do
+        alive "$pid" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+screenshot() { import -window root "$out/$1" 2>/dev/null && echo "screenshot: $out/$1"; }
+reg_value() { wine_run reg query "$1" /ve 2>/dev/null | tr -d '\r' | grep -i 'REG_SZ'; }
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+winpath() { echo "Z:${1//\//\\}"; }
+clsid='{45CB1BFF-78CE-4B47-89CD-E0CD7B68C5E9}'
+
+# Wine's own desktop window: it draws the dialogs' captions (there is no window manager).
+wine_run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine_run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x700 /f >/dev/null 2>&1
+# The desktop is made when the prefix's server starts: restart it with the setting.
+WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
+WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1
+
+echo "== plain start"
+wine_run reg delete 'HKCR\Tarvek.Application' /f >/dev/null 2>&1
+wine_run reg delete "HKCR\\CLSID\\$clsid" /f >/dev/null 2>&1
+wine_run "$exe" &
+app=$!
+pids+=("$app")
+check "main dialog shown" tool wait-shown "$title" 30000
+check "ProgID names the class" bash -c "[[ \"\$1\" == *\"$clsid\"* ]]" _ "$(reg_value 'HKCR\Tarvek.Application\CLSID')"
+check "class names its ProgID" bash -c '[[ "$1" == *Tarvek.Application* ]]' _ "$(reg_value "HKCR\\CLSID\\$clsid\\ProgID")"
+check "local server is this program" bash -c '[[ "${1,,}" == *tarvek.exe* ]]' _ "$(reg_value "HKCR\\CLSID\\$clsid\\LocalServer32")"
+screenshot program_main_dialog.png
+tool syscommand "$title" 16
+check "About box opens from the system menu" tool wait-shown "About Tarvek" 10000
+screenshot program_about_box.png
+tool press "About Tarvek" 1
+check "About box's OK closes it" tool wait-gone "About Tarvek" 10000
+check "main dialog stays" state_is "$title" visible
+tool press "$title" 1
+check "Exit ends the program" ends_within "$app" 20
+
+echo "== automation: a client keeps the program"
+wine_run "$exe" /Automation &
+app=$!
+pids+=("$app")
+check "main dialog shown for automation" tool wait-shown "$title" 30000
+wine_run cscript //nologo "$(winpath "$here/client.vbs")" "$(winpath "$work/attached")" \
+    "$(winpath "$work/release")" >"$work/client.log" 2>&1 &
+client=$!
+pids+=("$client")
+for _ in $(seq 1 300); do [[ -e "$work/attached" ]] && break; sleep 0.1; done
+check "client got its object" test -e "$work/attached"
+tool press "$title" 1
+sleep 1
+check "Exit hides the dialog while the client holds it" state_is "$title" hidden
+check "the program keeps running" alive "$app"
+touch "$work/release"
+check "client lets go" ends_within "$client" 30
+check "letting go ends the hidden dialog and the program" ends_within "$app" 20
+
+echo "== automation: after the client let go, Exit ends the program"
+wine_run "$exe" /Automation &
+app=$!
+pids+=("$app")
+check "main dialog shown" tool wait-shown "$title" 30000
+rm -f "$work/attached"
+wine_run cscript //nologo "$(winpath "$here/client.vbs")" "$(winpath "$work/attached")" \
+    >"$work/client.log" 2>&1
+check "client attached and let go" test -e "$work/attached"
+check "dialog still shown" state_is "$title" visible
+tool press "$title" 1
+check "Exit ends the program" ends_within "$app" 20
+
+echo "== a client starts the program (-Embedding)"
+rm -f "$work/attached" "$work/release"
+wine_run cscript //nologo "$(winpath "$here/client.vbs")" "$(winpath "$work/attached")" \
+    "$(winpath "$work/release")" >"$work/client.log" 2>&1 &
+client=$!
+pids+=("$client")
+check "the started program shows its dialog" tool wait-shown "$title" 30000
+for _ in $(seq 1 300); do [[ -e "$work/attached" ]] && break; sleep 0.1; done
+check "client got its object" test -e "$work/attached"
+touch "$work/release"
+check "client lets go" ends_within "$client" 30
+check "dialog still shown after the client" state_is "$title" visible
+tool press "$title" 1
+check "Exit ends the started program" tool wait-gone "$title" 20000
+
+echo
+if ((failures)); then
+    echo "program_test: $failures check(s) failed"
+    exit 1
+fi
+echo "program_test: all checks passed"
