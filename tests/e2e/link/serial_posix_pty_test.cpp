@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/link/pty_peer.h"
+#include "e2e/link/counting_bytes.h"
 #include "link/links.h"
 #include "support/virtual_clock.h"
 
@@ -10,14 +11,6 @@ namespace {
 
 using testing::PtyPeer;
 using testing::VirtualClock;
-
-std::vector<std::uint8_t> Counting(int n) {
-    std::vector<std::uint8_t> bytes;
-    for (int i = 0; i < n; ++i) {
-        bytes.push_back(static_cast<std::uint8_t>(i * 7 + 1));
-    }
-    return bytes;
-}
 
 class PosixSerialOnPty : public ::testing::Test {
   protected:
@@ -32,7 +25,7 @@ class PosixSerialOnPty : public ::testing::Test {
 };
 
 TEST_F(PosixSerialOnPty, FirstWriteCarriesThePreambleAndThePause) {
-    const auto data = Counting(130);
+    const auto data = testing::CountingBytes(130);
     EXPECT_EQ(link->Write(data), 130);
     std::vector<std::uint8_t> expected = {0x00, 0x00};
     expected.insert(expected.end(), data.begin(), data.end());
@@ -56,7 +49,7 @@ TEST_F(PosixSerialOnPty, PreambleAgainOnlyAfterSixtySecondsIdle) {
 TEST_F(PosixSerialOnPty, ReadsReturnWhatWaitsInBatchesOfTheCapacity) {
     std::uint8_t buffer[256];
     EXPECT_EQ(link->Read(buffer, 256), 0);  // nothing waits: at once
-    const auto answer = Counting(300);
+    const auto answer = testing::CountingBytes(300);
     peer.Send(answer);
     ASSERT_TRUE(peer.WaitReadable(300));
     ASSERT_EQ(link->Read(buffer, 256), 256);
