@@ -1,0 +1,56 @@
+// SHA-1 (FIPS 180-1) and HMAC-SHA1 (RFC 2104): small, allocation-free routines for the WPA
+// key derivation. Every object wipes its state when it goes away, since it may have held key
+// material.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tarvek {
+
+inline constexpr std::size_t kSha1DigestSize = 20;
+inline constexpr std::size_t kSha1BlockSize = 64;
+
+// Overwrites memory in a way the compiler may not drop.
+void WipeSecret(void* memory, std::size_t size);
+
+class Sha1 {
+  public:
+    Sha1() { Start(); }
+    ~Sha1() { WipeSecret(this, sizeof(*this)); }
+    Sha1(const Sha1&) = default;
+    Sha1& operator=(const Sha1&) = default;
+
+    void Start();
+    // Bytes are taken one by one; each 64-byte block is compressed as its last byte arrives.
+    void Add(const std::uint8_t* bytes, std::size_t count);
+    void Finish(std::uint8_t (&digest)[kSha1DigestSize]);
+
+  private:
+    void Compress();
+
+    std::uint32_t m_state[5];
+    std::uint8_t m_block[kSha1BlockSize];
+    std::size_t m_nFill;
+    std::uint64_t m_nTotalBytes;
+};
+
+void Sha1Of(const std::uint8_t* bytes, std::size_t count, std::uint8_t (&digest)[kSha1DigestSize]);
+
+// HMAC-SHA1 with the key's inner and outer pad blocks hashed once, so each further MAC costs
+// only the message's blocks and one more block (RFC 2104, section 4).
+class HmacSha1 {
+  public:
+    HmacSha1(const std::uint8_t* key, std::size_t keyLength);
+    void Mac(const std::uint8_t* message, std::size_t count,
+             std::uint8_t (&mac)[kSha1DigestSize]) const;
+
+  private:
+    Sha1 m_inner;
+    Sha1 m_outer;
+};
+
+void HmacSha1Of(const std::uint8_t* key, std::size_t keyLength, const std::uint8_t* message,
+                std::size_t count, std::uint8_t (&mac)[kSha1DigestSize]);
+
+}  // namespace tarvek
