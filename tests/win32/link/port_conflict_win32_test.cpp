@@ -1,6 +1,7 @@
 // The spooler check under Wine, on printers defined in the prefix's registry (Wine's
 // winspool lists the keys under ...\Control\Print\Printers; AddPrinter is refused there).
 #include <windows.h>
+#include <winspool.h>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,21 @@ TEST_F(SpoolerCheck, LongPrinterNamesAreCut) {
     AddPrinter(longName, "COM3:");
     EXPECT_TRUE(Check("COM3"));
     EXPECT_EQ(holder.printerName, longName);
+}
+
+TEST_F(SpoolerCheck, ListLargerThanTheFirstBufferIsReadWhole) {
+    // About 600 bytes per printer (record and strings): 300 printers pass 128 KiB.
+    for (int i = 0; i < 300; ++i) {
+        AddPrinter(std::string(120, 'a' + i % 26) + std::to_string(i),
+                   "FILE" + std::string(120, 'f') + std::to_string(i) + ":");
+    }
+    AddPrinter("Last", "COM4:");
+    DWORD needed = 0, returned = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
+    ASSERT_GT(needed, 0x20000u);
+    EXPECT_TRUE(Check("COM4"));
+    EXPECT_EQ(holder.printerName, "Last");
+    EXPECT_TRUE(host.Messages().empty());
 }
 
 }  // namespace
