@@ -1,0 +1,234 @@
+#include "wifi/wifi_sequences.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "wifi/psk.h"
+
+namespace tarvek {
+namespace {
+
+struct SequenceStep {
+    int index;
+    int progress;  // -1: the step sets no progress position
+    const char* noReply;
+    const char* notAcknowledged;
+};
+
+constexpr SequenceStep kReadSteps[] = {
+    {0, 16, "Get IP Read Failed", "Get IP Information Failed"},
+    {1, 33, "Get Netmask Read Failed", "Get Netmask Information Failed"},
+    {2, 50, "Get Gateway Read Failed", "Get Gateway Information Failed"},
+    {3, 66, "Get DNS Read Failed", "Get DNS Information Failed"},
+    {4, 83, "Get SSID Read Failed", "Get SSID Information Failed"},
+    {5, -1, "Get Wi-Fi Options Read Failed", "Get Wi-Fi Options Information Failed"},
+    {6, -1, "Get Wi-Fi 40-Bit WEP Key Read Failed", "Get Wi-Fi 40-Bit WEP Key Information Failed"},
+    {7, -1, "Get Wi-Fi 104-Bit WEP Key Read Failed",
+     "Get Wi-Fi 104-Bit WEP Key Information Failed"},
+    {8, -1, "Get Wi-Fi WPA Options Read Failed", "Get Wi-Fi WPA Options Information Failed"},
+    {9, -1, "Get Wi-Fi WPA PSK Options Read Failed", nullptr},  // refusal: a WEP-only module
+    {10, -1, "Get Mac Address Read Failed", "Get Mac Address Failed"},
+};
+
+constexpr SequenceStep kWriteSteps[] = {
+    {0, 16, "Set IP and Read Failed", "Set IP Write Syntex Error"},
+    {1, 33, "Set Netmask and Read Failed", "Set Netmask Syntex Error"},
+    {2, 50, "Set Gateway and Read Failed", "Set Gateway Syntex Error"},
+    {3, 66, "Set DNS and Read Failed", "Set DNS Syntex Error"},
+    {4, 83, "Set SSID and Read Failed", "Set SSID Syntex Error"},
+    {5, -1, "Set WLAN Options and Read Failed", "Set WLAN Write Syntex Error"},
+    {6, -1, "Set 40-Bits WEP Key and Read Failed", "Set 40-Bits WEP Key Syntex Error"},
+    {7, -1, "Set 104-Bits WEP Key and Read Failed", "Set 104-Bits WEP Key Syntex Error"},
+    {8, -1, "Set WPA KEY and Read Failed", "Set WPA KEY Syntex Error"},
+    {9, -1, "Set WPA KEY and Read Failed", "Set WPA KEY Syntex Error"},
+};
+
+constexpr int kPskStep = 9;  // table index of the pre-shared key register
+constexpr int kMinWpaPassphrase = 8;
+constexpr int kMaxWpaPassphrase = 31;
+
+SequenceResult Failed(StepFailure failure, int step, const char* message, const char* caption) {
+    SequenceResult r;
+    r.failure = failure;
+    r.step = step;
+    r.message = message;
+    r.caption = caption;
+    return r;
+}
+
+SequenceResult Completed(const char* message) {
+    SequenceResult r;
+    r.message = message;
+    return r;
+}
+
+// At most the field's 64-byte buffer less its terminating zero; the module takes 32 bytes.
+void CopyText(char (&field)[64], const std::string& text) {
+    std::memset(field, 0, sizeof(field));
+    std::memcpy(field, text.data(), std::min(text.size(), sizeof(field) - 1));
+}
+
+int MapWpaAuth(int selection) {
+    switch (selection) {
+        case 0:
+            return 0;
+        case 1:
+            return 2;
+        case 2:
+            return 4;
+        default:
+            return selection;
+    }
+}
+
+// The option members from the controls (the save's packing rules).
+void TakeOptions(const WifiFormValues& form, WifiSettings& s) {
+    s.m_nWifiMode = form.wifiMode;
+    s.m_nChannel = form.channel + 1;
+    s.m_nWepType = form.encryption;
+    s.m_nKeyId = form.keyId;
+    s.m_nAuthMode = form.auth;
+    if (s.m_nWepType == 3) {
+        s.m_nWepType = 0;
+        s.m_nKeyId = 0;
+        s.m_nAuthMode = 2;
+        s.m_nWpaMode = MapWpaAuth(form.wpaAuth);
+        s.m_nWpaCipher = form.wpaCipher;
+        return;
+    }
+    if (s.m_nWepType == 0) {
+        s.m_nAuthMode = 1;
+    }
+    s.m_nWpaMode = 0;
+    s.m_nWpaCipher = 0;
+}
+
+// Prepares the settings for the image of one write step from the controls.
+void PrepareStep(int index, const WifiFormValues& form, WifiSettings& s) {
+    if (index >= 0 && index <= 3) {
+        s.SetAddress(form.address[index]);
+    } else if (index == 4) {
+        std::memset(s.m_szWpaPassphrase, 0, sizeof(s.m_szWpaPassphrase));
+        CopyText(s.m_szSsid, form.ssid);
+    } else if (index == 5) {
+        TakeOptions(form, s);
+    } else if (index == 8) {
+        CopyText(s.m_szWpaPassphrase, form.wpaKey);
+    } else if (index == kPskStep) {
+        const Psk psk = DerivePsk(s.m_szWpaPassphrase, s.m_szSsid);
+        std::copy(psk.begin(), psk.end(), s.m_abPsk);
+    }
+}
+
+}  // namespace
+
+SequenceResult ReadWifiSettings(WifiModuleProtocol& protocol, WifiSettings& settings,
+                                const StepObserver& onStep) {
+    std::memset(settings.m_szWep40Hex, 0, sizeof(settings.m_szWep40Hex));
+    std::memset(settings.m_szWep104Hex, 0, sizeof(settings.m_szWep104Hex));
+    ModuleReply reply;
+    int step = 0;
+    for (const SequenceStep& s : kReadSteps) {
+        ++step;
+        if (protocol.ReadRegister(s.index, reply) == 0) {
+            return Failed(StepFailure::NoReply, step, s.noReply, "ERROR");
+        }
+        const bool accepted =
+            ParseReply(s.index, reply.bytes, reply.count, ReplyMode::Read, settings) == 0;
+        if (s.index == kPskStep) {
+            settings.m_nModuleKind = accepted ? kModuleWpaCapable : kModuleWepOnly;
+            if (onStep) {
+                onStep(step, s.index, s.progress);
+            }
+            if (!accepted) {
+                break;  // a WEP-only module: no MAC address to read
+            }
+            continue;
+        }
+        if (!accepted) {
+            return Failed(StepFailure::NotAcknowledged, step, s.notAcknowledged, "ERROR");
+        }
+        if (onStep) {
+            onStep(step, s.index, s.progress);
+        }
+    }
+    return Completed("Read Complete");
+}
+
+const char* ValidateSave(const WifiFormValues& form, const WifiSettings& settings) {
+    const int e = form.encryption;
+    // Every list whose selection the save packs must have one: an empty selection would be
+    // written as a bit pattern the module does not know.
+    const bool wpa = e == 3;
+    const bool keyIdPacked = !wpa;
+    const bool authPacked = e == 1 || e == 2;
+    if (form.wifiMode < 0 || form.channel < 0 || e < 0 || (keyIdPacked && form.keyId < 0) ||
+        (authPacked && form.auth < 0) || (wpa && (form.wpaAuth < 0 || form.wpaCipher < 0))) {
+        return "Select an entry in every Wi-Fi list before saving.";
+    }
+    if (settings.m_nModuleKind != kModuleWepOnly && settings.m_nModuleKind != kModuleWpaCapable) {
+        return "Read the Wi-Fi settings before saving them.";
+    }
+    const int k = form.keyId;
+    if ((e == 1 || e == 2) && k >= 0 && k < kWepKeyCount) {
+        const std::size_t length = form.keyText[k].size();
+        const std::size_t bytes = e == 1 ? 5 : 13;
+        if (settings.m_nKeyFormat[k] == kKeyFormatAscii) {
+            if (length > bytes) {
+                return "Key Length is too long";
+            }
+        } else if (length != 2 * bytes) {
+            return "Key Length is not matched";
+        }
+    }
+    if (wpa) {
+        const int length = static_cast<int>(form.wpaKey.size());
+        if (length > kMaxWpaPassphrase || length < kMinWpaPassphrase) {
+            return "WPA Key Length is not long";
+        }
+    }
+    return nullptr;
+}
+
+SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, WifiSettings& settings,
+                                 const WifiFormValues& form, const StepObserver& onStep) {
+    if (const char* refusal = ValidateSave(form, settings)) {
+        return Failed(StepFailure::Refused, 0, refusal, "Error");
+    }
+    KeyEntry entry;
+    entry.encryption = form.encryption;
+    entry.keyId = form.keyId;
+    for (int k = 0; k < kWepKeyCount; ++k) {
+        entry.keyText[k] = form.keyText[k];
+    }
+    ModuleReply reply;
+    protocol.UnlockRegisters(reply);
+    int step = 0;
+    for (const SequenceStep& s : kWriteSteps) {
+        ++step;
+        if (s.index == kPskStep && settings.m_nModuleKind != kModuleWpaCapable) {
+            break;
+        }
+        PrepareStep(s.index, form, settings);
+        const Bytes image = BuildRegisterImage(s.index, settings, entry);
+        const std::string payload = EncodeHexPayload(image.data(), static_cast<int>(image.size()));
+        if (protocol.WriteRegister(s.index, payload, reply) == 0) {
+            return Failed(StepFailure::NoReply, step, s.noReply, "ERROR");
+        }
+        if (ParseReply(s.index, reply.bytes, reply.count, ReplyMode::Write, settings) != 0) {
+            return Failed(StepFailure::NotAcknowledged, step, s.notAcknowledged, "ERROR");
+        }
+        if (onStep) {
+            onStep(step, s.index, s.progress);
+        }
+    }
+    WipeSecret(settings.m_abPsk, sizeof(settings.m_abPsk));
+    // A module that answers the flash with anything but "701" did not commit the settings.
+    if (protocol.FlashRegisters(reply) > 0 &&
+        ParseReply(-1, reply.bytes, reply.count, ReplyMode::Write, settings) != 0) {
+        return Failed(StepFailure::NotAcknowledged, step + 1, "Flash Write Error", "ERROR");
+    }
+    return Completed("Write Complete");
+}
+
+}  // namespace tarvek

@@ -1,0 +1,55 @@
+// Reading all of the module's settings and writing them back, as operations independent of any
+// window. Each reports the step it reached and how a failing step failed; the caller maps that
+// to its messages and controls. An observer hears each completed step, with its progress
+// position, while the exchange runs.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "wifi/module_protocol.h"
+#include "wifi/wifi_settings.h"
+
+namespace tarvek {
+
+enum class StepFailure { None, NoReply, NotAcknowledged, Refused };
+
+struct SequenceResult {
+    StepFailure failure = StepFailure::None;
+    int step = 0;                // the 1-based step that failed (0 when none did)
+    const char* message = "";    // the message the caller shows: failure or completion
+    const char* caption = "OK";  // its caption
+    bool Succeeded() const { return failure == StepFailure::None; }
+};
+
+// After a completed step: its number, the register's table index and the progress position
+// (-1 when the step has none).
+using StepObserver = std::function<void(int step, int index, int progress)>;
+
+// Reads registers 0..9 and, for a WPA-capable module, the MAC address. Sets m_nModuleKind.
+// Clears the stored hex key texts first.
+SequenceResult ReadWifiSettings(WifiModuleProtocol& protocol, WifiSettings& settings,
+                                const StepObserver& onStep);
+
+// What the save takes from the dialog's controls.
+struct WifiFormValues {
+    std::uint32_t address[4] = {};  // IP, netmask, gateway, DNS (packed)
+    std::string ssid;               // ANSI bytes
+    std::string wpaKey;             // ANSI bytes
+    int wifiMode = -1, channel = -1, encryption = -1, keyId = -1, auth = -1;
+    int wpaAuth = -1, wpaCipher = -1;
+    std::string keyText[kWepKeyCount];  // the four key edits
+};
+
+// The save's checks on the entries, before anything is sent. nullptr when they pass, else the
+// message to show with the caption "Error".
+const char* ValidateSave(const WifiFormValues& form, const WifiSettings& settings);
+
+// Validates, unlocks, writes every register (09 05 only to a WPA-capable module, with the key
+// derived from the passphrase and SSID just written) and flashes. Nothing is flashed after a
+// failed write.
+SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, WifiSettings& settings,
+                                 const WifiFormValues& form, const StepObserver& onStep);
+
+}  // namespace tarvek
