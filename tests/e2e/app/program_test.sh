@@ -44,7 +44,7 @@ ends_within() {
     done
     return 1
 }
-screenshot() { import -window root "$out/$1" 2>/dev/null && echo "screenshot: $out/$1"; }
+screenshot() { import -window root -crop 800x700+0+0 "$out/$1" 2>/dev/null && echo "screenshot: $out/$1"; }
 reg_value() { wine_run reg query "$1" /ve 2>/dev/null | tr -d '\r' | grep -i 'REG_SZ'; }
 cleanup() {
     for pid in "${pids[@]}"; do
@@ -54,6 +54,22 @@ cleanup() {
 }
 trap cleanup EXIT
 winpath() { echo "Z:${1//\//\\}"; }
+# client <attached marker> [<release marker>]: the cscript client, in the foreground.
+client() {
+    local args=()
+    for file in "$@"; do
+        args+=("$(winpath "$file")")
+    done
+    wine_run cscript //nologo "$(winpath "$here/client.vbs")" "${args[@]}" >>"$work/client.log" 2>&1
+}
+# Waits until the client says it holds its object.
+wait_attached() {
+    for _ in $(seq 1 300); do
+        [[ -e "$work/attached" ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 clsid='{45CB1BFF-78CE-4B47-89CD-E0CD7B68C5E9}'
 
 # Wine's own desktop window: it draws the dialogs' captions (there is no window manager).
@@ -88,12 +104,10 @@ wine_run "$exe" /Automation &
 app=$!
 pids+=("$app")
 check "main dialog shown for automation" tool wait-shown "$title" 30000
-wine_run cscript //nologo "$(winpath "$here/client.vbs")" "$(winpath "$work/attached")" \
-    "$(winpath "$work/release")" >"$work/client.log" 2>&1 &
+client "$work/attached" "$work/release" &
 client=$!
 pids+=("$client")
-for _ in $(seq 1 300); do [[ -e "$work/attached" ]] && break; sleep 0.1; done
-check "client got its object" test -e "$work/attached"
+check "client got its object" wait_attached
 tool press "$title" 1
 sleep 1
 check "Exit hides the dialog while the client holds it" state_is "$title" hidden
@@ -108,8 +122,7 @@ app=$!
 pids+=("$app")
 check "main dialog shown" tool wait-shown "$title" 30000
 rm -f "$work/attached"
-wine_run cscript //nologo "$(winpath "$here/client.vbs")" "$(winpath "$work/attached")" \
-    >"$work/client.log" 2>&1
+client "$work/attached"
 check "client attached and let go" test -e "$work/attached"
 check "dialog still shown" state_is "$title" visible
 tool press "$title" 1
@@ -117,13 +130,11 @@ check "Exit ends the program" ends_within "$app" 20
 
 echo "== a client starts the program (-Embedding)"
 rm -f "$work/attached" "$work/release"
-wine_run cscript //nologo "$(winpath "$here/client.vbs")" "$(winpath "$work/attached")" \
-    "$(winpath "$work/release")" >"$work/client.log" 2>&1 &
+client "$work/attached" "$work/release" &
 client=$!
 pids+=("$client")
 check "the started program shows its dialog" tool wait-shown "$title" 30000
-for _ in $(seq 1 300); do [[ -e "$work/attached" ]] && break; sleep 0.1; done
-check "client got its object" test -e "$work/attached"
+check "client got its object" wait_attached
 touch "$work/release"
 check "client lets go" ends_within "$client" 30
 check "dialog still shown after the client" state_is "$title" visible
