@@ -1,16 +1,16 @@
 #include "app/process_objects.h"
 
-#include "app/standin_links.h"
+#include "link/links.h"
 
 namespace tarvek::app {
 
 ProcessObjects::ProcessObjects()
     : m_clock(SystemClock()),
-      m_pMainSerial(MakeStandInSerialLink(m_clock)),
-      m_pMainUsb(MakeStandInUsbLink(m_clock)),
-      m_pWifiSerial(MakeStandInSerialLink(m_clock)),
-      m_pWifiUsb(MakeStandInUsbLink(m_clock)),
-      m_pConflictCheck(MakeStandInPortConflictCheck()) {}
+      m_pMainSerial(MakeSerialLink(m_clock)),
+      m_pMainUsb(MakeUsbLink(m_clock)),
+      m_pWifiSerial(MakeSerialLink(m_clock)),
+      m_pWifiUsb(MakeUsbLink(m_clock)),
+      m_pConflictCheck(MakePortConflictCheck()) {}
 
 ProcessObjects::~ProcessObjects() = default;
 
