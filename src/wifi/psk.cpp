@@ -33,8 +33,9 @@ void Pbkdf2Sha1Block(const std::uint8_t* password, std::size_t passwordLength,
     std::uint8_t u[kSha1DigestSize];
     prf.Mac(first, saltLength + 4, u);
     std::memcpy(out, u, sizeof(u));
+    Sha1Scratch scratch;
     for (int j = 1; j < iterations; ++j) {
-        prf.Mac(u, sizeof(u), u);
+        prf.Mac20(u, u, scratch);
         for (std::size_t k = 0; k < kSha1DigestSize; ++k) {
             out[k] ^= u[k];
         }

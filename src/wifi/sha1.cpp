@@ -33,7 +33,7 @@ void Sha1::Add(const std::uint8_t* bytes, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         m_block[m_nFill++] = bytes[i];
         if (m_nFill == kSha1BlockSize) {
-            Compress();
+            CompressBlock(m_state, m_block, m_schedule);
             m_nFill = 0;
         }
     }
@@ -58,47 +58,45 @@ void Sha1::Finish(std::uint8_t (&digest)[kSha1DigestSize]) {
             digest[4 * i + b] = static_cast<std::uint8_t>(m_state[i] >> (24 - 8 * b));
         }
     }
-    Start();
+    Start();  // ready for the next message; nothing of this one is left behind
 }
 
-void Sha1::Compress() {
-    std::uint32_t w[80];
+void Sha1::CompressBlock(std::uint32_t (&state)[5], const std::uint8_t* block,
+                         std::uint32_t (&w)[16]) {
     for (int t = 0; t < 16; ++t) {
-        w[t] = (std::uint32_t{m_block[4 * t]} << 24) | (std::uint32_t{m_block[4 * t + 1]} << 16) |
-               (std::uint32_t{m_block[4 * t + 2]} << 8) | std::uint32_t{m_block[4 * t + 3]};
+        w[t] = (std::uint32_t{block[4 * t]} << 24) | (std::uint32_t{block[4 * t + 1]} << 16) |
+               (std::uint32_t{block[4 * t + 2]} << 8) | std::uint32_t{block[4 * t + 3]};
     }
-    for (int t = 16; t < 80; ++t) {
-        w[t] = Rotl(w[t - 3] ^ w[t - 8] ^ w[t - 14] ^ w[t - 16], 1);
-    }
-    std::uint32_t a = m_state[0], b = m_state[1], c = m_state[2], d = m_state[3], e = m_state[4];
-    for (int t = 0; t < 80; ++t) {
-        std::uint32_t f, k;
-        if (t < 20) {
-            f = (b & c) | (~b & d);
-            k = 0x5A827999;
-        } else if (t < 40) {
-            f = b ^ c ^ d;
-            k = 0x6ED9EBA1;
-        } else if (t < 60) {
-            f = (b & c) | (b & d) | (c & d);
-            k = 0x8F1BBCDC;
-        } else {
-            f = b ^ c ^ d;
-            k = 0xCA62C1D6;
+    std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4];
+    // The four rounds of twenty steps, each with its own function and constant.
+    auto step = [&](int t, std::uint32_t f, std::uint32_t k) {
+        if (t >= 16) {
+            w[t & 15] = Rotl(w[(t + 13) & 15] ^ w[(t + 8) & 15] ^ w[(t + 2) & 15] ^ w[t & 15], 1);
         }
-        const std::uint32_t temp = Rotl(a, 5) + f + e + k + w[t];
+        const std::uint32_t temp = Rotl(a, 5) + f + e + k + w[t & 15];
         e = d;
         d = c;
         c = Rotl(b, 30);
         b = a;
         a = temp;
+    };
+    for (int t = 0; t < 20; ++t) {
+        step(t, (b & c) | (~b & d), 0x5A827999);
     }
-    m_state[0] += a;
-    m_state[1] += b;
-    m_state[2] += c;
-    m_state[3] += d;
-    m_state[4] += e;
-    WipeSecret(w, sizeof(w));
+    for (int t = 20; t < 40; ++t) {
+        step(t, b ^ c ^ d, 0x6ED9EBA1);
+    }
+    for (int t = 40; t < 60; ++t) {
+        step(t, (b & c) | (b & d) | (c & d), 0x8F1BBCDC);
+    }
+    for (int t = 60; t < 80; ++t) {
+        step(t, b ^ c ^ d, 0xCA62C1D6);
+    }
+    state[0] += a;
+    state[1] += b;
+    state[2] += c;
+    state[3] += d;
+    state[4] += e;
 }
 
 void Sha1Of(const std::uint8_t* bytes, std::size_t count, std::uint8_t (&digest)[kSha1DigestSize]) {
@@ -140,6 +138,41 @@ void HmacSha1::Mac(const std::uint8_t* message, std::size_t count,
     outer.Add(innerDigest, sizeof(innerDigest));
     outer.Finish(mac);
     WipeSecret(innerDigest, sizeof(innerDigest));
+}
+
+namespace {
+
+// The final block of a hash over one 64-byte pad block and a 20-byte message: the message,
+// the 0x80 marker, zeros and the bit length (84 bytes = 672 bits).
+void FinalBlockOf20(const std::uint8_t* message, std::uint8_t (&block)[kSha1BlockSize]) {
+    std::memcpy(block, message, kSha1DigestSize);
+    block[kSha1DigestSize] = 0x80;
+    std::memset(block + kSha1DigestSize + 1, 0, kSha1BlockSize - kSha1DigestSize - 1);
+    const std::uint32_t bits = (kSha1BlockSize + kSha1DigestSize) * 8;
+    block[62] = static_cast<std::uint8_t>(bits >> 8);
+    block[63] = static_cast<std::uint8_t>(bits);
+}
+
+void DigestOf(const std::uint32_t (&state)[5], std::uint8_t (&digest)[kSha1DigestSize]) {
+    for (int i = 0; i < 5; ++i) {
+        for (int b = 0; b < 4; ++b) {
+            digest[4 * i + b] = static_cast<std::uint8_t>(state[i] >> (24 - 8 * b));
+        }
+    }
+}
+
+}  // namespace
+
+void HmacSha1::Mac20(const std::uint8_t* in, std::uint8_t (&out)[kSha1DigestSize],
+                     Sha1Scratch& scratch) const {
+    FinalBlockOf20(in, scratch.block);
+    std::memcpy(scratch.state, m_inner.State(), sizeof(scratch.state));
+    Sha1::CompressBlock(scratch.state, scratch.block, scratch.schedule);
+    DigestOf(scratch.state, scratch.digest);
+    FinalBlockOf20(scratch.digest, scratch.block);
+    std::memcpy(scratch.state, m_outer.State(), sizeof(scratch.state));
+    Sha1::CompressBlock(scratch.state, scratch.block, scratch.schedule);
+    DigestOf(scratch.state, out);
 }
 
 void HmacSha1Of(const std::uint8_t* key, std::size_t keyLength, const std::uint8_t* message,

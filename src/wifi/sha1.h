@@ -26,11 +26,17 @@ class Sha1 {
     void Add(const std::uint8_t* bytes, std::size_t count);
     void Finish(std::uint8_t (&digest)[kSha1DigestSize]);
 
-  private:
-    void Compress();
+    // The chaining state after whole blocks (for the HMAC fast path below).
+    const std::uint32_t* State() const { return m_state; }
+    // One compression of a 64-byte block into a chaining state; the message schedule is kept
+    // in the caller's buffer, so the caller wipes it once when its work is done.
+    static void CompressBlock(std::uint32_t (&state)[5], const std::uint8_t* block,
+                              std::uint32_t (&schedule)[16]);
 
+  private:
     std::uint32_t m_state[5];
     std::uint8_t m_block[kSha1BlockSize];
+    std::uint32_t m_schedule[16];
     std::size_t m_nFill;
     std::uint64_t m_nTotalBytes;
 };
@@ -39,11 +45,24 @@ void Sha1Of(const std::uint8_t* bytes, std::size_t count, std::uint8_t (&digest)
 
 // HMAC-SHA1 with the key's inner and outer pad blocks hashed once, so each further MAC costs
 // only the message's blocks and one more block (RFC 2104, section 4).
+// The working buffers of Mac20, owned (and wiped once) by a caller that runs many MACs.
+struct Sha1Scratch {
+    std::uint8_t block[kSha1BlockSize];
+    std::uint32_t state[5];
+    std::uint32_t schedule[16];
+    std::uint8_t digest[kSha1DigestSize];
+    ~Sha1Scratch() { WipeSecret(this, sizeof(*this)); }
+};
+
 class HmacSha1 {
   public:
     HmacSha1(const std::uint8_t* key, std::size_t keyLength);
     void Mac(const std::uint8_t* message, std::size_t count,
              std::uint8_t (&mac)[kSha1DigestSize]) const;
+    // The MAC of a 20-byte message (a previous MAC): two compressions in all, since both
+    // hashes then fit one final block. in and out may be the same buffer.
+    void Mac20(const std::uint8_t* in, std::uint8_t (&out)[kSha1DigestSize],
+               Sha1Scratch& scratch) const;
 
   private:
     Sha1 m_inner;
