@@ -1,0 +1,225 @@
+// The simulator program over its pty: a whole exchange with plain termios, then the traffic
+// log and the state file it left.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "maindlg/printer_commands.h"
+#include "sim/state_file.h"
+#include "wifi/module_codec.h"
+
+namespace {
+
+using tarvek::Bytes;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class SimProgram : public ::testing::Test {
+  protected:
+    void Start(std::vector<std::string> extra) {
+        if (m_dir.empty()) {
+            char dir[] = "/tmp/tarvek-sim-e2e-XXXXXX";
+            ASSERT_NE(mkdtemp(dir), nullptr);
+            m_dir = dir;
+        }
+        std::vector<std::string> args = {
+            TARVEK_SIM_PROGRAM,     "--link-file", m_dir + "/link", "--log",
+            m_dir + "/traffic.log", "--state",     m_dir + "/state"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        std::vector<char*> argv;
+        for (std::string& a : args) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        ASSERT_EQ(posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        for (int i = 0; i < 500 && m_slave.empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            std::string text = ReadFile(m_dir + "/link");
+            if (!text.empty() && text.back() == '\n') {
+                m_slave = text.substr(0, text.size() - 1);
+            }
+        }
+        ASSERT_FALSE(m_slave.empty());
+    }
+    void Stop() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            int status = 0;
+            waitpid(m_pid, &status, 0);
+            m_pid = -1;
+        }
+    }
+    void TearDown() override {
+        if (m_fd >= 0) {
+            close(m_fd);
+        }
+        Stop();
+        if (!m_dir.empty()) {
+            std::system(("rm -rf '" + m_dir + "'").c_str());
+        }
+    }
+    void OpenLine(speed_t speed) {
+        m_fd = open(m_slave.c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(m_fd, 0);
+        termios t{};
+        ASSERT_EQ(tcgetattr(m_fd, &t), 0);
+        cfmakeraw(&t);
+        cfsetispeed(&t, speed);
+        cfsetospeed(&t, speed);
+        ASSERT_EQ(tcsetattr(m_fd, TCSANOW, &t), 0);
+    }
+    void Send(const Bytes& bytes) {
+        ASSERT_EQ(write(m_fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    void Send(const std::string& text) { Send(Bytes(text.begin(), text.end())); }
+    // Everything that arrives until the line is quiet for quietMs.
+    std::string Receive(int quietMs = 150) {
+        std::string got;
+        pollfd p{m_fd, POLLIN, 0};
+        while (poll(&p, 1, quietMs) > 0) {
+            char buffer[512];
+            const ssize_t n = read(m_fd, buffer, sizeof buffer);
+            if (n <= 0) {
+                break;
+            }
+            got.append(buffer, static_cast<std::size_t>(n));
+        }
+        return got;
+    }
+    std::string Exchange(const Bytes& command) {
+        Send(command);
+        return Receive();
+    }
+
+    pid_t m_pid = -1;
+    int m_fd = -1;
+    std::string m_dir, m_slave;
+};
+
+TEST_F(SimProgram, FullExchangeGetsTheDocumentedAnswersAndIsLogged) {
+    Start({});
+    OpenLine(B9600);
+    Send(Bytes{0, 0});
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), std::string(1, '\x01'));
+    EXPECT_EQ(Exchange(tarvek::BuildBluetoothAddressQuery(tarvek::kEmulationEscPos)),
+              "00:19:01:2A:3B:4C");
+    EXPECT_EQ(Exchange(tarvek::BuildDiscoverableQuery(tarvek::kEmulationEscPos)), "on");
+    EXPECT_EQ(Exchange(tarvek::BuildIspModeSwitch(true)), "701\r\n");
+    std::string ip;
+    for (int index = 0; index <= tarvek::kMacQueryIndex; ++index) {
+        const std::string reply =
+            Exchange(tarvek::BuildCommandFrame(tarvek::BuildReadCommand(index)));
+        EXPECT_EQ(reply.compare(0, 5, "701\r\n"), 0) << index;
+        EXPECT_EQ(reply.substr(reply.size() - 2), "\r\n") << index;
+        if (index == 0) {
+            ip = reply;
+        }
+    }
+    EXPECT_EQ(ip, "701\r\n03 00 0C 00 C0 A8 00 64 00 00 53 F5\r\n");
+    EXPECT_EQ(Exchange(tarvek::BuildCommandFrame(tarvek::kUnlockCommand)), "701\r\n");
+    const Bytes image = tarvek::sim::MakeRegisterImage(0, Bytes{10, 1, 2, 3});
+    const std::string payload = tarvek::EncodeHexPayload(image.data(), 12);
+    EXPECT_EQ(Exchange(tarvek::BuildCommandFrame(tarvek::BuildWriteCommandPrefix(0) + payload)),
+              "701\r\n");
+    Exchange(tarvek::BuildCommandFrame(tarvek::kFlashCommand));
+    Send(tarvek::BuildIspModeSwitch(false));
+    Receive();
+    Stop();
+
+    tarvek::sim::PrinterState state;
+    ASSERT_EQ(tarvek::sim::LoadStateFile(m_dir + "/state", state), 0);
+    EXPECT_EQ(state.flash[0], image);
+    EXPECT_FALSE(state.ispMode);
+
+    // One line per chunk and direction, with its time in milliseconds.
+    const std::string log = ReadFile(m_dir + "/traffic.log");
+    EXPECT_NE(log.find(" host 00 00 1C 45 43\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" sim  01\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" sim  37 30 31 0D 0A\n"), std::string::npos);
+    std::istringstream lines(log);
+    std::string line;
+    long previous = -1;
+    while (std::getline(lines, line)) {
+        const long ms = std::stol(line.substr(0, 10));
+        EXPECT_GE(ms, previous);
+        previous = ms;
+    }
+}
+
+TEST_F(SimProgram, StateSurvivesARestartAndPagesRender) {
+    Start({"--emulation", "escpos"});
+    OpenLine(B9600);
+    Send(tarvek::BuildSetCodePageCommand(0));
+    Receive();
+    Send(tarvek::BuildCodePageTestPage());
+    Receive();
+    Send(tarvek::BuildSetEmulation(tarvek::kEmulationCpcl));
+    Receive();
+    close(m_fd);
+    m_fd = -1;
+    Stop();
+    m_slave.clear();
+    unlink((m_dir + "/link").c_str());
+    Start({"--emulation", "escpos"});  // the state file wins over the initial options
+    OpenLine(B9600);
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), std::string(1, '\0'));
+    Stop();
+    const std::string cmd = std::string(TARVEK_SIM_PROGRAM) + " --render-pages --state " + m_dir +
+                            "/state > " + m_dir + "/pages.txt";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string pages = ReadFile(m_dir + "/pages.txt");
+    EXPECT_NE(pages.find("--- page 1 (CP_437) ---"), std::string::npos) << pages;
+    EXPECT_NE(pages.find("\xC3\x87\xC3\xBC"), std::string::npos) << pages;  // 0x80 0x81: Çü
+}
+
+TEST_F(SimProgram, MismatchedLineGetsNoAnswerAndFaultsApply) {
+    Start({"--baud", "19200", "--refuse-read", "0"});
+    OpenLine(B9600);
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), "");
+    termios t{};
+    tcgetattr(m_fd, &t);
+    cfsetispeed(&t, B19200);
+    cfsetospeed(&t, B19200);
+    tcsetattr(m_fd, TCSANOW, &t);
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), std::string(1, '\x01'));
+    EXPECT_EQ(Exchange(tarvek::BuildIspModeSwitch(true)), "701\r\n");
+    EXPECT_NE(Exchange(tarvek::BuildCommandFrame(tarvek::BuildReadCommand(0))).compare(0, 3, "701"),
+              0);
+}
+
+TEST_F(SimProgram, UsageNamesEveryOption) {
+    const std::string cmd = std::string(TARVEK_SIM_PROGRAM) + " --help > /tmp/tarvek-sim-help.txt";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string help = ReadFile("/tmp/tarvek-sim-help.txt");
+    for (const char* option :
+         {"--link-file", "--state", "--log", "--emulation", "--module", "--silent-after", "--late",
+          "--pieces", "--garbage", "--refuse-read", "--refuse-write", "--corrupt-check",
+          "--stop-after-byte", "--render-pages"}) {
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    }
+    const std::string bad = std::string(TARVEK_SIM_PROGRAM) + " --bogus 2>/dev/null";
+    EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 2);
+}
+
+}  // namespace
