@@ -1,0 +1,75 @@
+#include "maindlg/main_texts.h"
+
+#include "res/resource.h"
+
+namespace tarvek::maintext {
+namespace {
+
+constexpr ui::LocalizedText kErrorCaption{"Error", "에러"};
+
+}  // namespace
+
+const std::vector<KoreanCaption>& KoreanCaptions() {
+    static const std::vector<KoreanCaption> captions = {
+        {IDC_OPEN_PORT, "포트 열기"},
+        {IDC_CLOSE_PORT, "포트 닫기"},
+        {IDC_SAVE_SERIAL, "시리얼 포트 설정 저장"},
+        {IDC_GET_EMULATION, "Emulation 읽기"},
+        {IDC_SET_CPCL, "CPCL 설정"},
+        {IDC_SET_ESCPOS, "ESC/POS 설정"},
+        {IDC_GET_BLUETOOTH, "블루투스 정보 읽어오기"},
+        {IDC_SAVE_PIN, "핀코드 저장"},
+        {IDC_SAVE_DISCOVERABLE, "검색 모드 저장"},
+        {IDC_START_WIFI, "Wi-Fi 설정 시작"},
+        {IDC_GROUP_CONNECTION, "프린터 연결 정보"},
+        {IDC_GROUP_EMULATION, "Emulation 정보"},
+        {IDC_GROUP_BLUETOOTH, "블루투스 정보"},
+        {IDC_GROUP_PIN, "핀코드 정보"},
+        {IDC_GROUP_DISCOVERABLE, "검색 모드 정보"},
+        {IDC_GROUP_WIFI, "Wi-Fi 정보"},
+        {IDC_LABEL_BT_ADDRESS, "블루투스 주소 : "},
+        {IDC_LABEL_PIN_CODE, "핀코드 : "},
+        {IDC_GROUP_POWER_SAVE, "파워 절약 모드"},
+        {IDC_SAVE_POWER_SAVE, "파워 절약 모드 설정"},
+        {IDC_LABEL_MINUTE, "분"},
+        {IDC_GROUP_CODE_PAGE, "코드 페이지 설정"},
+        {IDC_SAVE_CODE_PAGE, "코드 페이지 저장"},
+        {IDC_PRINT_CODE_PAGE, "코드 페이지 인쇄"},
+        {IDC_LABEL_CODE_PAGE, "코드 페이지 : "},
+        {IDOK, "프로그램 종료"},
+    };
+    return captions;
+}
+
+const ui::LocalizedText kTitle{"Veltrin Mobile Label Printer Utiltiy 1.40",
+                               "Veltrin 라벨 프린터 설정 유틸리티 1.40"};
+
+const ui::LocalizedMessage kPortConflict{
+    {"The port(%s) is already occupied in windows printer driver(%s).\n\nSo, please change your "
+     "printer driver port from %s to other port\n\nand execute again.",
+     "포트(%s)가 프린터 드라이버(%s)에서 사용 중입니다.\n\n프린터 드라이버의 포트를 다른 포트로 "
+     "변경 후\n\n유틸리티를 다시 실행해 주세요."},
+    {"ERROR", "에러"}};
+const ui::LocalizedMessage kSerialOpenFailed{
+    {"Serial Port Open Failed", "시리얼 포트 열기 실패 !!!"}, kErrorCaption};
+const ui::LocalizedMessage kUsbOpenFailed{{"USB Port Open Failed", "USB 포트 열기 실패 !!!"},
+                                          kErrorCaption};
+const ui::LocalizedMessage kNoResponse{{"No Response in printer", "프린터 응답이 없습니다. !!!"},
+                                       kErrorCaption};
+const ui::LocalizedMessage kEmulationReadFailed{
+    {"Failed to read emulation", "Emulation 읽기 실패 !!!"}, kErrorCaption};
+// A typed text in an editable list names no setting; nothing is sent for it.
+const ui::LocalizedMessage kChooseFromList{
+    {"Please choose a value from the list.", "목록에서 값을 선택해 주세요."}, kErrorCaption};
+// The discoverable mode is sent only once it was read from the printer or chosen.
+const ui::LocalizedMessage kChooseDiscoverable{
+    {"Please choose ON or OFF first.", "ON 또는 OFF를 먼저 선택해 주세요."}, kErrorCaption};
+
+const char* const kDataBitsParityText = "Data Bits=7, Parity=NONE is not supported";
+const char* const kDataBitsParityCaption = "ERROR";
+
+const char* const kEmulationCpclText = "CPCL";
+const char* const kEmulationEscPosText = "ESC/POS";
+const char* const kEmulationUnknownText = "Unkonwn Emulation";
+
+}  // namespace tarvek::maintext

@@ -1,0 +1,113 @@
+// The program's main window (template 102): the printer port, the serial line, emulation,
+// Bluetooth, power save and code page of the printer, and the way into the Wi-Fi dialog.
+//
+// The logic talks to its window only through the DialogHost and to the printer only through
+// the links of DialogServices::mainChannels and the clock, so the recording host and fake or
+// simulated links stand in for both in tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "link/port_conflict_check.h"
+#include "maindlg/control_states.h"
+#include "maindlg/dialog_services.h"
+#include "ui/dialog_logic.h"
+#include "ui/localized_text.h"
+
+namespace tarvek {
+
+class CTarvekDlgAutoProxy;
+
+class CTarvekDlg : public ui::DialogLogic {
+  public:
+    explicit CTarvekDlg(DialogServices& services);
+
+    // Strings exchanged with their edits.
+    std::string m_strEmulation;         // 1008
+    std::string m_strBtAddress;         // 1013
+    std::string m_strPinCode;           // 1014, at most 10 characters
+    std::string m_strPowerSaveMinutes;  // 1141, at most 2 characters
+    // The attached automation client, null when none.
+    CTarvekDlgAutoProxy* m_pAutoProxy = nullptr;
+    int m_hIcon;  // the application icon's resource
+    // 1 = CPCL, 0 = ESC/POS; meaningful after the first emulation query or switch.
+    int m_nEmulation = kEmulationUnknown;
+    // 1 = ON, 0 = OFF as the radios show it; kDiscoverableUnknown until the printer told us
+    // or the user chose, so that no made-up mode is ever sent.
+    int m_nDiscoverable = kDiscoverableUnknown;
+    int m_nAnsiCodePage = 0;
+    // Filled by the port conflict check.
+    PortHolder m_conflict;
+
+    static constexpr int kEmulationUnknown = -1;
+    static constexpr int kDiscoverableUnknown = -1;
+
+    // With a client attached the dialog hides instead of closing.
+    bool CanExit();
+
+    // 0 with m_nEmulation set; -1 no answer within the polling limit; -2 not an emulation code.
+    int QueryEmulation();
+
+    // DialogLogic.
+    void DoDataExchange(ui::DataExchange& dx) override;
+    bool OnInitDialog() override;
+    void OnCommand(int id, int code) override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnClose() override;
+    bool OnSysCommand(unsigned commandId) override;
+
+    // Handlers, one per control notification.
+    void OnPortChange();
+    void OnDataBitsChange();
+    void OnParityChange();
+    void OnOpenPort();
+    void OnClosePort();
+    void OnSaveSerialConfig();
+    void OnGetEmulation();
+    void OnSetCpcl();
+    void OnSetEscPos();
+    void OnGetBluetooth();
+    void OnSavePin();
+    void OnSaveDiscoverable();
+    void OnDiscoverableOn();
+    void OnDiscoverableOff();
+    void OnPinChange();
+    void OnPowerSaveChange();
+    void OnSavePowerSave();
+    void OnSaveCodePage();
+    void OnPrintCodePage();
+    void OnStartWifiSettings();
+
+  private:
+    // The data-bits/parity rule; changedId is the combo the user just changed.
+    void CheckDataBitsParity(int changedId, int replacementIndex);
+    // Enables and disables the controls as a column of the state table says.
+    void ApplyState(StateColumn column);
+    // The link the transport kind names (never null for this dialog's two kinds).
+    PrinterLink& ActiveLink() const;
+    // Closes the active link and forgets that it is open.
+    void CloseActiveLink();
+    // Writes bytes to the active link; its result is not looked at.
+    void Send(const Bytes& bytes);
+    // Polls the active link for one answer (200 empty reads, 10 ms apart); the count read.
+    int ReadAnswer(std::uint8_t* buffer, int capacity);
+    // The query-failure message for a QueryEmulation result of -1 or -2.
+    void ShowQueryFailure(int result);
+    // One OK message box in the dialog's language.
+    void ShowError(const ui::LocalizedMessage& message);
+    // A combo's selected item index, or -1 after showing the "choose from the list" message
+    // when the user typed a text that matches no item.
+    int RequireSelection(int comboId);
+    // Fills the power-save and code-page lists at Open Port.
+    void FillPowerSaveList();
+    void FillCodePageList();
+
+    DialogServices& m_services;
+    // True while a link is known to be open (also after an Open Port that failed at the
+    // emulation query), so a new Open Port releases it first.
+    bool m_bLinkOpen = false;
+};
+
+}  // namespace tarvek
