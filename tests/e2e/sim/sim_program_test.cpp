@@ -120,7 +120,9 @@ class SimProgram : public ::testing::Test {
 TEST_F(SimProgram, FullExchangeGetsTheDocumentedAnswersAndIsLogged) {
     Start({});
     OpenLine(B9600);
+    // The idle preamble and its pause, as the links send it: two chunks on the line.
     Send(Bytes{0, 0});
+    std::this_thread::sleep_for(std::chrono::milliseconds(350));
     EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), std::string(1, '\x01'));
     EXPECT_EQ(Exchange(tarvek::BuildBluetoothAddressQuery(tarvek::kEmulationEscPos)),
               "00:19:01:2A:3B:4C");
@@ -154,7 +156,8 @@ TEST_F(SimProgram, FullExchangeGetsTheDocumentedAnswersAndIsLogged) {
 
     // One line per chunk and direction, with its time in milliseconds.
     const std::string log = ReadFile(m_dir + "/traffic.log");
-    EXPECT_NE(log.find(" host 00 00 1C 45 43\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" host 00 00\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" host 1C 45 43\n"), std::string::npos) << log;
     EXPECT_NE(log.find(" sim  01\n"), std::string::npos) << log;
     EXPECT_NE(log.find(" sim  37 30 31 0D 0A\n"), std::string::npos);
     std::istringstream lines(log);
