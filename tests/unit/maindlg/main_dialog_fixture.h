@@ -35,6 +35,33 @@ class ScriptedConflictCheck : public PortConflictCheck {
     }
 };
 
+// A printer behind a fake link: answers the emulation and Bluetooth queries as told.
+struct ScriptedPrinter {
+    Bytes emulationAnswer{0x01};  // empty = no answer
+    std::string address = "\"00:19:01:2A:3B:4C\"";
+    std::string discoverable = "\"on\"";
+    bool bluetoothSilent = false;
+
+    void Attach(FakeLinkCore& core) {
+        core.onWrite = [this, &core](const Bytes& bytes) {
+            if (bytes == BuildEmulationQuery()) {
+                core.Deliver(emulationAnswer);
+                return;
+            }
+            if (bluetoothSilent) {
+                return;
+            }
+            for (int emulation : {kEmulationCpcl, kEmulationEscPos}) {
+                if (bytes == BuildBluetoothAddressQuery(emulation)) {
+                    core.Deliver(Bytes(address.begin(), address.end()));
+                } else if (bytes == BuildDiscoverableQuery(emulation)) {
+                    core.Deliver(Bytes(discoverable.begin(), discoverable.end()));
+                }
+            }
+        };
+    }
+};
+
 // Enabled state of every control the state table names.
 using EnabledMap = std::map<int, bool>;
 
@@ -44,7 +71,31 @@ class MainDialogTest : public ::testing::Test {
 
     void Start() {
         host.SetResourceString(IDS_ABOUTBOX, "&About Tarvek...");
+        printer.Attach(serial);
+        printer.Attach(usb);
         host.Start(dlg);
+    }
+
+    // Opens the port at this Port list position with a printer in this emulation.
+    void OpenPort(int emulation, int portIndex = 0) {
+        printer.emulationAnswer =
+            Bytes{static_cast<std::uint8_t>(emulation == kEmulationCpcl ? 0 : 1)};
+        host.SelectByUser(IDC_PORT, portIndex);
+        host.Click(IDC_OPEN_PORT);
+    }
+    // Forgets what was written and read so far.
+    void ClearTraffic() {
+        serial.ClearWrites();
+        usb.ClearWrites();
+        serial.ClearReadCounts();
+        usb.ClearReadCounts();
+    }
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const ui::ShownMessage& m : host.Messages()) {
+            texts.push_back(m.text + " | " + m.caption);
+        }
+        return texts;
     }
 
     EnabledMap Enabled() const {
@@ -77,6 +128,7 @@ class MainDialogTest : public ::testing::Test {
     TransportKind wifiKind = TransportKind::None;
     ScriptedConflictCheck conflict;
     DialogServices services{{serial, usb, kind}, {wifiSerial, wifiUsb, wifiKind}, clock, conflict};
+    ScriptedPrinter printer;
     ui::RecordingHost host;
     CTarvekDlg dlg{services};
 };
