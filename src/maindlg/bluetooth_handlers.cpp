@@ -23,7 +23,7 @@ void CTarvekDlg::OnGetBluetooth() {
         return;
     }
     m_strBtAddress = ParseBluetoothAddress(answer, count);
-    UpdateData(false);
+    ShowStrings();
 
     std::memset(answer, 0, sizeof answer);
     Send(BuildDiscoverableQuery(m_nEmulation));
@@ -37,7 +37,7 @@ void CTarvekDlg::OnGetBluetooth() {
                             on ? IDC_DISCOVERABLE_ON : IDC_DISCOVERABLE_OFF);
     m_nDiscoverable = on ? 1 : 0;
     m_strPinCode = "?";
-    UpdateData(false);
+    ShowStrings();
     Host().EnableControl(IDC_SAVE_PIN, false);
     Host().EnableControl(IDC_SAVE_DISCOVERABLE, false);
 }
@@ -92,6 +92,9 @@ void CTarvekDlg::OnDiscoverableOff() {
 }
 
 void CTarvekDlg::OnPinChange() {
+    if (m_bShowingStrings) {
+        return;
+    }
     UpdateData(true);
     Host().EnableControl(IDC_SAVE_PIN, !m_strPinCode.empty());
 }

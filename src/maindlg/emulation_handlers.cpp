@@ -28,25 +28,25 @@ void CTarvekDlg::OnGetEmulation() {
             m_strEmulation = maintext::kEmulationUnknownText;
             break;
     }
-    UpdateData(false);
+    ShowStrings();
 }
 
 void CTarvekDlg::OnSetCpcl() {
-    Send(BuildSetEmulation(kEmulationCpcl));
-    CloseActiveLink();
-    m_nEmulation = kEmulationCpcl;
-    ApplyState(StateColumn::AfterSetEmulation);
-    m_strEmulation = maintext::kEmulationCpclText;
-    UpdateData(false);
+    SwitchEmulation(kEmulationCpcl);
 }
 
 void CTarvekDlg::OnSetEscPos() {
-    Send(BuildSetEmulation(kEmulationEscPos));
+    SwitchEmulation(kEmulationEscPos);
+}
+
+void CTarvekDlg::SwitchEmulation(int emulation) {
+    Send(BuildSetEmulation(emulation));
     CloseActiveLink();
-    m_nEmulation = kEmulationEscPos;
+    m_nEmulation = emulation;
     ApplyState(StateColumn::AfterSetEmulation);
-    m_strEmulation = maintext::kEmulationEscPosText;
-    UpdateData(false);
+    m_strEmulation =
+        emulation == kEmulationCpcl ? maintext::kEmulationCpclText : maintext::kEmulationEscPosText;
+    ShowStrings();
 }
 
 }  // namespace tarvek

@@ -75,6 +75,12 @@ void CTarvekDlg::ShowError(const ui::LocalizedMessage& message) {
                        ui::kMbOk);
 }
 
+void CTarvekDlg::ShowStrings() {
+    m_bShowingStrings = true;
+    UpdateData(false);
+    m_bShowingStrings = false;
+}
+
 int CTarvekDlg::RequireSelection(int comboId) {
     const int index = Host().GetListSelection(comboId);
     if (index < 0 || index >= Host().GetListCount(comboId)) {

@@ -97,7 +97,7 @@ void CTarvekDlg::OnOpenPort() {
         FillCodePageList();
     }
     // 9.
-    UpdateData(false);
+    ShowStrings();
 }
 
 void CTarvekDlg::FillPowerSaveList() {

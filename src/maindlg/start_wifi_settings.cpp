@@ -1,4 +1,13 @@
 #include "maindlg/tarvek_dlg.h"
+#include "wifi/wifi_set_dlg.h"
 
-// Runs the Wi-Fi dialog; filled in by the Wi-Fi dialog's own work.
-void tarvek::CTarvekDlg::OnStartWifiSettings() {}
+namespace tarvek {
+
+// Runs the Wi-Fi dialog modally on its own links; the main dialog's port is closed while the
+// button is enabled, and nothing here is refreshed afterwards.
+void CTarvekDlg::OnStartWifiSettings() {
+    CWifiSetDlg dialog(m_services);
+    Host().RunModal(dialog);
+}
+
+}  // namespace tarvek

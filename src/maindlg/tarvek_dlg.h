@@ -83,6 +83,8 @@ class CTarvekDlg : public ui::DialogLogic {
   private:
     // The data-bits/parity rule; changedId is the combo the user just changed.
     void CheckDataBitsParity(int changedId, int replacementIndex);
+    // Set CPCL / Set ESC/POS: the command, the link closed, the closed state, the field.
+    void SwitchEmulation(int emulation);
     // Enables and disables the controls as a column of the state table says.
     void ApplyState(StateColumn column);
     // The link the transport kind names (never null for this dialog's two kinds).
@@ -100,6 +102,9 @@ class CTarvekDlg : public ui::DialogLogic {
     // A combo's selected item index, or -1 after showing the "choose from the list" message
     // when the user typed a text that matches no item.
     int RequireSelection(int comboId);
+    // Writes the four strings to their edits (UpdateData(false)). The edit notifications this
+    // causes on a real window are the program's own doing and are not taken as typing.
+    void ShowStrings();
     // Fills the power-save and code-page lists at Open Port.
     void FillPowerSaveList();
     void FillCodePageList();
@@ -108,6 +113,7 @@ class CTarvekDlg : public ui::DialogLogic {
     // True while a link is known to be open (also after an Open Port that failed at the
     // emulation query), so a new Open Port releases it first.
     bool m_bLinkOpen = false;
+    bool m_bShowingStrings = false;
 };
 
 }  // namespace tarvek

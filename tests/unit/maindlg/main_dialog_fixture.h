@@ -65,14 +65,33 @@ struct ScriptedPrinter {
 // Enabled state of every control the state table names.
 using EnabledMap = std::map<int, bool>;
 
-class MainDialogTest : public ::testing::Test {
+// The dialog's services on fake links with a scripted printer behind both.
+struct FakeDialogServices {
+    FakeDialogServices() {
+        printer.Attach(serial);
+        printer.Attach(usb);
+    }
+    FakeDialogServices(const FakeDialogServices&) = delete;
+    FakeDialogServices& operator=(const FakeDialogServices&) = delete;
+
+    VirtualClock clock;
+    FakeSerialLink serial{clock};
+    FakeUsbLink usb{clock};
+    TransportKind kind = TransportKind::Serial;
+    FakeSerialLink wifiSerial{clock};
+    FakeUsbLink wifiUsb{clock};
+    TransportKind wifiKind = TransportKind::None;
+    ScriptedConflictCheck conflict;
+    DialogServices services{{serial, usb, kind}, {wifiSerial, wifiUsb, wifiKind}, clock, conflict};
+    ScriptedPrinter printer;
+};
+
+class MainDialogTest : public ::testing::Test, protected FakeDialogServices {
   protected:
     explicit MainDialogTest(int codePage = 1252) : host(codePage) {}
 
     void Start() {
         host.SetResourceString(IDS_ABOUTBOX, "&About Tarvek...");
-        printer.Attach(serial);
-        printer.Attach(usb);
         host.Start(dlg);
     }
 
@@ -119,16 +138,6 @@ class MainDialogTest : public ::testing::Test {
         return map;
     }
 
-    VirtualClock clock;
-    FakeSerialLink serial{clock};
-    FakeUsbLink usb{clock};
-    TransportKind kind = TransportKind::Serial;
-    FakeSerialLink wifiSerial{clock};
-    FakeUsbLink wifiUsb{clock};
-    TransportKind wifiKind = TransportKind::None;
-    ScriptedConflictCheck conflict;
-    DialogServices services{{serial, usb, kind}, {wifiSerial, wifiUsb, wifiKind}, clock, conflict};
-    ScriptedPrinter printer;
     ui::RecordingHost host;
     CTarvekDlg dlg{services};
 };
