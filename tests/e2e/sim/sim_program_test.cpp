@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "maindlg/printer_commands.h"
@@ -69,6 +70,21 @@ class SimProgram : public ::testing::Test {
             waitpid(m_pid, &status, 0);
             m_pid = -1;
         }
+    }
+    // Stops the program and starts it again with new options; keepState says whether the
+    // state file stays (a power cycle) or goes (a fresh printer).
+    void Restart(std::vector<std::string> extra, bool keepState) {
+        if (m_fd >= 0) {
+            close(m_fd);
+            m_fd = -1;
+        }
+        Stop();
+        m_slave.clear();
+        unlink((m_dir + "/link").c_str());
+        if (!keepState) {
+            unlink((m_dir + "/state").c_str());
+        }
+        Start(std::move(extra));
     }
     void TearDown() override {
         if (m_fd >= 0) {
@@ -179,12 +195,7 @@ TEST_F(SimProgram, StateSurvivesARestartAndPagesRender) {
     Receive();
     Send(tarvek::BuildSetEmulation(tarvek::kEmulationCpcl));
     Receive();
-    close(m_fd);
-    m_fd = -1;
-    Stop();
-    m_slave.clear();
-    unlink((m_dir + "/link").c_str());
-    Start({"--emulation", "escpos"});  // the state file wins over the initial options
+    Restart({"--emulation", "escpos"}, true);  // the state file wins over the initial options
     OpenLine(B9600);
     EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), std::string(1, '\0'));
     Stop();
@@ -209,6 +220,91 @@ TEST_F(SimProgram, MismatchedLineGetsNoAnswerAndFaultsApply) {
     EXPECT_EQ(Exchange(tarvek::BuildIspModeSwitch(true)), "701\r\n");
     EXPECT_NE(Exchange(tarvek::BuildCommandFrame(tarvek::BuildReadCommand(0))).compare(0, 3, "701"),
               0);
+}
+
+// The sim lines of the traffic log, each as (milliseconds, hex text).
+std::vector<std::pair<long, std::string>> SimLines(const std::string& log) {
+    std::vector<std::pair<long, std::string>> out;
+    std::istringstream lines(log);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.size() > 15 && line.compare(10, 5, " sim ") == 0) {
+            out.emplace_back(std::stol(line.substr(0, 10)), line.substr(16));
+        }
+    }
+    return out;
+}
+
+TEST_F(SimProgram, NewSerialSettingsMoveThePrinterToTheNewLine) {
+    Start({});
+    OpenLine(B9600);
+    Send(tarvek::BuildEscPosSerialCommand(19200, 1, 0, 0, 0));
+    Receive();
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), "");  // still at 9600: noise
+    termios t{};
+    tcgetattr(m_fd, &t);
+    cfsetispeed(&t, B19200);
+    cfsetospeed(&t, B19200);
+    tcsetattr(m_fd, TCSANOW, &t);
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), std::string(1, '\x01'));
+    Stop();
+    tarvek::sim::PrinterState state;
+    ASSERT_EQ(tarvek::sim::LoadStateFile(m_dir + "/state", state), 0);
+    EXPECT_EQ(state.serial.baudRate, 19200);
+}
+
+TEST_F(SimProgram, AnswerFormModuleKindAndCpclQuotesFromOptions) {
+    Start({"--emulation", "cpcl", "--answer-form", "ascii", "--module", "wep"});
+    OpenLine(B9600);
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), "0");
+    EXPECT_EQ(Exchange(tarvek::BuildBluetoothAddressQuery(tarvek::kEmulationCpcl)),
+              "\"00:19:01:2A:3B:4C\"");
+    EXPECT_EQ(Exchange(tarvek::BuildIspModeSwitch(true)), "701\r\n");
+    EXPECT_NE(Exchange(tarvek::BuildCommandFrame(tarvek::BuildReadCommand(9))).compare(0, 3, "701"),
+              0);  // a WEP-only module has no key register 09 05
+}
+
+TEST_F(SimProgram, PiecesWithAGapAndLatenessShowInTheLog) {
+    Start({"--pieces", "2", "--piece-gap", "120", "--late", "200"});
+    OpenLine(B9600);
+    Send(tarvek::BuildIspModeSwitch(true));
+    EXPECT_EQ(Receive(400), "701\r\n");
+    Stop();
+    const std::string log = ReadFile(m_dir + "/traffic.log");
+    const auto sim = SimLines(log);
+    ASSERT_EQ(sim.size(), 2u) << log;
+    EXPECT_EQ(sim[0].second, "37 30");
+    EXPECT_EQ(sim[1].second, "31 0D 0A");
+    EXPECT_GE(sim[1].first - sim[0].first, 120) << log;
+    const std::size_t host = log.find(" host 1B 5B 4D 01\n");
+    ASSERT_NE(host, std::string::npos) << log;
+    const long hostMs = std::stol(log.substr(log.rfind('\n', host) + 1, 10));
+    EXPECT_GE(sim[0].first - hostMs, 200) << log;
+}
+
+TEST_F(SimProgram, SilentAfterAndStopAfterByteGoQuiet) {
+    Start({"--silent-after", "1"});
+    OpenLine(B9600);
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), std::string(1, '\x01'));
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), "");
+    Restart({"--stop-after-byte", "5"}, false);
+    OpenLine(B9600);
+    EXPECT_EQ(Exchange(Bytes{0, 0, 0x1C, 0x45, 0x43}), std::string(1, '\x01'));
+    EXPECT_EQ(Exchange(tarvek::BuildEmulationQuery()), "");
+}
+
+TEST_F(SimProgram, GarbageAndACorruptCheckReachTheLine) {
+    Start({"--corrupt-check", "0"});
+    OpenLine(B9600);
+    Exchange(tarvek::BuildIspModeSwitch(true));
+    EXPECT_EQ(Exchange(tarvek::BuildCommandFrame(tarvek::BuildReadCommand(0))),
+              "701\r\n03 00 0C 00 C0 A8 00 64 00 00 53 0A\r\n");
+    Restart({"--garbage"}, false);
+    OpenLine(B9600);
+    const std::string answer = Exchange(tarvek::BuildEmulationQuery());
+    ASSERT_EQ(answer.size(), 1u);
+    EXPECT_NE(answer[0], '\x01');
+    EXPECT_NE(answer[0], '1');
 }
 
 TEST_F(SimProgram, UsageNamesEveryOption) {
