@@ -4,6 +4,7 @@
 
 #include "maindlg/main_texts.h"
 #include "maindlg/tarvek_dlg.h"
+#include "ui/common_texts.h"
 
 namespace tarvek {
 namespace {
@@ -84,7 +85,7 @@ void CTarvekDlg::ShowStrings() {
 int CTarvekDlg::RequireSelection(int comboId) {
     const int index = Host().GetListSelection(comboId);
     if (index < 0 || index >= Host().GetListCount(comboId)) {
-        ShowError(maintext::kChooseFromList);
+        ShowError(ui::kChooseFromListMessage);
         return -1;
     }
     return index;

@@ -44,12 +44,6 @@ const std::vector<KoreanCaption>& KoreanCaptions() {
 const ui::LocalizedText kTitle{"Veltrin Mobile Label Printer Utiltiy 1.40",
                                "Veltrin 라벨 프린터 설정 유틸리티 1.40"};
 
-const ui::LocalizedMessage kPortConflict{
-    {"The port(%s) is already occupied in windows printer driver(%s).\n\nSo, please change your "
-     "printer driver port from %s to other port\n\nand execute again.",
-     "포트(%s)가 프린터 드라이버(%s)에서 사용 중입니다.\n\n프린터 드라이버의 포트를 다른 포트로 "
-     "변경 후\n\n유틸리티를 다시 실행해 주세요."},
-    {"ERROR", "에러"}};
 const ui::LocalizedMessage kSerialOpenFailed{
     {"Serial Port Open Failed", "시리얼 포트 열기 실패 !!!"}, kErrorCaption};
 const ui::LocalizedMessage kUsbOpenFailed{{"USB Port Open Failed", "USB 포트 열기 실패 !!!"},
@@ -58,9 +52,6 @@ const ui::LocalizedMessage kNoResponse{{"No Response in printer", "프린터 응
                                        kErrorCaption};
 const ui::LocalizedMessage kEmulationReadFailed{
     {"Failed to read emulation", "Emulation 읽기 실패 !!!"}, kErrorCaption};
-// A typed text in an editable list names no setting; nothing is sent for it.
-const ui::LocalizedMessage kChooseFromList{
-    {"Please choose a value from the list.", "목록에서 값을 선택해 주세요."}, kErrorCaption};
 // The discoverable mode is sent only once it was read from the printer or chosen.
 const ui::LocalizedMessage kChooseDiscoverable{
     {"Please choose ON or OFF first.", "ON 또는 OFF를 먼저 선택해 주세요."}, kErrorCaption};

@@ -17,12 +17,10 @@ const std::vector<KoreanCaption>& KoreanCaptions();
 extern const ui::LocalizedText kTitle;
 
 // Messages (text and caption).
-extern const ui::LocalizedMessage kPortConflict;  // %s port, %s printer[, %s port]
 extern const ui::LocalizedMessage kSerialOpenFailed;
 extern const ui::LocalizedMessage kUsbOpenFailed;
 extern const ui::LocalizedMessage kNoResponse;
 extern const ui::LocalizedMessage kEmulationReadFailed;
-extern const ui::LocalizedMessage kChooseFromList;
 extern const ui::LocalizedMessage kChooseDiscoverable;
 // Always English.
 extern const char* const kDataBitsParityText;

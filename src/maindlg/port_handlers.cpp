@@ -1,6 +1,7 @@
 // Open Port and Close Port.
 #include <cstdlib>
 
+#include "link/port_conflict_message.h"
 #include "maindlg/code_page_table.h"
 #include "maindlg/main_texts.h"
 #include "maindlg/tarvek_dlg.h"
@@ -54,11 +55,8 @@ void CTarvekDlg::OnOpenPort() {
     // 2. A Windows printer driver on the port.
     if (m_services.conflictCheck.Check(in.port, PortConflictVariant::MainDialog, m_conflict,
                                        host)) {
-        const char* format = maintext::kPortConflict.text.For(m_nAnsiCodePage);
-        const std::string& port = m_conflict.portName;
-        host.ShowMessage(
-            ui::FormatText(format, port.c_str(), m_conflict.printerName.c_str(), port.c_str()),
-            maintext::kPortConflict.caption.For(m_nAnsiCodePage), ui::kMbOk);
+        host.ShowMessage(FormatPortConflict(m_conflict.portName, m_conflict, m_nAnsiCodePage),
+                         kPortConflictMessage.caption.For(m_nAnsiCodePage), ui::kMbOk);
         return;
     }
     // 3. The link the port name asks for.
