@@ -156,5 +156,39 @@ TEST(MainDialogWindow, PowerSaveConfirmsThenClosesThePort) {
     EXPECT_FALSE(r.serial.IsOpen());
 }
 
+// Run by the ctest entry with LANG=ko_KR.UTF-8, where the ANSI code page is 949.
+TEST(MainDialogWindow, KoreanCaptionsOnCodePage949) {
+    if (GetACP() != 949) {
+        GTEST_SKIP() << "ANSI code page " << GetACP();
+    }
+    RealDialog r;
+    std::string title, open, exitText, minute, on, group, noResponse;
+    r.printer.emulationAnswer.clear();
+    r.Run([&](HWND dialog) {
+        title = TextOf(dialog);
+        open = ItemText(dialog, IDC_OPEN_PORT);
+        exitText = ItemText(dialog, IDOK);
+        minute = ItemText(dialog, IDC_LABEL_MINUTE);
+        on = ItemText(dialog, IDC_DISCOVERABLE_ON);
+        group = ItemText(dialog, IDC_GROUP_DISCOVERABLE);
+        EXPECT_TRUE(SaveWindowImage(dialog, OutputPath("win32_maindlg_korean.bmp")));
+        {
+            ModalWatcher watcher([&](HWND box) {
+                noResponse = MessageBoxText(box) + " | " + TextOf(box);
+                Press(box, IDOK);
+            });
+            Click(dialog, IDC_OPEN_PORT);
+        }
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(title, "Veltrin 라벨 프린터 설정 유틸리티 1.40");
+    EXPECT_EQ(open, "포트 열기");
+    EXPECT_EQ(exitText, "프로그램 종료");
+    EXPECT_EQ(minute, "분");
+    EXPECT_EQ(group, "검색 모드 정보");
+    EXPECT_EQ(on, "ON");
+    EXPECT_EQ(noResponse, "프린터 응답이 없습니다. !!! | 에러");
+}
+
 }  // namespace
 }  // namespace tarvek::testing
