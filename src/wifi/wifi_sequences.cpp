@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ui/common_texts.h"
 #include "wifi/psk.h"
 
 namespace tarvek {
@@ -164,7 +165,7 @@ const char* ValidateSave(const WifiFormValues& form, const WifiSettings& setting
     const bool authPacked = e == 1 || e == 2;
     if (form.wifiMode < 0 || form.channel < 0 || e < 0 || (keyIdPacked && form.keyId < 0) ||
         (authPacked && form.auth < 0) || (wpa && (form.wpaAuth < 0 || form.wpaCipher < 0))) {
-        return "Select an entry in every Wi-Fi list before saving.";
+        return ui::kChooseFromListMessage.text.english;
     }
     if (settings.m_nModuleKind != kModuleWepOnly && settings.m_nModuleKind != kModuleWpaCapable) {
         return "Read the Wi-Fi settings before saving them.";

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "scripted_module.h"
+#include "step_messages.h"
 #include "support/virtual_clock.h"
 #include "wifi/psk.h"
 
@@ -86,17 +87,7 @@ TEST_F(SequenceTest, ReadOfAWepOnlyModuleSkipsTheMacAddress) {
 }
 
 TEST_F(SequenceTest, ReadReportsTheStepThatGotNoReply) {
-    const char* expected[] = {"Get IP Read Failed",
-                              "Get Netmask Read Failed",
-                              "Get Gateway Read Failed",
-                              "Get DNS Read Failed",
-                              "Get SSID Read Failed",
-                              "Get Wi-Fi Options Read Failed",
-                              "Get Wi-Fi 40-Bit WEP Key Read Failed",
-                              "Get Wi-Fi 104-Bit WEP Key Read Failed",
-                              "Get Wi-Fi WPA Options Read Failed",
-                              "Get Wi-Fi WPA PSK Options Read Failed",
-                              "Get Mac Address Read Failed"};
+    const char* const* expected = testing::kReadNoReply;
     for (int step = 0; step < 11; ++step) {
         module.commands.clear();
         module.silentAtCommand = step;
@@ -161,16 +152,7 @@ TEST_F(SequenceTest, WriteToAWepOnlyModuleSendsNineRegisters) {
 }
 
 TEST_F(SequenceTest, AFailedWriteEndsTheSaveAndNothingIsFlashed) {
-    const char* expected[] = {"Set IP Write Syntex Error",
-                              "Set Netmask Syntex Error",
-                              "Set Gateway Syntex Error",
-                              "Set DNS Syntex Error",
-                              "Set SSID Syntex Error",
-                              "Set WLAN Write Syntex Error",
-                              "Set 40-Bits WEP Key Syntex Error",
-                              "Set 104-Bits WEP Key Syntex Error",
-                              "Set WPA KEY Syntex Error",
-                              "Set WPA KEY Syntex Error"};
+    const char* const* expected = testing::kWriteRefused;
     ASSERT_TRUE(ReadWifiSettings(protocol, settings, nullptr).Succeeded());
     for (int step = 0; step < 10; ++step) {
         module.commands.clear();
