@@ -4,40 +4,20 @@
 
 #include <cstring>
 
-#include "sim/printer_model.h"
-#include "sim/simulated_link.h"
 #include "support/virtual_clock.h"
 #include "ui/recording_host.h"
-#include "wifi_dialog_fixture.h"
+#include "sim_dialog_env.h"
 
 namespace tarvek {
 namespace {
 
-constexpr int kBaud9600 = 4;  // the simulated printer's line speed
-
-// IEEE 802.11i-2004, Annex H.4.1, test case 1: passphrase "password", SSID "IEEE".
-constexpr std::uint8_t kAnnexH4Psk[32] = {
-    0xf4, 0x2c, 0x6f, 0xc5, 0x2d, 0xf0, 0xeb, 0xef, 0x9e, 0xbb, 0x4b, 0x90, 0xb3, 0x8a, 0x5f, 0x90,
-    0x2e, 0x83, 0xfe, 0x1b, 0x13, 0x5a, 0x70, 0xe2, 0x3a, 0xed, 0x76, 0x2e, 0x97, 0x10, 0xa1, 0x2e};
-
-struct WifiDialogOnSimulator : ::testing::Test {
-    testing::VirtualClock clock;
-    sim::PrinterModel model;
-    sim::SimulatedSerialLink serial{model, clock};
-    sim::SimulatedUsbLink usb{model, clock};
-    TransportKind kind = TransportKind::Serial;
-    sim::SimulatedSerialLink mainSerial{model, clock};
-    sim::SimulatedUsbLink mainUsb{model, clock};
-    TransportKind mainKind = TransportKind::Serial;
-    testing::FakeConflictCheck conflicts;
-    DialogServices services{ChannelSet{mainSerial, mainUsb, mainKind},
-                            ChannelSet{serial, usb, kind}, clock, conflicts};
+struct WifiDialogOnSimulator : ::testing::Test, testing::WifiSimEnv {
     CWifiSetDlg dlg{services};
     ui::RecordingHost host;
 
     void SetUp() override {
         host.Start(dlg);
-        host.SelectByUser(IDC_WIFI_BAUDRATE, kBaud9600);
+        host.SelectByUser(IDC_WIFI_BAUDRATE, testing::kSimBaudIndex);
     }
     void Click(int id, const std::string& expectedMessage) {
         host.ClearMessages();
@@ -80,7 +60,7 @@ TEST_F(WifiDialogOnSimulator, ReadEditSaveAndReadAgain) {
     EXPECT_EQ(Flash(0)[4], 10);
     EXPECT_EQ(Flash(5)[4], 0xB1);  // channel 11, infrastructure
     EXPECT_EQ(Flash(5)[6], 0x14);  // WPA2 PSK with AES
-    EXPECT_EQ(std::memcmp(Flash(9).data() + 4, kAnnexH4Psk, 32), 0);
+    EXPECT_EQ(std::memcmp(Flash(9).data() + 4, testing::kAnnexH4Psk, 32), 0);
 
     Click(IDC_WIFI_GET, "Read Complete");
     EXPECT_EQ(host.GetAnsiText(IDC_WIFI_SSID), "IEEE");

@@ -10,23 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "sim/printer_model.h"
-#include "sim/simulated_link.h"
 #include "ui/win32/win32_dialog_host.h"
-#include "unit/wifi/wifi_dialog_fixture.h"
+#include "unit/wifi/sim_dialog_env.h"
 #include "win32/ui/support/dialog_driver.h"
 
 namespace tarvek {
 namespace {
 
 using namespace tarvek::win32test;
-
-constexpr int kBaud9600 = 4;
-
-// IEEE 802.11i-2004, Annex H.4.1, test case 1: passphrase "password", SSID "IEEE".
-constexpr std::uint8_t kAnnexH4Psk[32] = {
-    0xf4, 0x2c, 0x6f, 0xc5, 0x2d, 0xf0, 0xeb, 0xef, 0x9e, 0xbb, 0x4b, 0x90, 0xb3, 0x8a, 0x5f, 0x90,
-    0x2e, 0x83, 0xfe, 0x1b, 0x13, 0x5a, 0x70, 0xe2, 0x3a, 0xed, 0x76, 0x2e, 0x97, 0x10, 0xa1, 0x2e};
 
 DWORD AddressOf(HWND dialog, int id) {
     DWORD address = 0;
@@ -37,18 +28,7 @@ void SetAddress(HWND dialog, int id, DWORD address) {
     SendMessageW(Item(dialog, id), IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
 }
 
-struct WifiWindow : ::testing::Test {
-    testing::VirtualClock clock;
-    sim::PrinterModel model;
-    sim::SimulatedSerialLink serial{model, clock};
-    sim::SimulatedUsbLink usb{model, clock};
-    TransportKind kind = TransportKind::Serial;
-    sim::SimulatedSerialLink mainSerial{model, clock};
-    sim::SimulatedUsbLink mainUsb{model, clock};
-    TransportKind mainKind = TransportKind::Serial;
-    testing::FakeConflictCheck conflicts;
-    DialogServices services{ChannelSet{mainSerial, mainUsb, mainKind},
-                            ChannelSet{serial, usb, kind}, clock, conflicts};
+struct WifiWindow : ::testing::Test, testing::WifiSimEnv {
     CWifiSetDlg dlg{services};
     std::vector<std::string> boxes;  // the texts of the message boxes answered
 
@@ -65,7 +45,7 @@ struct WifiWindow : ::testing::Test {
         return !boxes.empty() && boxes.back().find(text) != std::string::npos;
     }
     void OpenAndRead(HWND dialog) {
-        SelectByUser(dialog, IDC_WIFI_BAUDRATE, kBaud9600);
+        SelectByUser(dialog, IDC_WIFI_BAUDRATE, testing::kSimBaudIndex);
         Click(dialog, IDC_WIFI_OPEN_PORT);
         Pump();
         EXPECT_TRUE(model.State().ispMode);
@@ -163,7 +143,7 @@ TEST_F(WifiWindow, SaveWritesTheEditedSettingsAndAReadFindsThem) {
     const sim::RegisterFile& flash = model.State().flash;
     EXPECT_EQ(flash[0][4], 10);
     EXPECT_EQ(flash[5][4], 0xB1);
-    EXPECT_EQ(std::memcmp(flash[9].data() + 4, kAnnexH4Psk, 32), 0);
+    EXPECT_EQ(std::memcmp(flash[9].data() + 4, testing::kAnnexH4Psk, 32), 0);
 }
 
 }  // namespace
