@@ -5,7 +5,15 @@
 //   window_tool state <title>             prints "absent", "hidden" or "visible"
 //   window_tool press <title> <id>        posts the click of control <id> (1 = OK/Exit)
 //   window_tool syscommand <title> <id>   posts a system-menu command (16 = About)
-// Captions are UTF-8.
+//   window_tool enabled <title> <id>      prints "enabled" or "disabled" for control <id>
+//   window_tool text <title> <id>         prints the text of control <id> (a combo box: its
+//                                         selected item; a message box's text is id 65535)
+//   window_tool select <title> <id> <item>  selects <item> in combo box <id> and tells the
+//                                         dialog as a user's choice would (CBN_SELCHANGE)
+//   window_tool box-text <title> <ms>     waits for a message box (a dialog) owned by the dialog
+//                                         <title>; prints its caption, then its text
+//   window_tool box-ok <title>            posts OK to the dialog's message box
+// Captions and texts are UTF-8. Messages sent to the program wait at most kReplyMs.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +21,9 @@
 #include <string>
 
 namespace {
+
+// A busy program answers later than this only when it hangs.
+constexpr UINT kReplyMs = 5000;
 
 std::wstring Widen(const char* utf8) {
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
@@ -22,8 +33,96 @@ std::wstring Widen(const char* utf8) {
     return wide;
 }
 
+std::string Narrow(const std::wstring& wide) {
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), length, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    return utf8;
+}
+
+// Sends a message to the program's window, waiting kReplyMs at most; false when unanswered.
+bool SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kReplyMs,
+                               &result) != 0;
+}
+
+// The control's text through WM_GETTEXT (an edit control keeps its own text).
+bool ControlText(HWND control, std::wstring& text) {
+    DWORD_PTR length = 0;
+    if (!SendBounded(control, WM_GETTEXTLENGTH, 0, 0, length)) {
+        return false;
+    }
+    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendBounded(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                     copied)) {
+        return false;
+    }
+    buffer.resize(static_cast<size_t>(copied));
+    text = buffer;
+    return true;
+}
+
+// Selects the item in the combo box, then notifies the dialog the way a user's choice does.
+bool SelectItem(HWND window, int id, const std::wstring& item) {
+    const HWND combo = GetDlgItem(window, id);
+    DWORD_PTR index = 0;
+    if (combo == nullptr ||
+        !SendBounded(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(item.c_str()), index) ||
+        static_cast<LRESULT>(index) == CB_ERR) {
+        return false;
+    }
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    return true;
+}
+
 HWND FindDialog(const std::wstring& title) {
     return FindWindowW(L"#32770", title.c_str());
+}
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwned(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<OwnedSearch*>(data);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) &&
+        lstrcmpW(className, L"#32770") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible dialog whose owner is the given window (a message box over it).
+HWND FindOwnedDialog(HWND owner) {
+    OwnedSearch search{owner, nullptr};
+    EnumWindows(MatchOwned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int PrintBox(HWND owner, int milliseconds) {
+    for (int waited = 0; waited <= milliseconds; waited += 100) {
+        const HWND box = FindOwnedDialog(owner);
+        std::wstring caption, text;
+        if (box != nullptr && ControlText(box, caption)) {
+            const HWND textControl = GetDlgItem(box, 0xFFFF);
+            if (textControl != nullptr) {
+                ControlText(textControl, text);
+            }
+            std::printf("%s\n%s\n", Narrow(caption).c_str(), Narrow(text).c_str());
+            return 0;
+        }
+        Sleep(100);
+    }
+    return 1;
 }
 
 bool WaitFor(const std::wstring& title, int milliseconds, bool wantShown) {
@@ -40,8 +139,9 @@ bool WaitFor(const std::wstring& title, int milliseconds, bool wantShown) {
 
 int Usage() {
     std::fputs(
-        "usage: window_tool wait-shown|wait-gone|state|press|syscommand <title> "
-        "[ms|id]\n",
+        "usage: window_tool wait-shown|wait-gone|state|press|syscommand|enabled|text|box-text|"
+        "box-ok <title> [ms|id]\n"
+        "       window_tool select <title> <id> <item>\n",
         stderr);
     return 2;
 }
@@ -75,6 +175,38 @@ int main(int argc, char** argv) {
     if (command == "syscommand") {
         PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(number), 0);
         return 0;
+    }
+    if (command == "box-text") {
+        return PrintBox(window, number);
+    }
+    if (command == "box-ok") {
+        const HWND box = FindOwnedDialog(window);
+        if (box == nullptr) {
+            return 1;
+        }
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        return 0;
+    }
+    const HWND control = GetDlgItem(window, number);
+    if (control == nullptr) {
+        std::fprintf(stderr, "window_tool: no control %d in \"%s\"\n", number, argv[2]);
+        return 1;
+    }
+    if (command == "enabled") {
+        std::puts(IsWindowEnabled(control) ? "enabled" : "disabled");
+        return 0;
+    }
+    if (command == "text") {
+        std::wstring text;
+        if (!ControlText(control, text)) {
+            return 1;
+        }
+        std::puts(Narrow(text).c_str());
+        return 0;
+    }
+    if (command == "select" && argc > 4) {
+        return SelectItem(window, number, Widen(argv[4])) ? 0 : 1;
     }
     return Usage();
 }

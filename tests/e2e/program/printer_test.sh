@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# The whole program against the simulated printer: tarvek.exe under Wine with COM1 on the pty of
+# tarvek-printer-sim, the main dialog driven through window messages (tests/e2e/app's window
+# tool), and what the printer received read back from the simulator's state file and traffic
+# log.
+#   printer_test.sh <tarvek.exe> <window_tool.exe> <native build folder> <wine prefix> <output>
+# The native build folder holds tools/tarvek-printer-sim and tools/libpty_modem_lines.so; without
+# them the test is skipped (exit 77). The prefix is the test's own. A screenshot of the dialog
+# with the port open goes to the output folder. Needs an X display (re-runs itself under one).
+#
+# COM1 names a fixed symlink that each simulator run points at its own pty: Wine opens the path
+# afresh on every CreateFile, so the printer can be replaced (a silent one, a speaking one)
+# while the program runs, and the Wine server is restarted once only.
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../../.." && pwd)"
+if [[ -z "${DISPLAY:-}" ]]; then
+    exec "$root/tools/with-display" "$0" "$@"
+fi
+exe="$(realpath "$1")"
+tool_exe="$(realpath "$2")"
+native="$(realpath -m "$3")"
+prefix="$(realpath -m "$4")"
+out="$(realpath -m "$5")"
+sim="$native/tools/tarvek-printer-sim"
+shim="$native/tools/libpty_modem_lines.so"
+for f in "$sim" "$shim"; do
+    if [[ ! -x "$f" && ! -f "$f" ]]; then
+        echo "SKIP: $f is missing (build tarvek-printer-sim and pty_modem_lines in the native" \
+            "build that TARVEK_NATIVE_TOOLS_DIR names)"
+        exit 77
+    fi
+done
+mkdir -p "$out"
+work="$(mktemp -d "$out/run.XXXXXX")"
+title="Veltrin Mobile Label Printer Utiltiy 1.40"
+failures=0
+app=""
+sim_pid=""
+export WINEPREFIX="$prefix"
+
+source "$here/printer_test_lib.sh"
+trap cleanup EXIT
+
+# Wine's own desktop window (it draws the captions: there is no window manager) and COM1 on the
+# printer's symlink. Both are read when the prefix's server starts: restart it with them.
+wine_run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine_run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x700 /f >/dev/null 2>&1
+wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/null 2>&1
+bounded 30 wineserver -k >/dev/null 2>&1
+bounded 30 wineserver -w >/dev/null 2>&1
+
+echo "== a CPCL printer: open, set ESC/POS, open again, close, exit"
+start_printer cpcl
+check "simulator serves the pty" test -e "$work/printer"
+LD_PRELOAD="$shim" "$root/tools/wine-run" --prefix "$prefix" "$exe" </dev/null \
+    >"$work/app.log" 2>&1 &
+app=$!
+check "main dialog shown" tool wait-shown "$title" 60000
+# The program's stand-in main dialog (until the printer dialog is built in) has empty lists and
+# no handlers: nothing to drive.
+if ((failures == 0)) && [[ -z "$(tool text "$title" "$IDC_PORT")" ]]; then
+    echo "SKIP: the main dialog's port list is empty: the program runs its stand-in dialog," \
+        "not the printer dialog (CTarvekDlg)"
+    press "$IDC_EXIT"
+    ends_within "$app" 20
+    exit 77
+fi
+check "Open Port enabled at start" is_enabled "$IDC_OPEN_PORT"
+check "Close Port disabled at start" is_disabled "$IDC_CLOSE_PORT"
+check "COM1 selected" tool select "$title" "$IDC_PORT" COM1
+check "9600 baud selected (the printer's rate)" tool select "$title" "$IDC_BAUDRATE" 9600
+check "port list shows COM1" text_is "$IDC_PORT" COM1
+press "$IDC_OPEN_PORT"
+check "emulation field shows CPCL" text_becomes "$IDC_EMULATION" CPCL 15
+check "no message box after Open Port" no_message_box
+check "Close Port enabled with the port open" is_enabled "$IDC_CLOSE_PORT"
+check "Open Port disabled with the port open" is_disabled "$IDC_OPEN_PORT"
+check "Set ESC/POS enabled with the port open" is_enabled "$IDC_SET_ESCPOS"
+check "Get Bluetooth enabled with the port open" is_enabled "$IDC_GET_BLUETOOTH"
+check "Exit disabled with the port open" is_disabled "$IDC_EXIT"
+check "Port list disabled with the port open" is_disabled "$IDC_PORT"
+check "printer heard the emulation query" log_has host
+check "printer answered" log_has sim
+sleep 1
+screenshot printer_port_open.png
+press "$IDC_SET_ESCPOS"
+answer_message_box
+check "printer's state says ESC/POS" state_becomes emulation escpos 15
+check "emulation field shows ESC/POS" text_becomes "$IDC_EMULATION" ESC/POS 10
+check "Open Port enabled after Set ESC/POS (link closed)" is_enabled "$IDC_OPEN_PORT"
+check "Close Port disabled after Set ESC/POS" is_disabled "$IDC_CLOSE_PORT"
+# The printer now answers in its new emulation; opening again asks it anew.
+answers_before="$(log_count sim)"
+press "$IDC_OPEN_PORT"
+check "reopened port asks the printer again" poll 15 log_count_above sim "$answers_before"
+check "reopened port shows ESC/POS" text_becomes "$IDC_EMULATION" ESC/POS 15
+check "no message box after the second Open Port" no_message_box
+check "Close Port enabled again" is_enabled "$IDC_CLOSE_PORT"
+check "code page list enabled in ESC/POS" is_enabled "$IDC_CODE_PAGE"
+press "$IDC_CLOSE_PORT"
+check "Open Port enabled after Close Port" enabled_becomes "$IDC_OPEN_PORT" 10
+check "Close Port disabled after Close Port" is_disabled "$IDC_CLOSE_PORT"
+check "Exit enabled after Close Port" is_enabled "$IDC_EXIT"
+check "Port list enabled after Close Port" is_enabled "$IDC_PORT"
+
+echo "== a silent printer: no response, then the port opens again"
+stop_printer
+start_printer cpcl --silent
+press "$IDC_OPEN_PORT"
+box="$(tool box-text "$title" 30000)"
+echo "      message box: ${box//$'\n'/: }"
+check "message box captioned \"Error\"" test "$(sed -n 1p <<<"$box")" = Error
+check "message says \"No Response in printer\"" \
+    test "$(sed -n 2p <<<"$box")" = "No Response in printer"
+tool box-ok "$title"
+check "message box closes on OK" poll 10 no_box_now
+check "Open Port stays enabled after no response" is_enabled "$IDC_OPEN_PORT"
+stop_printer
+start_printer cpcl
+press "$IDC_OPEN_PORT"
+check "port opens again and reads CPCL" text_becomes "$IDC_EMULATION" CPCL 15
+check "no message box on the reopened port" no_message_box
+check "Close Port enabled on the reopened port" is_enabled "$IDC_CLOSE_PORT"
+press "$IDC_CLOSE_PORT"
+check "Exit enabled after Close Port" enabled_becomes "$IDC_EXIT" 10
+
+echo "== exit"
+press "$IDC_EXIT"
+check "Exit ends the program" ends_within "$app" 20
+check "dialog gone" tool wait-gone "$title" 5000
+
+echo
+if ((failures)); then
+    echo "printer_test: $failures check(s) failed (simulator log and state in $work)"
+    keep_work=1
+    exit 1
+fi
+echo "printer_test: all checks passed"

@@ -1,0 +1,108 @@
+# Helpers of printer_test.sh (sourced): the window tool, the simulator, bounded waits, checks
+# and the clean-up of everything the test started. Every wait ends: tool calls run under a
+# time limit and each poll has a number of tries.
+
+# Control IDs of the main dialog (src/res/resource.h).
+IDC_EXIT=1
+IDC_PORT=1000
+IDC_BAUDRATE=1001
+IDC_OPEN_PORT=1005
+IDC_EMULATION=1008
+IDC_SET_ESCPOS=1010
+IDC_CLOSE_PORT=1011
+IDC_GET_BLUETOOTH=1012
+IDC_CODE_PAGE=1144
+
+keep_work=0
+
+# bounded <seconds> <command...>: the command, ended when it takes longer.
+bounded() { timeout --kill-after=5 "$@"; }
+wine_run() { bounded 60 "$root/tools/wine-run" --prefix "$prefix" "$@"; }
+tool() { wine_run "$tool_exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+check() {  # check <what> <command...>
+    local what="$1"
+    shift
+    if "$@"; then
+        echo "PASS  $what"
+    else
+        echo "FAIL  $what"
+        failures=$((failures + 1))
+    fi
+}
+press() { tool press "$title" "$1"; }
+is_enabled() { [[ "$(tool enabled "$title" "$1")" == enabled ]]; }
+is_disabled() { [[ "$(tool enabled "$title" "$1")" == disabled ]]; }
+text_is() { [[ "$(tool text "$title" "$1")" == "$2" ]]; }
+# poll <seconds> <command...>: true once the command is, tried every half second.
+poll() {
+    local seconds="$1"
+    shift
+    for _ in $(seq 1 $((seconds * 2))); do
+        "$@" && return 0
+        sleep 0.5
+    done
+    return 1
+}
+text_becomes() { poll "$3" text_is "$1" "$2"; }
+enabled_becomes() { poll "$2" is_enabled "$1"; }
+# No message box over the main dialog (one would be a refusal or an error).
+no_message_box() {
+    local box
+    if box="$(tool box-text "$title" 1500)"; then
+        echo "      unexpected message box: ${box//$'\n'/: }"
+        return 1
+    fi
+    return 0
+}
+# Reads and answers (OK) a message box if the last step showed one.
+answer_message_box() {
+    local box
+    if box="$(tool box-text "$title" 2000)"; then
+        echo "      message box: ${box//$'\n'/: } (OK)"
+        tool box-ok "$title"
+        poll 10 no_box_now
+    fi
+}
+no_box_now() { ! tool box-text "$title" 0 >/dev/null; }
+state_value() { sed -n "s/^$1=//p" "$work/state.txt" 2>/dev/null | head -n 1; }
+state_becomes() { poll "$3" state_is "$1" "$2"; }
+state_is() { [[ "$(state_value "$1")" == "$2" ]]; }
+# log_has host|sim: the traffic log has a chunk in that direction.
+log_has() { grep -Eq "^ *[0-9]+ $1 " "$work/traffic.log" 2>/dev/null; }
+log_count() { grep -Ec "^ *[0-9]+ $1 " "$work/traffic.log" 2>/dev/null || true; }
+log_count_above() { (($(log_count "$1") > $2)); }
+alive() { kill -0 "$1" 2>/dev/null; }
+# ends_within <pid> <seconds>
+ends_within() { poll "$2" eval "! alive $1"; }
+screenshot() {
+    import -window root -crop 800x700+0+0 "$out/$1" 2>/dev/null && echo "      screenshot: $out/$1"
+}
+
+# start_printer <emulation> [fault options...]: a simulator on a new pty behind
+# $work/printer, keeping its state in $work/state.txt (a state file already there wins) and
+# appending its traffic to $work/traffic.log.
+start_printer() {
+    local emulation="$1"
+    shift
+    rm -f "$work/printer"
+    "$sim" --symlink "$work/printer" --state "$work/state.txt" --log "$work/traffic.log" \
+        --emulation "$emulation" "$@" </dev/null >>"$work/sim.out" 2>&1 &
+    sim_pid=$!
+    poll 10 test -e "$work/printer"
+}
+stop_printer() {
+    [[ -n "$sim_pid" ]] || return 0
+    kill "$sim_pid" 2>/dev/null
+    poll 10 eval "! alive $sim_pid" || kill -9 "$sim_pid" 2>/dev/null
+    wait "$sim_pid" 2>/dev/null
+    sim_pid=""
+}
+cleanup() {
+    if [[ -n "$app" ]] && alive "$app"; then
+        kill "$app" 2>/dev/null
+    fi
+    # The prefix is the test's own: end what is left of the program in it.
+    bounded 30 wineserver -k >/dev/null 2>&1
+    stop_printer
+    ((keep_work)) || rm -rf "$work"
+}
