@@ -213,6 +213,15 @@ TEST_F(WifiDialog, EscapeWithThePortOpenRunsTheClosingSteps) {
     EXPECT_EQ(host.EndResult(), ui::kIdCancel);
 }
 
+TEST_F(WifiDialog, AnOkCommandWithThePortOpenStillLeavesIspModeFirst) {
+    Open();
+    dlg.OnOK();  // Exit is disabled; the command can only come from elsewhere (Enter)
+    EXPECT_EQ(serial.Writes().back().bytes, kIspLeave);
+    EXPECT_FALSE(serial.IsOpen());
+    EXPECT_TRUE(host.Ended());
+    EXPECT_EQ(host.EndResult(), ui::kIdOk);
+}
+
 TEST_F(WifiDialog, ClosingWithThePortClosedSendsNothing) {
     host.PressEscape();
     EXPECT_TRUE(serial.Writes().empty());
