@@ -72,9 +72,12 @@ check "COM1 selected" tool select "$title" "$IDC_PORT" COM1
 check "9600 baud selected (the printer's rate)" tool select "$title" "$IDC_BAUDRATE" 9600
 check "port list shows COM1" text_is "$IDC_PORT" COM1
 press "$IDC_OPEN_PORT"
-check "emulation field shows CPCL" text_becomes "$IDC_EMULATION" CPCL 15
+check "Close Port enabled with the port open" enabled_becomes "$IDC_CLOSE_PORT" 15
 check "no message box after Open Port" no_message_box
-check "Close Port enabled with the port open" is_enabled "$IDC_CLOSE_PORT"
+# Open Port learns the emulation but leaves the field; Get Emulation shows it.
+check "emulation field still empty after Open Port" text_is "$IDC_EMULATION" ""
+press "$IDC_GET_EMULATION"
+check "Get Emulation shows CPCL" text_becomes "$IDC_EMULATION" CPCL 15
 check "Open Port disabled with the port open" is_disabled "$IDC_OPEN_PORT"
 check "Set ESC/POS enabled with the port open" is_enabled "$IDC_SET_ESCPOS"
 check "Get Bluetooth enabled with the port open" is_enabled "$IDC_GET_BLUETOOTH"
@@ -94,9 +97,12 @@ check "Close Port disabled after Set ESC/POS" is_disabled "$IDC_CLOSE_PORT"
 answers_before="$(log_count sim)"
 press "$IDC_OPEN_PORT"
 check "reopened port asks the printer again" poll 15 log_count_above sim "$answers_before"
-check "reopened port shows ESC/POS" text_becomes "$IDC_EMULATION" ESC/POS 15
+check "Close Port enabled again" enabled_becomes "$IDC_CLOSE_PORT" 15
 check "no message box after the second Open Port" no_message_box
-check "Close Port enabled again" is_enabled "$IDC_CLOSE_PORT"
+answers_before="$(log_count sim)"
+press "$IDC_GET_EMULATION"
+check "Get Emulation asks the printer" poll 15 log_count_above sim "$answers_before"
+check "Get Emulation shows ESC/POS" text_becomes "$IDC_EMULATION" ESC/POS 15
 check "code page list enabled in ESC/POS" is_enabled "$IDC_CODE_PAGE"
 press "$IDC_CLOSE_PORT"
 check "Open Port enabled after Close Port" enabled_becomes "$IDC_OPEN_PORT" 10
@@ -117,11 +123,13 @@ tool box-ok "$title"
 check "message box closes on OK" poll 10 no_box_now
 check "Open Port stays enabled after no response" is_enabled "$IDC_OPEN_PORT"
 stop_printer
+# The printer comes back with the state it saved: still ESC/POS.
 start_printer cpcl
 press "$IDC_OPEN_PORT"
-check "port opens again and reads CPCL" text_becomes "$IDC_EMULATION" CPCL 15
+check "port opens again" enabled_becomes "$IDC_CLOSE_PORT" 15
 check "no message box on the reopened port" no_message_box
-check "Close Port enabled on the reopened port" is_enabled "$IDC_CLOSE_PORT"
+check "printer kept ESC/POS over its restart" state_is emulation escpos
+check "code page list enabled (the printer answered ESC/POS)" is_enabled "$IDC_CODE_PAGE"
 press "$IDC_CLOSE_PORT"
 check "Exit enabled after Close Port" enabled_becomes "$IDC_EXIT" 10
 
