@@ -41,6 +41,9 @@ export WINEPREFIX="$prefix"
 
 source "$here/printer_test_lib.sh"
 trap cleanup EXIT
+# The whole run is bounded too, below ctest's limit, so the clean-up always runs.
+trap 'echo "printer_test: stopped after ${watchdog_seconds}s"; keep_work=1; exit 1' TERM
+start_watchdog
 
 # Wine's own desktop window (it draws the captions: there is no window manager) and COM1 on the
 # printer's symlink. Both are read when the prefix's server starts: restart it with them.

@@ -15,6 +15,19 @@ IDC_GET_BLUETOOTH=1012
 IDC_CODE_PAGE=1144
 
 keep_work=0
+# The limit of the whole run in seconds (TARVEK_WATCHDOG sets another).
+watchdog_seconds=${TARVEK_WATCHDOG:-300}
+watchdog_pid=""
+
+# Sends this script TERM when the run takes longer than watchdog_seconds.
+start_watchdog() {
+    # One-second sleeps: killing the loop leaves no long sleep behind.
+    (
+        for ((i = 0; i < watchdog_seconds; i++)); do sleep 1; done
+        kill -TERM $$
+    ) </dev/null >/dev/null 2>&1 &
+    watchdog_pid=$!
+}
 
 # bounded <seconds> <command...>: the command, ended when it takes longer.
 bounded() { timeout --kill-after=5 "$@"; }
@@ -105,5 +118,8 @@ cleanup() {
     # The prefix is the test's own: end what is left of the program in it.
     bounded 30 wineserver -k >/dev/null 2>&1
     stop_printer
+    if [[ -n "$watchdog_pid" ]]; then
+        kill "$watchdog_pid" 2>/dev/null
+    fi
     ((keep_work)) || rm -rf "$work"
 }
