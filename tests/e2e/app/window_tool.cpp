@@ -10,6 +10,8 @@
 //                                         selected item; a message box's text is id 65535)
 //   window_tool select <title> <id> <item>  selects <item> in combo box <id> and tells the
 //                                         dialog as a user's choice would (CBN_SELCHANGE)
+//   window_tool type <title> <id> <text>  sets the text of edit <id>, as typing would (the edit
+//                                         tells the dialog EN_CHANGE)
 //   window_tool box-text <title> <ms>     waits for a message box (a dialog) owned by the dialog
 //                                         <title>; prints its caption, then its text
 //   window_tool box-ok <title>            posts OK to the dialog's message box
@@ -24,14 +26,6 @@ namespace {
 
 // A busy program answers later than this only when it hangs.
 constexpr UINT kReplyMs = 5000;
-
-std::wstring Widen(const char* utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
 
 std::string Narrow(const std::wstring& wide) {
     const int length =
@@ -141,20 +135,21 @@ int Usage() {
     std::fputs(
         "usage: window_tool wait-shown|wait-gone|state|press|syscommand|enabled|text|box-text|"
         "box-ok <title> [ms|id]\n"
-        "       window_tool select <title> <id> <item>\n",
+        "       window_tool select|type <title> <id> <item|text>\n",
         stderr);
     return 2;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// Wide arguments: a caption in Korean does not pass through the ANSI code page.
+int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
         return Usage();
     }
-    const std::string command = argv[1];
-    const std::wstring title = Widen(argv[2]);
-    const int number = argc > 3 ? std::atoi(argv[3]) : 0;
+    const std::string command = Narrow(argv[1]);
+    const std::wstring title = argv[2];
+    const int number = argc > 3 ? _wtoi(argv[3]) : 0;
     if (command == "wait-shown" || command == "wait-gone") {
         return WaitFor(title, number, command == "wait-shown") ? 0 : 1;
     }
@@ -164,7 +159,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (window == nullptr) {
-        std::fprintf(stderr, "window_tool: no window \"%s\"\n", argv[2]);
+        std::fprintf(stderr, "window_tool: no window \"%s\"\n", Narrow(title).c_str());
         return 1;
     }
     if (command == "press") {
@@ -190,7 +185,8 @@ int main(int argc, char** argv) {
     }
     const HWND control = GetDlgItem(window, number);
     if (control == nullptr) {
-        std::fprintf(stderr, "window_tool: no control %d in \"%s\"\n", number, argv[2]);
+        std::fprintf(stderr, "window_tool: no control %d in \"%s\"\n", number,
+                     Narrow(title).c_str());
         return 1;
     }
     if (command == "enabled") {
@@ -206,7 +202,16 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "select" && argc > 4) {
-        return SelectItem(window, number, Widen(argv[4])) ? 0 : 1;
+        return SelectItem(window, number, argv[4]) ? 0 : 1;
+    }
+    if (command == "type" && argc > 4) {
+        DWORD_PTR result = 0;
+        const std::wstring text = argv[4];
+        return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                   SMTO_ABORTIFHUNG, kReplyMs, &result) != 0 &&
+                       result == TRUE
+                   ? 0
+                   : 1;
     }
     return Usage();
 }

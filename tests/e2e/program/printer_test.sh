@@ -53,7 +53,7 @@ wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/
 bounded 30 wineserver -k >/dev/null 2>&1
 bounded 30 wineserver -w >/dev/null 2>&1
 
-echo "== a CPCL printer: open, set ESC/POS, open again, close, exit"
+echo "== a CPCL printer: open, Bluetooth and PIN, set ESC/POS, open again, serial settings, close"
 start_printer cpcl
 check "simulator serves the pty" test -e "$work/printer"
 LD_PRELOAD="$shim" "$root/tools/wine-run" --prefix "$prefix" "$exe" </dev/null \
@@ -81,6 +81,18 @@ check "printer heard the emulation query" log_has host
 check "printer answered" log_has sim
 sleep 1
 screenshot printer_port_open.png
+press "$IDC_GET_BLUETOOTH"
+check "Get Bluetooth Information shows the printer's address" \
+    text_becomes "$IDC_BT_ADDRESS" "$(state_value bt_address)" 15
+check "the PIN edit shows \"?\" after the read" text_becomes "$IDC_PIN_CODE" "?" 5
+check "no message box after Get Bluetooth Information" no_message_box
+check "PIN typed" tool type "$title" "$IDC_PIN_CODE" 4321
+check "Save Bluetooth PIN Code enabled by the typed PIN" enabled_becomes "$IDC_SAVE_PIN" 5
+press "$IDC_SAVE_PIN"
+check "printer's state has the new PIN" state_becomes bt_pin 4321 15
+check "Save Bluetooth PIN Code disabled once sent" is_disabled "$IDC_SAVE_PIN"
+check "the PIN went out as CPCL setvar" \
+    log_has_text host "$(hex_of '! U1 setvar "bluetooth.bluetooth_pin" "4321"')"
 press "$IDC_SET_ESCPOS"
 answer_message_box
 check "printer's state says ESC/POS" state_becomes emulation escpos 15
@@ -98,6 +110,17 @@ press "$IDC_GET_EMULATION"
 check "Get Emulation asks the printer" poll 15 log_count_above sim "$answers_before"
 check "Get Emulation shows ESC/POS" text_becomes "$IDC_EMULATION" ESC/POS 15
 check "code page list enabled in ESC/POS" is_enabled "$IDC_CODE_PAGE"
+# The printer takes 19200 baud (ESC/POS): the dialog closes the port, and opens it at the new
+# rate.
+check "19200 baud selected" tool select "$title" "$IDC_BAUDRATE" 19200
+press "$IDC_SAVE_SERIAL"
+check "printer's state says 19200 baud" state_becomes baud 19200 15
+# The ESC/POS serial command; its fifth byte is the rate's code ('1' is 19200).
+check "the settings went out as the ESC/POS command" log_has_text host "1D 53 43 01 31"
+check "Open Port enabled after Save Serial Port Configuration" enabled_becomes "$IDC_OPEN_PORT" 10
+press "$IDC_OPEN_PORT"
+check "port opens at 19200 baud" enabled_becomes "$IDC_CLOSE_PORT" 15
+check "no message box at 19200 baud" no_message_box
 press "$IDC_CLOSE_PORT"
 check "Open Port enabled after Close Port" enabled_becomes "$IDC_OPEN_PORT" 10
 check "Close Port disabled after Close Port" is_disabled "$IDC_CLOSE_PORT"
@@ -124,6 +147,27 @@ check "port opens again" enabled_becomes "$IDC_CLOSE_PORT" 15
 check "no message box on the reopened port" no_message_box
 check "printer kept ESC/POS over its restart" state_is emulation escpos
 check "code page list enabled (the printer answered ESC/POS)" is_enabled "$IDC_CODE_PAGE"
+press "$IDC_CLOSE_PORT"
+check "Exit enabled after Close Port" enabled_becomes "$IDC_EXIT" 10
+
+echo "== a printer driver installed on COM1: blocks Open Port"
+printer_key='HKLM\System\CurrentControlSet\Control\Print\Printers\Label Writer'
+wine_run reg add "$printer_key" /v Name /d "Label Writer" /f >/dev/null 2>&1
+wine_run reg add "$printer_key" /v Port /d "COM1:" /f >/dev/null 2>&1
+wine_run reg add "$printer_key" /v "Printer Driver" /d "Generic / Text Only" /f >/dev/null 2>&1
+answers_before="$(log_count sim)"
+press "$IDC_OPEN_PORT"
+box="$(tool box-text "$title" 30000)"
+echo "      message box: ${box//$'\n'/: }"
+check "conflict message names the printer" \
+    grep -q "is already occupied in windows printer driver(Label Writer)" <<<"$box"
+tool box-ok "$title"
+check "message box closes on OK" poll 10 no_box_now
+check "Open Port stays enabled after the conflict" is_enabled "$IDC_OPEN_PORT"
+check "the printer heard nothing" test "$(log_count sim)" -eq "$answers_before"
+wine_run reg delete "$printer_key" /f >/dev/null 2>&1
+press "$IDC_OPEN_PORT"
+check "port opens once the driver is gone" enabled_becomes "$IDC_CLOSE_PORT" 15
 press "$IDC_CLOSE_PORT"
 check "Exit enabled after Close Port" enabled_becomes "$IDC_EXIT" 10
 

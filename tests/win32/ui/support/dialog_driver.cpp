@@ -210,8 +210,11 @@ void TypeInto(HWND dialog, int id, const std::string& utf8) {
 }
 
 void PressKey(HWND dialog, UINT virtualKey) {
+    // The key goes to the dialog's focused control. When the focus is outside the dialog (the
+    // window manager's activation is not the test's to rely on), to the dialog itself: its
+    // dialog manager takes Escape and Enter from there too.
     HWND target = GetFocus();
-    if (target == nullptr) {
+    if (target == nullptr || (target != dialog && !IsChild(dialog, target))) {
         target = dialog;
     }
     PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
@@ -221,7 +224,9 @@ void PressKey(HWND dialog, UINT virtualKey) {
 void Pump() {
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (!IsDialogMessageW(GetActiveWindow(), &message)) {
+        // Each message through the dialog manager of the window it is for, active or not.
+        const HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (root == nullptr || !IsDialogMessageW(root, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
