@@ -22,7 +22,8 @@ title="Veltrin Mobile Label Printer Utiltiy 1.40"
 failures=0
 pids=()
 
-wine_run() { "$root/tools/wine-run" --prefix "$prefix" "$@"; }
+# Every Wine call is bounded: a hung one fails its check instead of the whole test.
+wine_run() { timeout --kill-after=5 90 "$root/tools/wine-run" --prefix "$prefix" "$@"; }
 tool() { wine_run "$tool" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 check() {  # check <what> <command...>
     local what="$1"
@@ -51,6 +52,8 @@ cleanup() {
     for pid in "${pids[@]}"; do
         kill "$pid" 2>/dev/null
     done
+    # The prefix is the test's own: end whatever is left in it, so nothing outlives the test.
+    WINEPREFIX="$prefix" timeout 30 wineserver -k >/dev/null 2>&1
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -143,7 +146,8 @@ client "$work/attached"
 check "client attached and let go" test -e "$work/attached"
 check "dialog still shown" state_is "$title" visible
 tool press "$title" 1
-check "Exit ends the program" ends_within "$app" 20
+# The client's release reaches the program over Wine's RPC, which a loaded machine delays.
+check "Exit ends the program" ends_within "$app" 60
 
 echo "== a client starts the program (-Embedding)"
 rm -f "$work/attached" "$work/release"
