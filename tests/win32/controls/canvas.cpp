@@ -1,6 +1,8 @@
 #include "win32/controls/canvas.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 
 namespace tarvek::win32test {
 
@@ -89,6 +91,37 @@ POINT Canvas::Find(const Canvas& patch) const {
         }
     }
     return {-1, -1};
+}
+
+bool Canvas::SaveBmp(const std::string& path) const {
+    // 24-bit rows (no alpha byte a viewer could take for transparency), top row first.
+    const DWORD rowBytes = (static_cast<DWORD>(m_width) * 3 + 3) & ~3u;
+    std::vector<BYTE> image(rowBytes * static_cast<DWORD>(m_height), 0);
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            const COLORREF c = At(x, y);
+            BYTE* p = &image[y * rowBytes + x * 3];
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+        }
+    }
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = m_width;
+    info.biHeight = -m_height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(image.size());
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(path.c_str(), "wb"), &std::fclose);
+    return out && std::fwrite(&file, sizeof(file), 1, out.get()) == 1 &&
+           std::fwrite(&info, sizeof(info), 1, out.get()) == 1 &&
+           std::fwrite(image.data(), 1, image.size(), out.get()) == image.size();
 }
 
 std::vector<int> IconIds() {

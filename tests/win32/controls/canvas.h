@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tarvek::win32test {
@@ -29,6 +30,8 @@ class Canvas {
     bool Holds(const Canvas& patch, int x, int y) const;
     // Where the patch is found (the first place, row by row); {-1, -1} when nowhere.
     POINT Find(const Canvas& patch) const;
+    // Writes the pixels as a 32-bit BMP file; false when it could not.
+    bool SaveBmp(const std::string& path) const;
 
   private:
     int m_width;

@@ -123,13 +123,19 @@ std::string PictureName(const char* dialog) {
     return std::string("dialog_") + dialog + (Korean() ? "_ko" : "_en") + ".bmp";
 }
 
-// Everything painted (the drawn controls included) before the picture is taken.
+// The window as it has painted itself, frame included, read back from its own device context
+// (the screen may not show all of a fresh repaint yet).
 void TakePicture(HWND dialog, const char* name) {
-    Pump();
     RedrawWindow(dialog, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
-    EXPECT_TRUE(SaveWindowImage(dialog, OutputPath(PictureName(name))));
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    Canvas picture(frame.right - frame.left, frame.bottom - frame.top, kUnpainted);
+    const HDC window = GetWindowDC(dialog);
+    BitBlt(picture.Dc(), 0, 0, picture.Width(), picture.Height(), window, 0, 0, SRCCOPY);
+    ReleaseDC(dialog, window);
+    EXPECT_TRUE(picture.SaveBmp(OutputPath(PictureName(name))));
 }
 
 // Every push button of the template shows the icon the dressing gives it, and every group box
