@@ -54,7 +54,31 @@ CXPGroupBox::CXPGroupBox()
       m_crCaptionText(GetSysColor(COLOR_WINDOWTEXT)) {}
 
 CXPGroupBox::~CXPGroupBox() {
+    const HWND window = m_hWnd;
     Detach();
+    if (m_bOwnsWindow && window != nullptr) {
+        DestroyWindow(window);
+    }
+}
+
+bool CXPGroupBox::Create(const wchar_t* caption, DWORD style, const RECT& rect, HWND parent,
+                         int id) {
+    if (m_hWnd != nullptr) {
+        return false;
+    }
+    const HWND box = CreateWindowExW(
+        0, L"Button", caption, style | static_cast<DWORD>(kIconStyle), rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (box == nullptr) {
+        return false;
+    }
+    if (!Attach(box)) {
+        DestroyWindow(box);
+        return false;
+    }
+    m_bOwnsWindow = true;
+    return true;
 }
 
 bool CXPGroupBox::Attach(HWND box) {
@@ -104,6 +128,7 @@ LRESULT CALLBACK CXPGroupBox::SubclassProc(HWND window, UINT message, WPARAM wPa
         case WM_NCDESTROY: {
             const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
             box->Detach();
+            box->m_bOwnsWindow = false;
             return result;
         }
         default:
@@ -215,6 +240,7 @@ CXPGroupBox& CXPGroupBox::SetCaptionPointSize(int points) {
     // A font of that many points in the current face, for the screen: only its height and
     // width are taken over.
     LOGFONTW probe{};
+    probe.lfCharSet = DEFAULT_CHARSET;
     wmemcpy(probe.lfFaceName, m_lfCaption.lfFaceName, LF_FACESIZE);
     const HDC screen = GetDC(nullptr);
     probe.lfHeight = -MulDiv(GetDeviceCaps(screen, LOGPIXELSY), points * 10, 720);

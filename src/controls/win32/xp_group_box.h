@@ -24,6 +24,9 @@ class CXPGroupBox {
     // Takes over an existing group box: adds the BS_ICON bit (the platform then paints no text
     // of its own) and takes the control's font, or the system font when it has none.
     bool Attach(HWND box);
+    // Makes a new group box on the parent (BS_ICON added to the given style as well) and takes
+    // it over; the box destroys that window with itself. False if it cannot.
+    bool Create(const wchar_t* caption, DWORD style, const RECT& rect, HWND parent, int id);
     HWND Window() const { return m_hWnd; }
 
     virtual CXPGroupBox& SetFrameColor(COLORREF colour);
@@ -64,6 +67,7 @@ class CXPGroupBox {
     void Detach();
 
     HWND m_hWnd = nullptr;
+    bool m_bOwnsWindow = false;
     std::wstring m_strCaption;
     COLORREF m_crFrame;
     COLORREF m_crCaptionBack;

@@ -88,6 +88,24 @@ TEST(GroupBoxAttach, WithoutAFontTheSystemFontServes) {
     EXPECT_EQ(std::wstring(box.CaptionFont().lfFaceName), system.lfFaceName);
 }
 
+TEST(GroupBoxAttach, CreatedBoxCarriesTheIconBitAndGoesWithTheBox) {
+    TestDialog dialog(300, 200);
+    HWND window = nullptr;
+    {
+        CXPGroupBox box;
+        ASSERT_TRUE(box.Create(L"Wi-Fi", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, {5, 5, 200, 100},
+                               dialog.Window(), 1025));
+        window = box.Window();
+        ASSERT_EQ(GetDlgItem(dialog.Window(), 1025), window);
+        EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & 0x4F, 0x40 | BS_GROUPBOX);
+        EXPECT_FALSE(box.Create(L"again", WS_CHILD, {0, 0, 10, 10}, dialog.Window(), 1026));
+        Canvas canvas(195, 95, kUnpainted);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+        EXPECT_EQ(box.Caption(), L" Wi-Fi ");
+    }
+    EXPECT_FALSE(IsWindow(window));
+}
+
 TEST(GroupBoxOutline, LeftCaptionTenPixelsInWithBlanks) {
     Fixture f(L"Port Information");
     Canvas canvas(kWidth, kHeight, kUnpainted);
