@@ -272,7 +272,7 @@ TEST(GroupBoxFont, LongFaceNamesAreCutSafely) {
     EXPECT_EQ(std::wstring(f.box.CaptionFont().lfFaceName), L"");
 }
 
-TEST(GroupBoxPaint, PrintClientAndWindowPaintUseTheOwnDrawing) {
+TEST(GroupBoxPaint, PrintClientPaintsTheOwnDrawing) {
     Fixture f(L"Serial Port");
     Canvas canvas(kWidth, kHeight, kUnpainted);
     SendMessageW(f.window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
