@@ -30,17 +30,22 @@ void Pbkdf2Sha1Block(const std::uint8_t* password, std::size_t passwordLength,
     for (int i = 0; i < 4; ++i) {
         first[saltLength + i] = static_cast<std::uint8_t>(blockNumber >> (24 - 8 * i));
     }
-    std::uint8_t u[kSha1DigestSize];
-    prf.Mac(first, saltLength + 4, u);
-    std::memcpy(out, u, sizeof(u));
+    prf.Mac(first, saltLength + 4, out);
+    // The further iterations run on words: U_j and their sum T stay in the hash's own form.
+    std::uint32_t u[5];
+    std::uint32_t sum[5];
+    LoadBigEndianWords(out, u, 5);
+    std::memcpy(sum, u, sizeof(sum));
     Sha1Scratch scratch;
     for (int j = 1; j < iterations; ++j) {
         prf.Mac20(u, u, scratch);
-        for (std::size_t k = 0; k < kSha1DigestSize; ++k) {
-            out[k] ^= u[k];
+        for (int i = 0; i < 5; ++i) {
+            sum[i] ^= u[i];
         }
     }
+    StoreBigEndianWords(sum, out, 5);
     WipeSecret(u, sizeof(u));
+    WipeSecret(sum, sizeof(sum));
     WipeSecret(first, sizeof(first));
 }
 

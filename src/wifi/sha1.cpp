@@ -53,50 +53,91 @@ void Sha1::Finish(std::uint8_t (&digest)[kSha1DigestSize]) {
         length[i] = static_cast<std::uint8_t>(bits >> (56 - 8 * i));
     }
     Add(length, 8);
-    for (int i = 0; i < 5; ++i) {
-        for (int b = 0; b < 4; ++b) {
-            digest[4 * i + b] = static_cast<std::uint8_t>(m_state[i] >> (24 - 8 * b));
-        }
-    }
+    StoreBigEndianWords(m_state, digest, 5);
     Start();  // ready for the next message; nothing of this one is left behind
 }
 
-void Sha1::CompressBlock(std::uint32_t (&state)[5], const std::uint8_t* block,
-                         std::uint32_t (&w)[16]) {
-    for (int t = 0; t < 16; ++t) {
-        w[t] = (std::uint32_t{block[4 * t]} << 24) | (std::uint32_t{block[4 * t + 1]} << 16) |
-               (std::uint32_t{block[4 * t + 2]} << 8) | std::uint32_t{block[4 * t + 3]};
+namespace {
+
+// The step functions and constants of the four rounds of twenty steps.
+struct Choose {
+    static constexpr std::uint32_t kK = 0x5A827999;
+    static std::uint32_t F(std::uint32_t b, std::uint32_t c, std::uint32_t d) {
+        return d ^ (b & (c ^ d));
     }
+};
+template <std::uint32_t K>
+struct Parity {
+    static constexpr std::uint32_t kK = K;
+    static std::uint32_t F(std::uint32_t b, std::uint32_t c, std::uint32_t d) { return b ^ c ^ d; }
+};
+struct Majority {
+    static constexpr std::uint32_t kK = 0x8F1BBCDC;
+    static std::uint32_t F(std::uint32_t b, std::uint32_t c, std::uint32_t d) {
+        return (b & c) | (d & (b | c));
+    }
+};
+
+// Word t of the message schedule, kept in a ring of sixteen.
+inline std::uint32_t ScheduleWord(std::uint32_t (&w)[16], int t) {
+    if (t >= 16) {
+        w[t & 15] = Rotl(w[(t + 13) & 15] ^ w[(t + 8) & 15] ^ w[(t + 2) & 15] ^ w[t & 15], 1);
+    }
+    return w[t & 15];
+}
+
+// One step. Instead of moving every variable along, the callers rename them: the new a is
+// written into e, and b becomes the next step's c.
+template <class Round>
+inline void Step(std::uint32_t a, std::uint32_t& b, std::uint32_t c, std::uint32_t d,
+                 std::uint32_t& e, std::uint32_t word) {
+    e += Rotl(a, 5) + Round::F(b, c, d) + Round::kK + word;
+    b = Rotl(b, 30);
+}
+
+// Five steps from step t on, after which the names are back where they started.
+template <class Round>
+inline void FiveSteps(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_t& d,
+                      std::uint32_t& e, std::uint32_t (&w)[16], int t) {
+    Step<Round>(a, b, c, d, e, ScheduleWord(w, t));
+    Step<Round>(e, a, b, c, d, ScheduleWord(w, t + 1));
+    Step<Round>(d, e, a, b, c, ScheduleWord(w, t + 2));
+    Step<Round>(c, d, e, a, b, ScheduleWord(w, t + 3));
+    Step<Round>(b, c, d, e, a, ScheduleWord(w, t + 4));
+}
+
+}  // namespace
+
+void Sha1::CompressWords(std::uint32_t (&state)[5], std::uint32_t (&w)[16]) {
     std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4];
-    // The four rounds of twenty steps, each with its own function and constant.
-    auto step = [&](int t, std::uint32_t f, std::uint32_t k) {
-        if (t >= 16) {
-            w[t & 15] = Rotl(w[(t + 13) & 15] ^ w[(t + 8) & 15] ^ w[(t + 2) & 15] ^ w[t & 15], 1);
-        }
-        const std::uint32_t temp = Rotl(a, 5) + f + e + k + w[t & 15];
-        e = d;
-        d = c;
-        c = Rotl(b, 30);
-        b = a;
-        a = temp;
-    };
-    for (int t = 0; t < 20; ++t) {
-        step(t, (b & c) | (~b & d), 0x5A827999);
-    }
-    for (int t = 20; t < 40; ++t) {
-        step(t, b ^ c ^ d, 0x6ED9EBA1);
-    }
-    for (int t = 40; t < 60; ++t) {
-        step(t, (b & c) | (b & d) | (c & d), 0x8F1BBCDC);
-    }
-    for (int t = 60; t < 80; ++t) {
-        step(t, b ^ c ^ d, 0xCA62C1D6);
-    }
+    // Written out, so every step's schedule index is a constant.
+    FiveSteps<Choose>(a, b, c, d, e, w, 0);
+    FiveSteps<Choose>(a, b, c, d, e, w, 5);
+    FiveSteps<Choose>(a, b, c, d, e, w, 10);
+    FiveSteps<Choose>(a, b, c, d, e, w, 15);
+    FiveSteps<Parity<0x6ED9EBA1>>(a, b, c, d, e, w, 20);
+    FiveSteps<Parity<0x6ED9EBA1>>(a, b, c, d, e, w, 25);
+    FiveSteps<Parity<0x6ED9EBA1>>(a, b, c, d, e, w, 30);
+    FiveSteps<Parity<0x6ED9EBA1>>(a, b, c, d, e, w, 35);
+    FiveSteps<Majority>(a, b, c, d, e, w, 40);
+    FiveSteps<Majority>(a, b, c, d, e, w, 45);
+    FiveSteps<Majority>(a, b, c, d, e, w, 50);
+    FiveSteps<Majority>(a, b, c, d, e, w, 55);
+    FiveSteps<Parity<0xCA62C1D6>>(a, b, c, d, e, w, 60);
+    FiveSteps<Parity<0xCA62C1D6>>(a, b, c, d, e, w, 65);
+    FiveSteps<Parity<0xCA62C1D6>>(a, b, c, d, e, w, 70);
+    FiveSteps<Parity<0xCA62C1D6>>(a, b, c, d, e, w, 75);
     state[0] += a;
     state[1] += b;
     state[2] += c;
     state[3] += d;
     state[4] += e;
+}
+
+void Sha1::CompressBlock(std::uint32_t (&state)[5], const std::uint8_t* block,
+                         std::uint32_t (&w)[16]) {
+    LoadBigEndianWords(block, w, 16);
+    CompressWords(state, w);
 }
 
 void Sha1Of(const std::uint8_t* bytes, std::size_t count, std::uint8_t (&digest)[kSha1DigestSize]) {
@@ -142,37 +183,29 @@ void HmacSha1::Mac(const std::uint8_t* message, std::size_t count,
 
 namespace {
 
-// The final block of a hash over one 64-byte pad block and a 20-byte message: the message,
-// the 0x80 marker, zeros and the bit length (84 bytes = 672 bits).
-void FinalBlockOf20(const std::uint8_t* message, std::uint8_t (&block)[kSha1BlockSize]) {
-    std::memcpy(block, message, kSha1DigestSize);
-    block[kSha1DigestSize] = 0x80;
-    std::memset(block + kSha1DigestSize + 1, 0, kSha1BlockSize - kSha1DigestSize - 1);
-    const std::uint32_t bits = (kSha1BlockSize + kSha1DigestSize) * 8;
-    block[62] = static_cast<std::uint8_t>(bits >> 8);
-    block[63] = static_cast<std::uint8_t>(bits);
-}
-
-void DigestOf(const std::uint32_t (&state)[5], std::uint8_t (&digest)[kSha1DigestSize]) {
+// The final block of a hash over one 64-byte pad block and a 20-byte message, as words: the
+// message, the 0x80 marker, zeros and the bit length (84 bytes = 672 bits).
+void FinalBlockOf20(const std::uint32_t (&message)[5], std::uint32_t (&w)[16]) {
     for (int i = 0; i < 5; ++i) {
-        for (int b = 0; b < 4; ++b) {
-            digest[4 * i + b] = static_cast<std::uint8_t>(state[i] >> (24 - 8 * b));
-        }
+        w[i] = message[i];
     }
+    w[5] = 0x80000000;
+    for (int i = 6; i < 15; ++i) {
+        w[i] = 0;
+    }
+    w[15] = (kSha1BlockSize + kSha1DigestSize) * 8;
 }
 
 }  // namespace
 
-void HmacSha1::Mac20(const std::uint8_t* in, std::uint8_t (&out)[kSha1DigestSize],
+void HmacSha1::Mac20(const std::uint32_t (&in)[5], std::uint32_t (&out)[5],
                      Sha1Scratch& scratch) const {
-    FinalBlockOf20(in, scratch.block);
+    FinalBlockOf20(in, scratch.schedule);
     std::memcpy(scratch.state, m_inner.State(), sizeof(scratch.state));
-    Sha1::CompressBlock(scratch.state, scratch.block, scratch.schedule);
-    DigestOf(scratch.state, scratch.digest);
-    FinalBlockOf20(scratch.digest, scratch.block);
-    std::memcpy(scratch.state, m_outer.State(), sizeof(scratch.state));
-    Sha1::CompressBlock(scratch.state, scratch.block, scratch.schedule);
-    DigestOf(scratch.state, out);
+    Sha1::CompressWords(scratch.state, scratch.schedule);
+    FinalBlockOf20(scratch.state, scratch.schedule);
+    std::memcpy(out, m_outer.State(), sizeof(out));
+    Sha1::CompressWords(out, scratch.schedule);
 }
 
 void HmacSha1Of(const std::uint8_t* key, std::size_t keyLength, const std::uint8_t* message,

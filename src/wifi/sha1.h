@@ -14,6 +14,21 @@ inline constexpr std::size_t kSha1BlockSize = 64;
 // Overwrites memory in a way the compiler may not drop.
 void WipeSecret(void* memory, std::size_t size);
 
+// SHA-1's words are big-endian.
+inline void LoadBigEndianWords(const std::uint8_t* bytes, std::uint32_t* words, int count) {
+    for (int i = 0; i < count; ++i) {
+        words[i] = (std::uint32_t{bytes[4 * i]} << 24) | (std::uint32_t{bytes[4 * i + 1]} << 16) |
+                   (std::uint32_t{bytes[4 * i + 2]} << 8) | std::uint32_t{bytes[4 * i + 3]};
+    }
+}
+inline void StoreBigEndianWords(const std::uint32_t* words, std::uint8_t* bytes, int count) {
+    for (int i = 0; i < count; ++i) {
+        for (int b = 0; b < 4; ++b) {
+            bytes[4 * i + b] = static_cast<std::uint8_t>(words[i] >> (24 - 8 * b));
+        }
+    }
+}
+
 class Sha1 {
   public:
     Sha1() { Start(); }
@@ -32,6 +47,8 @@ class Sha1 {
     // in the caller's buffer, so the caller wipes it once when its work is done.
     static void CompressBlock(std::uint32_t (&state)[5], const std::uint8_t* block,
                               std::uint32_t (&schedule)[16]);
+    // The same with the block as sixteen big-endian words, which become the schedule.
+    static void CompressWords(std::uint32_t (&state)[5], std::uint32_t (&words)[16]);
 
   private:
     std::uint32_t m_state[5];
@@ -47,10 +64,8 @@ void Sha1Of(const std::uint8_t* bytes, std::size_t count, std::uint8_t (&digest)
 // only the message's blocks and one more block (RFC 2104, section 4).
 // The working buffers of Mac20, owned (and wiped once) by a caller that runs many MACs.
 struct Sha1Scratch {
-    std::uint8_t block[kSha1BlockSize];
     std::uint32_t state[5];
     std::uint32_t schedule[16];
-    std::uint8_t digest[kSha1DigestSize];
     ~Sha1Scratch() { WipeSecret(this, sizeof(*this)); }
 };
 
@@ -59,10 +74,10 @@ class HmacSha1 {
     HmacSha1(const std::uint8_t* key, std::size_t keyLength);
     void Mac(const std::uint8_t* message, std::size_t count,
              std::uint8_t (&mac)[kSha1DigestSize]) const;
-    // The MAC of a 20-byte message (a previous MAC): two compressions in all, since both
-    // hashes then fit one final block. in and out may be the same buffer.
-    void Mac20(const std::uint8_t* in, std::uint8_t (&out)[kSha1DigestSize],
-               Sha1Scratch& scratch) const;
+    // The MAC of a 20-byte message (a previous MAC), both as five big-endian words: two
+    // compressions in all, since both hashes then fit one final block. in and out may be the
+    // same buffer.
+    void Mac20(const std::uint32_t (&in)[5], std::uint32_t (&out)[5], Sha1Scratch& scratch) const;
 
   private:
     Sha1 m_inner;
