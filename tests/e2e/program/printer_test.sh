@@ -115,8 +115,10 @@ check "code page list enabled in ESC/POS" is_enabled "$IDC_CODE_PAGE"
 check "19200 baud selected" tool select "$title" "$IDC_BAUDRATE" 19200
 press "$IDC_SAVE_SERIAL"
 check "printer's state says 19200 baud" state_becomes baud 19200 15
-# The ESC/POS serial command; its fifth byte is the rate's code ('1' is 19200).
-check "the settings went out as the ESC/POS command" log_has_text host "1D 53 43 01 31"
+# The ESC/POS serial command: 19200 ('1'), 8 data bits ('1'), no parity ('0'), 1 stop bit
+# ('1'), DTR/DSR ('1').
+check "the settings went out as the ESC/POS command" \
+    log_has_text host "1D 53 43 01 31 31 30 31 31"
 check "Open Port enabled after Save Serial Port Configuration" enabled_becomes "$IDC_OPEN_PORT" 10
 press "$IDC_OPEN_PORT"
 check "port opens at 19200 baud" enabled_becomes "$IDC_CLOSE_PORT" 15
