@@ -13,7 +13,7 @@ if [[ -z "${DISPLAY:-}" ]]; then
     exec "$root/tools/with-display" "$0" "$@"
 fi
 exe="$(realpath "$1")"
-tool="$(realpath "$2")"
+tool_exe="$(realpath "$2")"
 prefix="$(realpath -m "$3")"
 out="$(realpath -m "$4")"
 mkdir -p "$out"
@@ -22,31 +22,11 @@ title="Veltrin Mobile Label Printer Utiltiy 1.40"
 failures=0
 pids=()
 
-# Every Wine call is bounded: a hung one fails its check instead of the whole test.
-wine_run() { timeout --kill-after=5 90 "$root/tools/wine-run" --prefix "$prefix" "$@"; }
-tool() { wine_run "$tool" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-check() {  # check <what> <command...>
-    local what="$1"
-    shift
-    if "$@"; then
-        echo "PASS  $what"
-    else
-        echo "FAIL  $what"
-        failures=$((failures + 1))
-    fi
-}
-state_is() { [[ "$(tool state "$1")" == "$2" ]]; }
-alive() { kill -0 "$1" 2>/dev/null; }
-# Waits up to $2 seconds for process $1 to end.
-ends_within() {
-    local pid="$1" seconds="$2"
-    for _ in $(seq 1 $((seconds * 10))); do
-        alive "$pid" || return 0
-        sleep 0.1
-    done
-    return 1
-}
-screenshot() { import -window root -crop 800x700+0+0 "$out/$1" 2>/dev/null && echo "screenshot: $out/$1"; }
+# Each program instance of a case runs under the Wine calls' time limit: a hung one fails its
+# checks instead of holding the whole test.
+wine_seconds=90
+source "$root/tests/e2e/script_checks.sh"
+window_state_is() { [[ "$(tool state "$1")" == "$2" ]]; }
 reg_value() { wine_run reg query "$1" /ve 2>/dev/null | tr -d '\r' | grep -i 'REG_SZ'; }
 cleanup() {
     for pid in "${pids[@]}"; do
@@ -99,7 +79,7 @@ check "About box opens from the system menu" tool wait-shown "About Tarvek" 1000
 screenshot program_about_box.png
 tool press "About Tarvek" 1
 check "About box's OK closes it" tool wait-gone "About Tarvek" 10000
-check "main dialog stays" state_is "$title" visible
+check "main dialog stays" window_state_is "$title" visible
 tool press "$title" 1
 check "Exit ends the program" ends_within "$app" 20
 
@@ -130,7 +110,7 @@ pids+=("$client")
 check "client got its object" wait_attached
 tool press "$title" 1
 sleep 1
-check "Exit hides the dialog while the client holds it" state_is "$title" hidden
+check "Exit hides the dialog while the client holds it" window_state_is "$title" hidden
 check "the program keeps running" alive "$app"
 touch "$work/release"
 check "client lets go" ends_within "$client" 30
@@ -144,7 +124,7 @@ check "main dialog shown" tool wait-shown "$title" 30000
 rm -f "$work/attached"
 client "$work/attached"
 check "client attached and let go" test -e "$work/attached"
-check "dialog still shown" state_is "$title" visible
+check "dialog still shown" window_state_is "$title" visible
 tool press "$title" 1
 # The client's release reaches the program over Wine's RPC, which a loaded machine delays.
 check "Exit ends the program" ends_within "$app" 60
@@ -158,7 +138,7 @@ check "the started program shows its dialog" tool wait-shown "$title" 30000
 check "client got its object" wait_attached
 touch "$work/release"
 check "client lets go" ends_within "$client" 30
-check "dialog still shown after the client" state_is "$title" visible
+check "dialog still shown after the client" window_state_is "$title" visible
 tool press "$title" 1
 check "Exit ends the started program" tool wait-gone "$title" 20000
 

@@ -1,6 +1,7 @@
-# Helpers of printer_test.sh (sourced): the window tool, the simulator, bounded waits, checks
-# and the clean-up of everything the test started. Every wait ends: tool calls run under a
-# time limit and each poll has a number of tries.
+# Helpers of printer_test.sh (sourced): the main dialog through the window tool, the
+# simulator, and the clean-up of everything the test started. The checks and bounded waits
+# are tests/e2e/script_checks.sh.
+source "$root/tests/e2e/script_checks.sh"
 
 # Control IDs of the main dialog (src/res/resource.h).
 IDC_EXIT=1
@@ -33,34 +34,10 @@ start_watchdog() {
     watchdog_pid=$!
 }
 
-# bounded <seconds> <command...>: the command, ended when it takes longer.
-bounded() { timeout --kill-after=5 "$@"; }
-wine_run() { bounded 60 "$root/tools/wine-run" --prefix "$prefix" "$@"; }
-tool() { wine_run "$tool_exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-check() {  # check <what> <command...>
-    local what="$1"
-    shift
-    if "$@"; then
-        echo "PASS  $what"
-    else
-        echo "FAIL  $what"
-        failures=$((failures + 1))
-    fi
-}
 press() { tool press "$title" "$1"; }
 is_enabled() { [[ "$(tool enabled "$title" "$1")" == enabled ]]; }
 is_disabled() { [[ "$(tool enabled "$title" "$1")" == disabled ]]; }
 text_is() { [[ "$(tool text "$title" "$1")" == "$2" ]]; }
-# poll <seconds> <command...>: true once the command is, tried every half second.
-poll() {
-    local seconds="$1"
-    shift
-    for _ in $(seq 1 $((seconds * 2))); do
-        "$@" && return 0
-        sleep 0.5
-    done
-    return 1
-}
 text_becomes() { poll "$3" text_is "$1" "$2"; }
 enabled_becomes() { poll "$2" is_enabled "$1"; }
 # No message box over the main dialog (one would be a refusal or an error).
@@ -93,12 +70,6 @@ log_has_text() { grep -E "^ *[0-9]+ $1 " "$work/traffic.log" 2>/dev/null | grep 
 hex_of() { printf '%s' "$1" | od -An -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//' | tr a-f A-F; }
 log_count() { grep -Ec "^ *[0-9]+ $1 " "$work/traffic.log" 2>/dev/null || true; }
 log_count_above() { (($(log_count "$1") > $2)); }
-alive() { kill -0 "$1" 2>/dev/null; }
-# ends_within <pid> <seconds>
-ends_within() { poll "$2" eval "! alive $1"; }
-screenshot() {
-    import -window root -crop 800x700+0+0 "$out/$1" 2>/dev/null && echo "      screenshot: $out/$1"
-}
 
 # start_printer <emulation> [fault options...]: a simulator on a new pty behind
 # $work/printer, keeping its state in $work/state.txt (a state file already there wins) and

@@ -1,0 +1,35 @@
+# The checks and bounded waits every whole-program script uses (sourced). The script sets
+# root, prefix, out and tool_exe (the window tool) first, and counts failures in "failures".
+# Every wait ends: Wine calls run under a time limit (wine_seconds, 60 unless the script sets
+# another) and each poll has a number of tries.
+
+# bounded <seconds> <command...>: the command, ended when it takes longer.
+bounded() { timeout --kill-after=5 "$@"; }
+wine_run() { bounded "${wine_seconds:-60}" "$root/tools/wine-run" --prefix "$prefix" "$@"; }
+tool() { wine_run "$tool_exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+check() {  # check <what> <command...>
+    local what="$1"
+    shift
+    if "$@"; then
+        echo "PASS  $what"
+    else
+        echo "FAIL  $what"
+        failures=$((failures + 1))
+    fi
+}
+# poll <seconds> <command...>: true once the command is, tried every half second.
+poll() {
+    local seconds="$1"
+    shift
+    for _ in $(seq 1 $((seconds * 2))); do
+        "$@" && return 0
+        sleep 0.5
+    done
+    return 1
+}
+alive() { kill -0 "$1" 2>/dev/null; }
+# ends_within <pid> <seconds>
+ends_within() { poll "$2" eval "! alive $1"; }
+screenshot() {
+    import -window root -crop 800x700+0+0 "$out/$1" 2>/dev/null && echo "      screenshot: $out/$1"
+}
