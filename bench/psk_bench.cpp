@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "wifi/psk.h"
+#include "wifimodule/psk.h"
 
 namespace {
 

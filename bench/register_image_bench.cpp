@@ -2,7 +2,7 @@
 // register of a save or a read besides the waits.
 #include <benchmark/benchmark.h>
 
-#include "wifi/wifi_settings.h"
+#include "wifimodule/wifi_settings.h"
 
 namespace {
 

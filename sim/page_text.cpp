@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "maindlg/code_page_table.h"
+#include "printer/code_page_table.h"
 #include "sim/sim_options.h"
 
 namespace tarvek::sim {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "maindlg/code_page_table.h"
+#include "printer/code_page_table.h"
 
 namespace tarvek::sim {
 namespace {

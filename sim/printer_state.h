@@ -9,8 +9,8 @@
 
 #include "link/printer_link.h"
 #include "link/serial_settings.h"
-#include "maindlg/printer_commands.h"
-#include "wifi/module_codec.h"
+#include "printer/printer_commands.h"
+#include "wifimodule/module_codec.h"
 
 namespace tarvek::sim {
 

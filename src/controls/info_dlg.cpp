@@ -1,9 +1,9 @@
 #include "controls/info_dlg.h"
 
 #include "controls/dressing.h"
-#include "maindlg/code_page_table.h"
+#include "printer/code_page_table.h"
 #include "res/resource.h"
-#include "ui/localized_text.h"
+#include "texts/localized_text.h"
 
 namespace tarvek {
 namespace {

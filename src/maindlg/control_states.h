@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "maindlg/printer_commands.h"
+#include "printer/printer_commands.h"
 
 namespace tarvek {
 

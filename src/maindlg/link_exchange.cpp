@@ -4,7 +4,7 @@
 
 #include "maindlg/main_texts.h"
 #include "maindlg/tarvek_dlg.h"
-#include "ui/common_texts.h"
+#include "texts/common_texts.h"
 
 namespace tarvek {
 namespace {

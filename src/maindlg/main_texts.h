@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ui/localized_text.h"
+#include "texts/localized_text.h"
 
 namespace tarvek::maintext {
 

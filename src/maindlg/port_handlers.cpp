@@ -1,8 +1,8 @@
 // Open Port and Close Port.
 #include <cstdlib>
 
-#include "link/port_conflict_message.h"
-#include "maindlg/code_page_table.h"
+#include "texts/port_conflict_message.h"
+#include "printer/code_page_table.h"
 #include "maindlg/main_texts.h"
 #include "maindlg/tarvek_dlg.h"
 #include "res/resource.h"

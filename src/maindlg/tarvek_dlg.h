@@ -13,7 +13,7 @@
 #include "maindlg/control_states.h"
 #include "maindlg/dialog_services.h"
 #include "ui/dialog_logic.h"
-#include "ui/localized_text.h"
+#include "texts/localized_text.h"
 
 namespace tarvek {
 

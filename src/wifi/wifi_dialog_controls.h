@@ -2,7 +2,7 @@
 #pragma once
 
 #include "res/resource.h"
-#include "wifi/wifi_settings.h"
+#include "wifimodule/wifi_settings.h"
 
 namespace tarvek::wifidlg {
 

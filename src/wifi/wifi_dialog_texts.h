@@ -1,7 +1,7 @@
 // The Wi-Fi dialog's lists, its Korean captions and its messages.
 #pragma once
 
-#include "ui/localized_text.h"
+#include "texts/localized_text.h"
 
 namespace tarvek::wifitext {
 

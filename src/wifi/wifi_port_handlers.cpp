@@ -1,9 +1,9 @@
 // Opening and closing the module's port, and how the dialog ends.
 #include <cstdlib>
 
-#include "link/port_conflict_message.h"
+#include "texts/port_conflict_message.h"
 #include "res/resource.h"
-#include "ui/common_texts.h"
+#include "texts/common_texts.h"
 #include "wifi/wifi_dialog_texts.h"
 #include "wifi/wifi_set_dlg.h"
 

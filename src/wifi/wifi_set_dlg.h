@@ -8,9 +8,9 @@
 
 #include "maindlg/dialog_services.h"
 #include "ui/dialog_logic.h"
-#include "wifi/module_protocol.h"
-#include "wifi/wifi_sequences.h"
-#include "wifi/wifi_settings.h"
+#include "wifimodule/module_protocol.h"
+#include "wifimodule/wifi_sequences.h"
+#include "wifimodule/wifi_settings.h"
 
 namespace tarvek {
 

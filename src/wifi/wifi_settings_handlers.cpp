@@ -6,7 +6,7 @@
 #include "res/resource.h"
 #include "wifi/wifi_dialog_controls.h"
 #include "wifi/wifi_dialog_texts.h"
-#include "wifi/wifi_sequences.h"
+#include "wifimodule/wifi_sequences.h"
 #include "wifi/wifi_set_dlg.h"
 
 namespace tarvek {

@@ -17,9 +17,9 @@
 #include <utility>
 #include <vector>
 
-#include "maindlg/printer_commands.h"
+#include "printer/printer_commands.h"
 #include "sim/state_file.h"
-#include "wifi/module_codec.h"
+#include "wifimodule/module_codec.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "wifi/module_codec.h"
+#include "wifimodule/module_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const char* text = reinterpret_cast<const char*>(data);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "wifi/wifi_settings.h"
+#include "wifimodule/wifi_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {

@@ -1,8 +1,8 @@
-#include "maindlg/printer_commands.h"
+#include "printer/printer_commands.h"
 
 #include <gtest/gtest.h>
 
-#include "maindlg/code_page_table.h"
+#include "printer/code_page_table.h"
 #include "support/fake_link.h"
 
 namespace tarvek {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "maindlg/printer_commands.h"
+#include "printer/printer_commands.h"
 #include "sim/printer_model.h"
 #include "sim_test_util.h"
 

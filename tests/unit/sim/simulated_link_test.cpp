@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "maindlg/printer_commands.h"
+#include "printer/printer_commands.h"
 #include "sim/simulated_link.h"
 #include "support/virtual_clock.h"
 

@@ -1,11 +1,11 @@
-#include "wifi/module_protocol.h"
+#include "wifimodule/module_protocol.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/fake_link.h"
 #include "support/virtual_clock.h"
-#include "wifi/module_codec.h"
+#include "wifimodule/module_codec.h"
 
 namespace tarvek {
 namespace {

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "wifi/psk.h"
+#include "wifimodule/psk.h"
 
 namespace tarvek {
 namespace {

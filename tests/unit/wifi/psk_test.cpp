@@ -1,10 +1,10 @@
-#include "wifi/psk.h"
+#include "wifimodule/psk.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "wifi/sha1.h"
+#include "wifimodule/sha1.h"
 
 namespace tarvek {
 namespace {

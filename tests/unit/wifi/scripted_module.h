@@ -7,7 +7,7 @@
 #include <string>
 
 #include "support/fake_link.h"
-#include "wifi/module_codec.h"
+#include "wifimodule/module_codec.h"
 
 namespace tarvek::testing {
 

@@ -1,4 +1,4 @@
-#include "wifi/wifi_sequences.h"
+#include "wifimodule/wifi_sequences.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include "scripted_module.h"
 #include "step_messages.h"
 #include "support/virtual_clock.h"
-#include "wifi/psk.h"
+#include "wifimodule/psk.h"
 
 namespace tarvek {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "scripted_module.h"
 #include "step_messages.h"
-#include "ui/localized_text.h"
+#include "texts/localized_text.h"
 #include "wifi_dialog_fixture.h"
 
 namespace tarvek {

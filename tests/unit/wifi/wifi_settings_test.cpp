@@ -1,4 +1,4 @@
-#include "wifi/wifi_settings.h"
+#include "wifimodule/wifi_settings.h"
 
 #include <gtest/gtest.h>
 

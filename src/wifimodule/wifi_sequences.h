@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "wifi/module_protocol.h"
-#include "wifi/wifi_settings.h"
+#include "wifimodule/module_protocol.h"
+#include "wifimodule/wifi_settings.h"
 
 namespace tarvek {
 

@@ -1,10 +1,10 @@
-#include "wifi/wifi_sequences.h"
+#include "wifimodule/wifi_sequences.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ui/common_texts.h"
-#include "wifi/psk.h"
+#include "texts/common_texts.h"
+#include "wifimodule/psk.h"
 
 namespace tarvek {
 namespace {

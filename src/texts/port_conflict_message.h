@@ -5,7 +5,7 @@
 #include <string>
 
 #include "link/port_conflict_check.h"
-#include "ui/localized_text.h"
+#include "texts/localized_text.h"
 
 namespace tarvek {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "wifi/sha1.h"
+#include "wifimodule/sha1.h"
 
 namespace tarvek {
 

@@ -1,7 +1,7 @@
 // Texts both dialogs use.
 #pragma once
 
-#include "ui/localized_text.h"
+#include "texts/localized_text.h"
 
 namespace tarvek::ui {
 

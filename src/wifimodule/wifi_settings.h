@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "wifi/module_codec.h"
+#include "wifimodule/module_codec.h"
 
 namespace tarvek {
 

@@ -1,4 +1,4 @@
-#include "wifi/psk.h"
+#include "wifimodule/psk.h"
 
 #include <algorithm>
 #include <cstring>

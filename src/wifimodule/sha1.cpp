@@ -1,4 +1,4 @@
-#include "wifi/sha1.h"
+#include "wifimodule/sha1.h"
 
 #include <cstring>
 

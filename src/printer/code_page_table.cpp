@@ -1,4 +1,4 @@
-#include "maindlg/code_page_table.h"
+#include "printer/code_page_table.h"
 
 namespace tarvek {
 namespace {

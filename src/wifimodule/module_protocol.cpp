@@ -1,10 +1,10 @@
-#include "wifi/module_protocol.h"
+#include "wifimodule/module_protocol.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "link/debug_output.h"
-#include "wifi/module_codec.h"
+#include "wifimodule/module_codec.h"
 
 namespace tarvek {
 

@@ -1,4 +1,4 @@
-#include "wifi/module_codec.h"
+#include "wifimodule/module_codec.h"
 
 #include <cstring>
 

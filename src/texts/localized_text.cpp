@@ -1,4 +1,4 @@
-#include "ui/localized_text.h"
+#include "texts/localized_text.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#include "maindlg/printer_commands.h"
+#include "printer/printer_commands.h"
 
 #include <climits>
 #include <cstring>
 
-#include "maindlg/code_page_table.h"
+#include "printer/code_page_table.h"
 
 namespace tarvek {
 namespace {
