@@ -4,6 +4,7 @@
 
 #include "app/automation_registry.h"
 #include "app/command_line.h"
+#include "controls/win32/dialog_dressing.h"
 #include "res/resource.h"
 #include "ui/win32/win32_dialog_host.h"
 
@@ -78,11 +79,11 @@ BOOL CTarvekApp::InitInstance() {
         WriteAutomationRegistry(ProgramPath());
     }
 
-    DialogServices services = m_objects.Services();
+    MainDialogServices services = m_objects.Services();
     MainDialog dialog(services);
     {
         const MainWindowScope mainWindow(m_server, dialog);
-        ui::win32::RunModalDialog(dialog, nullptr);
+        ui::win32::RunModalDialog(dialog, nullptr, nullptr, &controls::MakeDialogDressing);
     }
     return FALSE;
 }

@@ -1,5 +1,6 @@
 #include "app/process_objects.h"
 
+#include "app/about_dlg.h"
 #include "link/links.h"
 
 namespace tarvek::app {
@@ -14,10 +15,13 @@ ProcessObjects::ProcessObjects()
 
 ProcessObjects::~ProcessObjects() = default;
 
-DialogServices ProcessObjects::Services() {
-    return DialogServices{ChannelSet{*m_pMainSerial, *m_pMainUsb, m_mainKind},
-                          ChannelSet{*m_pWifiSerial, *m_pWifiUsb, m_wifiKind}, m_clock,
-                          *m_pConflictCheck};
+MainDialogServices ProcessObjects::Services() {
+    return MainDialogServices{
+        PortServices{ChannelSet{*m_pMainSerial, *m_pMainUsb, m_mainKind}, m_clock,
+                     *m_pConflictCheck},
+        PortServices{ChannelSet{*m_pWifiSerial, *m_pWifiUsb, m_wifiKind}, m_clock,
+                     *m_pConflictCheck},
+        [] { return std::unique_ptr<ui::DialogLogic>(std::make_unique<CAboutTarvekDlg>()); }};
 }
 
 }  // namespace tarvek::app

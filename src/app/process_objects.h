@@ -8,7 +8,7 @@
 #include "link/clock.h"
 #include "link/port_conflict_check.h"
 #include "link/printer_link.h"
-#include "maindlg/dialog_services.h"
+#include "maindlg/main_dialog_services.h"
 
 namespace tarvek::app {
 
@@ -19,8 +19,8 @@ class ProcessObjects {
     ProcessObjects(const ProcessObjects&) = delete;
     ProcessObjects& operator=(const ProcessObjects&) = delete;
 
-    // What the dialogs are handed.
-    DialogServices Services();
+    // What the main dialog is handed (it hands the Wi-Fi dialog its part).
+    MainDialogServices Services();
 
   private:
     Clock& m_clock;

@@ -72,11 +72,6 @@ void DressGroupBoxes(ui::DialogHost& host, const GroupBoxLook (&boxes)[N]) {
     }
 }
 
-void DressPortButtons(ui::DialogHost& host, int openId, int closeId, bool usbSelected) {
-    host.DressButton(openId, usbSelected ? IDI_USB_OPEN_PORT : IDI_OPEN_PORT);
-    host.DressButton(closeId, usbSelected ? IDI_USB_CLOSE_PORT : IDI_CLOSE_PORT);
-}
-
 }  // namespace
 
 void DressMainDialog(ui::DialogHost& host) {
@@ -93,12 +88,9 @@ void DressInfoDialog(ui::DialogHost& host) {
     host.DressButton(IDOK, IDI_INFO_OK);
 }
 
-void DressMainPortButtons(ui::DialogHost& host, bool usbSelected) {
-    DressPortButtons(host, IDC_OPEN_PORT, IDC_CLOSE_PORT, usbSelected);
-}
-
-void DressWifiPortButtons(ui::DialogHost& host, bool usbSelected) {
-    DressPortButtons(host, IDC_WIFI_OPEN_PORT, IDC_WIFI_CLOSE_PORT, usbSelected);
+void DressPortButtons(ui::DialogHost& host, int openId, int closeId, bool usbSelected) {
+    host.DressButton(openId, usbSelected ? IDI_USB_OPEN_PORT : IDI_OPEN_PORT);
+    host.DressButton(closeId, usbSelected ? IDI_USB_CLOSE_PORT : IDI_CLOSE_PORT);
 }
 
 }  // namespace tarvek::controls

@@ -16,8 +16,8 @@ void DressMainDialog(ui::DialogHost& host);
 void DressWifiDialog(ui::DialogHost& host);
 void DressInfoDialog(ui::DialogHost& host);
 
-// The two port buttons show USB icons while "USB" is the selected port, COM icons otherwise.
-void DressMainPortButtons(ui::DialogHost& host, bool usbSelected);
-void DressWifiPortButtons(ui::DialogHost& host, bool usbSelected);
+// A dialog's two port buttons show USB icons while "USB" is the selected port, COM icons
+// otherwise.
+void DressPortButtons(ui::DialogHost& host, int openId, int closeId, bool usbSelected);
 
 }  // namespace tarvek::controls

@@ -1,7 +1,6 @@
 #include "link/printer_list.h"
 
 #include "link/debug_output.h"
-#include "ui/dialog_host.h"
 
 namespace tarvek {
 namespace {
@@ -13,26 +12,26 @@ class SpoolerPortCheck final : public PortConflictCheck {
     SpoolerPortCheck(std::unique_ptr<PrinterLister> lister, bool (*isLeadByte)(unsigned char))
         : m_lister(std::move(lister)), m_isLeadByte(isLeadByte) {}
 
-    bool Check(const std::string& portText, PortConflictVariant variant, PortHolder& holder,
-               ui::DialogHost& owner) override {
-        holder = PortHolder{};
+    PortCheckResult Check(const std::string& portText, PortConflictVariant variant) override {
+        PortCheckResult result;
         std::vector<PrinterRecord> printers;
         if (!m_lister->List(EnumFlags(variant), printers)) {
-            owner.ShowMessage("EnumPrinters() failed", "EnumPrinters() Error", ui::kMbOk);
-            return false;
+            result.state = PortCheck::ListUnreadable;
+            return result;
         }
         const int index = FindPortHolder(printers, portText + ":");
         if (index < 0) {
-            return false;
+            return result;
         }
         const PrinterRecord& record = printers[static_cast<std::size_t>(index)];
         if (variant == PortConflictVariant::WifiDialog) {
             DebugOutput("PrinterName = " + record.printerName + " PortName=" + record.portName +
                         " DriverName=" + record.driverName);
         }
-        holder.printerName = CutName(record.printerName, m_isLeadByte);
-        holder.portName = CutName(record.portName, m_isLeadByte);
-        return true;
+        result.state = PortCheck::Held;
+        result.holder.printerName = CutName(record.printerName, m_isLeadByte);
+        result.holder.portName = CutName(record.portName, m_isLeadByte);
+        return result;
     }
 
   private:

@@ -1,38 +1,20 @@
 // The Bluetooth group: read address and discoverable mode, write PIN code and mode.
-#include <cstring>
-
-#include "maindlg/main_texts.h"
 #include "maindlg/tarvek_dlg.h"
 #include "res/resource.h"
+#include "texts/printer_texts.h"
 
 namespace tarvek {
 
 void CTarvekDlg::OnGetBluetooth() {
-    const int query = QueryEmulation();
-    if (query != 0) {
-        ShowQueryFailure(query);
+    const BluetoothResult result = m_session.ReadBluetooth();
+    if (result.addressRead) {
+        m_strBtAddress = result.address;
+        ShowStrings();
+    }
+    if (!Learn(result)) {
         return;
     }
-    std::uint8_t answer[256];
-    std::memset(answer, 0, sizeof answer);
-    Send(BuildBluetoothAddressQuery(m_nEmulation));
-    // Each answer is awaited as long as the emulation's (a silent printer ends it).
-    int count = ReadAnswer(answer, sizeof answer);
-    if (count == 0) {
-        ShowError(maintext::kNoResponse);
-        return;
-    }
-    m_strBtAddress = ParseBluetoothAddress(answer, count);
-    ShowStrings();
-
-    std::memset(answer, 0, sizeof answer);
-    Send(BuildDiscoverableQuery(m_nEmulation));
-    count = ReadAnswer(answer, sizeof answer);
-    if (count == 0) {
-        ShowError(maintext::kNoResponse);
-        return;
-    }
-    const bool on = ParseDiscoverableAnswer(answer, count);
+    const bool on = result.discoverable == 1;
     Host().CheckRadioButton(IDC_DISCOVERABLE_ON, IDC_DISCOVERABLE_OFF,
                             on ? IDC_DISCOVERABLE_ON : IDC_DISCOVERABLE_OFF);
     m_nDiscoverable = on ? 1 : 0;
@@ -46,13 +28,14 @@ void CTarvekDlg::OnSavePin() {
     if (!UpdateData(true)) {
         return;
     }
-    const int query = QueryEmulation();
-    if (query != 0) {
-        ShowQueryFailure(query);
+    const PrinterResult result = m_session.SavePin(m_strPinCode);
+    if (result.failure == PrinterFailure::BadValue) {
+        ShowError(texts::kPinRefused);
         return;
     }
-    Send(BuildBluetoothPinCommand(m_nEmulation, m_strPinCode));
-    Host().EnableControl(IDC_SAVE_PIN, false);
+    if (Learn(result)) {
+        Host().EnableControl(IDC_SAVE_PIN, false);
+    }
 }
 
 void CTarvekDlg::OnSaveDiscoverable() {
@@ -61,16 +44,12 @@ void CTarvekDlg::OnSaveDiscoverable() {
     }
     // Only a mode read from the printer or chosen by the user is sent.
     if (m_nDiscoverable != 0 && m_nDiscoverable != 1) {
-        ShowError(maintext::kChooseDiscoverable);
+        ShowError(texts::kChooseDiscoverable);
         return;
     }
-    const int query = QueryEmulation();
-    if (query != 0) {
-        ShowQueryFailure(query);
-        return;
+    if (Learn(m_session.SaveDiscoverable(m_nDiscoverable == 1))) {
+        Host().EnableControl(IDC_SAVE_DISCOVERABLE, false);
     }
-    Send(BuildDiscoverableCommand(m_nEmulation, m_nDiscoverable == 1));
-    Host().EnableControl(IDC_SAVE_DISCOVERABLE, false);
 }
 
 void CTarvekDlg::OnDiscoverableOn() {

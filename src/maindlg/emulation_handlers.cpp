@@ -1,33 +1,21 @@
 // Get Emulation, Set CPCL and Set ESC/POS.
-#include <cstring>
-
-#include "maindlg/main_texts.h"
+#include "maindlg/control_states.h"
 #include "maindlg/tarvek_dlg.h"
+#include "texts/printer_texts.h"
 
 namespace tarvek {
 
 void CTarvekDlg::OnGetEmulation() {
-    std::uint8_t answer[256];
-    std::memset(answer, 0, sizeof answer);
-    Send(BuildEmulationQuery());
-    const int count = ReadAnswer(answer, sizeof answer);
-    if (count == 0) {
-        ShowError(maintext::kNoResponse);
+    const PrinterResult result = m_session.QueryEmulation();
+    // An answer that is no emulation code shows only in the field.
+    if (result.failure == PrinterFailure::NoAnswer) {
+        ShowError(texts::kNoResponse);
         return;
     }
-    switch (ParseEmulationAnswer(answer, count)) {
-        case kEmulationCpcl:
-            m_strEmulation = maintext::kEmulationCpclText;
-            m_nEmulation = kEmulationCpcl;
-            break;
-        case kEmulationEscPos:
-            m_strEmulation = maintext::kEmulationEscPosText;
-            m_nEmulation = kEmulationEscPos;
-            break;
-        default:
-            m_strEmulation = maintext::kEmulationUnknownText;
-            break;
+    if (result.Ok()) {
+        m_nEmulation = result.emulation;
     }
+    m_strEmulation = texts::EmulationName(result.emulation);
     ShowStrings();
 }
 
@@ -40,12 +28,10 @@ void CTarvekDlg::OnSetEscPos() {
 }
 
 void CTarvekDlg::SwitchEmulation(int emulation) {
-    Send(BuildSetEmulation(emulation));
-    CloseActiveLink();
+    m_session.SetEmulation(emulation);
     m_nEmulation = emulation;
-    ApplyState(StateColumn::AfterSetEmulation);
-    m_strEmulation =
-        emulation == kEmulationCpcl ? maintext::kEmulationCpclText : maintext::kEmulationEscPosText;
+    ApplyState(kStateAfterSetEmulation);
+    m_strEmulation = texts::EmulationName(emulation);
     ShowStrings();
 }
 

@@ -1,11 +1,10 @@
 // Open Port and Close Port.
-#include <cstdlib>
-
-#include "texts/port_conflict_message.h"
-#include "printer/code_page_table.h"
-#include "maindlg/main_texts.h"
+#include "maindlg/control_states.h"
+#include "maindlg/main_line_form.h"
 #include "maindlg/tarvek_dlg.h"
-#include "res/resource.h"
+#include "printer/code_page_table.h"
+#include "texts/port_texts.h"
+#include "texts/printer_texts.h"
 
 namespace tarvek {
 namespace {
@@ -16,77 +15,54 @@ constexpr const char* kPowerSaveItems[kPowerSaveModeCount] = {
     "Power Save Mode",
 };
 
-// The line settings selected in the dialog (list positions, and the baud rate's number).
-struct LineInputs {
-    std::string port;
-    int baudRate = 0;
-    int parity = 0, dataBits = 0, stopBits = 0, flow = 0;
-};
-
 }  // namespace
+
+TransportKind MainPortKind(const std::string& portText) {
+    if (portText.find("COM") != std::string::npos) {
+        return TransportKind::Serial;
+    }
+    return portText.find("USB") != std::string::npos ? TransportKind::Usb : TransportKind::None;
+}
 
 void CTarvekDlg::OnOpenPort() {
     ui::DialogHost& host = Host();
     // A link an earlier Open Port left open (its emulation query failed) is released first, so
     // the exclusive port can be opened again.
-    if (m_bLinkOpen) {
-        CloseActiveLink();
+    if (m_session.IsLinkOpen()) {
+        m_session.Close();
     }
     // 1. The inputs; a typed text that is no list item is refused.
-    LineInputs in;
-    const int portIndex = RequireSelection(IDC_PORT);
-    if (portIndex < 0) {
-        return;
-    }
-    in.port = host.GetListItemText(IDC_PORT, portIndex);
-    const bool serial = in.port.find("COM") != std::string::npos;
-    if (serial) {
-        const int baudIndex = RequireSelection(IDC_BAUDRATE);
-        if (baudIndex < 0 || (in.parity = RequireSelection(IDC_PARITY)) < 0 ||
-            (in.dataBits = RequireSelection(IDC_DATABITS)) < 0 ||
-            (in.stopBits = RequireSelection(IDC_STOPBITS)) < 0 ||
-            (in.flow = RequireSelection(IDC_FLOW)) < 0) {
-            return;
-        }
-        in.baudRate = std::atoi(host.GetListItemText(IDC_BAUDRATE, baudIndex).c_str());
-    } else if (in.port.find("USB") == std::string::npos) {
+    PortRequest request;
+    if (!kMainLineForm.ReadRequest(host, m_nAnsiCodePage, request) ||
+        request.kind == TransportKind::None) {
         return;
     }
     // 2. A Windows printer driver on the port.
-    if (m_services.conflictCheck.Check(in.port, PortConflictVariant::MainDialog, m_conflict,
-                                       host)) {
-        host.ShowMessage(FormatPortConflict(m_conflict.portName, m_conflict, m_nAnsiCodePage),
-                         kPortConflictMessage.caption.For(m_nAnsiCodePage), ui::kMbOk);
+    const PortCheckResult check =
+        m_services.printer.conflictCheck.Check(request.portName, PortConflictVariant::MainDialog);
+    m_conflict = check.holder;
+    if (check.state == PortCheck::ListUnreadable) {
+        ShowError(texts::kPrinterListUnreadable);
+    } else if (check.state == PortCheck::Held) {
+        host.ShowMessage(
+            texts::FormatPortConflict(m_conflict.portName, m_conflict, m_nAnsiCodePage),
+            texts::kPortConflictMessage.caption.For(m_nAnsiCodePage), ui::kMbOk);
         return;
     }
-    // 3. The link the port name asks for.
-    ChannelSet& channels = m_services.mainChannels;
-    if (serial) {
-        channels.kind = TransportKind::Serial;
-        if (channels.serial.Open(in.port, in.baudRate, in.parity, in.dataBits, in.stopBits,
-                                 in.flow) != 0) {
-            channels.serial.Close();
-            ShowError(maintext::kSerialOpenFailed);
-            return;
-        }
-    } else {
-        channels.kind = TransportKind::Usb;
-        if (channels.usb.Open(in.port) != 0) {
-            channels.usb.Close();
-            ShowError(maintext::kUsbOpenFailed);
-            return;
-        }
+    // 3 and 4. The link, then the printer's emulation; when the query fails the link stays
+    // open and nothing changes.
+    const PrinterResult result = m_session.Open(request);
+    if (result.failure == PrinterFailure::OpenFailed) {
+        ShowError(request.kind == TransportKind::Usb ? texts::kUsbOpenFailed
+                                                     : texts::kSerialOpenFailed);
+        return;
     }
-    m_bLinkOpen = true;
-    // 4. The printer's emulation; on failure the link stays open and nothing changes.
-    const int query = QueryEmulation();
-    if (query != 0) {
-        ShowQueryFailure(query);
+    if (!Learn(result)) {
         return;
     }
     // 5, 6 and 10: the port-open state (the line combos by port kind and emulation, and the
     // code-page group in ESC/POS).
-    ApplyState(StateColumn::PortOpen);
+    ApplyState(kStatePortOpen);
     // 7. The power-save list.
     FillPowerSaveList();
     m_strPowerSaveMinutes = "?";
@@ -117,8 +93,8 @@ void CTarvekDlg::FillCodePageList() {
 }
 
 void CTarvekDlg::OnClosePort() {
-    CloseActiveLink();
-    ApplyState(StateColumn::ClosePort);
+    m_session.Close();
+    ApplyState(kStateClosePort);
 }
 
 }  // namespace tarvek

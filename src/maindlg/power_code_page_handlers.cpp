@@ -4,11 +4,6 @@
 #include "res/resource.h"
 
 namespace tarvek {
-namespace {
-
-constexpr std::uint32_t kCodePageSettleMs = 100;
-
-}  // namespace
 
 void CTarvekDlg::OnPowerSaveChange() {
     const int mode = Host().GetListSelection(IDC_POWER_SAVE);
@@ -27,13 +22,10 @@ void CTarvekDlg::OnSavePowerSave() {
     if (mode < 0) {
         return;
     }
-    const int query = QueryEmulation();
-    if (query != 0) {
-        ShowQueryFailure(query);
+    const int minutes = ParsePowerSaveMinutes(m_strPowerSaveMinutes);
+    if (!Learn(m_session.SavePowerSave(mode, minutes))) {
         return;
     }
-    const int minutes = ParsePowerSaveMinutes(m_strPowerSaveMinutes);
-    Send(BuildPowerSaveCommand(mode, minutes));
     CInfoDlg info;
     info.SetKind(CInfoDlg::kPowerSave);
     info.SetPowerSave(mode, minutes);
@@ -54,8 +46,7 @@ void CTarvekDlg::OnSaveCodePage() {
     if (codePage < 0) {
         return;
     }
-    Send(BuildSetCodePageCommand(codePage));
-    m_services.clock.Sleep(kCodePageSettleMs);
+    m_session.SaveCodePage(codePage);
     CInfoDlg info;
     info.SetKind(CInfoDlg::kCodePage);
     info.SetCodePage(codePage);
@@ -66,7 +57,7 @@ void CTarvekDlg::OnPrintCodePage() {
     if (!UpdateData(true)) {
         return;
     }
-    Send(BuildCodePageTestPage());
+    m_session.PrintCodePage();
 }
 
 }  // namespace tarvek

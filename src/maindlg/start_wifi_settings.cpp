@@ -6,7 +6,7 @@ namespace tarvek {
 // Runs the Wi-Fi dialog modally on its own links; the main dialog's port is closed while the
 // button is enabled, and nothing here is refreshed afterwards.
 void CTarvekDlg::OnStartWifiSettings() {
-    CWifiSetDlg dialog(m_services);
+    CWifiSetDlg dialog(m_services.wifi);
     Host().RunModal(dialog);
 }
 

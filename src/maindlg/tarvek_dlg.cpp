@@ -1,36 +1,18 @@
 #include "maindlg/tarvek_dlg.h"
 
-#include "app/about_dlg.h"
+#include <iterator>
+
 #include "controls/dressing.h"
-#include "maindlg/main_texts.h"
+#include "maindlg/control_states.h"
+#include "maindlg/main_captions.h"
+#include "maindlg/main_line_form.h"
 #include "res/resource.h"
+#include "texts/port_texts.h"
+#include "texts/printer_texts.h"
+#include "ui/command_routes.h"
 
 namespace tarvek {
 namespace {
-
-struct ComboFill {
-    int comboId;
-    std::vector<const char*> items;
-    int selected;
-};
-
-// The lists OnInitDialog fills, in their item order, and the item each starts at.
-const std::vector<ComboFill>& InitialLists() {
-    static const std::vector<ComboFill> lists = {
-        {IDC_PORT,
-         {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9", "USB"},
-         0},
-        {IDC_BAUDRATE, {"115200", "57600", "38400", "19200", "9600"}, 3},
-        {IDC_PARITY, {"NONE", "ODD", "EVEN"}, 0},
-        {IDC_DATABITS, {"7", "8"}, 1},
-        {IDC_STOPBITS, {"1", "2"}, 0},
-        {IDC_FLOW, {"DTR/DSR", "Xon/Xoff"}, 0},
-    };
-    return lists;
-}
-
-// The Port list's first item that means USB.
-constexpr int kFirstUsbPortIndex = 9;
 
 // The controls the second enable/disable step of OnInitDialog turns off (after dressing).
 constexpr int kDisabledAfterDressing[] = {
@@ -39,13 +21,7 @@ constexpr int kDisabledAfterDressing[] = {
     IDC_CODE_PAGE,  IDC_SAVE_CODE_PAGE,  IDC_PRINT_CODE_PAGE,
 };
 
-struct CommandRoute {
-    int controlId;
-    int notification;
-    void (CTarvekDlg::*handler)();
-};
-
-constexpr CommandRoute kRoutes[] = {
+constexpr ui::CommandRoute<CTarvekDlg> kRoutes[] = {
     {IDC_PORT, ui::kNotifySelChange, &CTarvekDlg::OnPortChange},
     {IDC_DATABITS, ui::kNotifySelChange, &CTarvekDlg::OnDataBitsChange},
     {IDC_PARITY, ui::kNotifySelChange, &CTarvekDlg::OnParityChange},
@@ -70,8 +46,11 @@ constexpr CommandRoute kRoutes[] = {
 
 }  // namespace
 
-CTarvekDlg::CTarvekDlg(DialogServices& services)
-    : DialogLogic(IDD_TARVEK_DIALOG), m_hIcon(IDR_MAINFRAME), m_services(services) {}
+CTarvekDlg::CTarvekDlg(MainDialogServices& services)
+    : DialogLogic(IDD_TARVEK_DIALOG),
+      m_hIcon(IDR_MAINFRAME),
+      m_services(services),
+      m_session(services.printer.channels, services.printer.clock) {}
 
 void CTarvekDlg::DoDataExchange(ui::DataExchange& dx) {
     ui::DdxText(dx, IDC_EMULATION, m_strEmulation);
@@ -92,15 +71,9 @@ bool CTarvekDlg::OnInitDialog() {
     // 2. The icons.
     host.SetDialogIcon(m_hIcon);
     // 3. The lists and their first selections.
-    for (const ComboFill& list : InitialLists()) {
-        host.ResetList(list.comboId);
-        for (const char* item : list.items) {
-            host.AddListItem(list.comboId, item);
-        }
-        host.SelectListItem(list.comboId, list.selected);
-    }
+    kMainLineForm.FillLists(host);
     // 4. The initial state of the buttons.
-    ApplyState(StateColumn::Initial);
+    ApplyState(kStateInitial);
     // 5. The look of the buttons and group boxes.
     controls::DressMainDialog(host);
     // 6. The controls that only an open port brings to life.
@@ -109,22 +82,15 @@ bool CTarvekDlg::OnInitDialog() {
     }
     // 7. The Korean texts.
     m_nAnsiCodePage = host.AnsiCodePage();
-    if (m_nAnsiCodePage == ui::kKoreanCodePage) {
-        host.SetTitle(maintext::kTitle.korean);
-        for (const maintext::KoreanCaption& caption : maintext::KoreanCaptions()) {
-            host.SetText(caption.controlId, caption.korean);
-        }
+    if (m_nAnsiCodePage == texts::kKoreanCodePage) {
+        ui::SetKoreanCaptions(host, maintext::kTitle.korean, maintext::kKoreanCaptions,
+                              maintext::kKoreanCaptionCount);
     }
     return true;
 }
 
 void CTarvekDlg::OnCommand(int id, int code) {
-    for (const CommandRoute& route : kRoutes) {
-        if (route.controlId == id && route.notification == code) {
-            (this->*route.handler)();
-            return;
-        }
-    }
+    ui::RouteCommand(*this, kRoutes, id, code);
 }
 
 bool CTarvekDlg::CanExit() {
@@ -157,44 +123,63 @@ bool CTarvekDlg::OnSysCommand(unsigned commandId) {
     if ((commandId & 0xFFF0) != IDM_ABOUTBOX) {
         return false;
     }
-    CAboutTarvekDlg about;
-    Host().RunModal(about);
+    if (m_services.makeAboutBox) {
+        const std::unique_ptr<ui::DialogLogic> about = m_services.makeAboutBox();
+        Host().RunModal(*about);
+    }
     return true;
 }
 
 void CTarvekDlg::OnPortChange() {
-    const bool usb = Host().GetListSelection(IDC_PORT) >= kFirstUsbPortIndex;
-    controls::DressMainPortButtons(Host(), usb);
-    for (int id : {IDC_BAUDRATE, IDC_DATABITS, IDC_PARITY, IDC_STOPBITS, IDC_FLOW}) {
-        Host().EnableControl(id, !usb);
-    }
+    kMainLineForm.OnPortChange(Host());
 }
 
 void CTarvekDlg::OnDataBitsChange() {
-    CheckDataBitsParity(IDC_DATABITS, 1);
+    kMainLineForm.OnDataBitsChange(Host());
 }
 
 void CTarvekDlg::OnParityChange() {
-    CheckDataBitsParity(IDC_PARITY, 1);
+    kMainLineForm.OnParityChange(Host());
 }
 
-void CTarvekDlg::CheckDataBitsParity(int changedId, int replacementIndex) {
-    ui::DialogHost& host = Host();
-    if (host.GetListSelection(IDC_DATABITS) != 0 || host.GetListSelection(IDC_PARITY) != 0) {
-        return;
-    }
-    host.ShowMessage(maintext::kDataBitsParityText, maintext::kDataBitsParityCaption, ui::kMbOk);
-    host.SelectListItem(changedId, replacementIndex);
+void CTarvekDlg::ApplyState(int column) {
+    ui::StateContext context;
+    context.escPos = m_nEmulation == kEmulationEscPos;
+    context.usbPort = m_services.printer.channels.kind == TransportKind::Usb;
+    ui::ApplyStateColumn(Host(), kMainDialogStates, kMainDialogStateCount, column, context);
 }
 
-void CTarvekDlg::ApplyState(StateColumn column) {
-    const bool usb = m_services.mainChannels.kind == TransportKind::Usb;
-    for (const StateRow& row : MainDialogStateTable()) {
-        const int effect = CellEffect(row.cells[static_cast<int>(column)], m_nEmulation, usb);
-        if (effect >= 0) {
-            Host().EnableControl(row.controlId, effect == 1);
-        }
+bool CTarvekDlg::Learn(const PrinterResult& result) {
+    if (result.emulation != kEmulationUnknown) {
+        m_nEmulation = result.emulation;
     }
+    if (result.Ok()) {
+        return true;
+    }
+    if (const texts::LocalizedMessage* message = texts::QueryFailureMessage(result.failure)) {
+        ShowError(*message);
+    }
+    return false;
+}
+
+void CTarvekDlg::ShowError(const texts::LocalizedMessage& message) {
+    Host().ShowMessage(message.text.For(m_nAnsiCodePage), message.caption.For(m_nAnsiCodePage),
+                       ui::kMbOk);
+}
+
+void CTarvekDlg::ShowStrings() {
+    m_bShowingStrings = true;
+    UpdateData(false);
+    m_bShowingStrings = false;
+}
+
+int CTarvekDlg::RequireSelection(int comboId) {
+    const int index = Host().GetListSelection(comboId);
+    if (index < 0 || index >= Host().GetListCount(comboId)) {
+        ShowError(texts::kChooseFromListMessage);
+        return -1;
+    }
+    return index;
 }
 
 }  // namespace tarvek

@@ -1,19 +1,19 @@
 // The program's main window (template 102): the printer port, the serial line, emulation,
 // Bluetooth, power save and code page of the printer, and the way into the Wi-Fi dialog.
 //
-// The logic talks to its window only through the DialogHost and to the printer only through
-// the links of DialogServices::mainChannels and the clock, so the recording host and fake or
-// simulated links stand in for both in tests.
+// A humble dialog: each handler reads its controls, runs one operation of the printer session
+// and maps the result to the dialog's messages and control states. It talks to its window only
+// through the DialogHost and to the printer only through the session, so the recording host and
+// fake or simulated links stand in for both in tests.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "link/port_conflict_check.h"
-#include "maindlg/control_states.h"
-#include "maindlg/dialog_services.h"
-#include "ui/dialog_logic.h"
+#include "maindlg/main_dialog_services.h"
+#include "printer/printer_session.h"
 #include "texts/localized_text.h"
+#include "ui/dialog_logic.h"
 
 namespace tarvek {
 
@@ -21,7 +21,7 @@ class CTarvekDlgAutoProxy;
 
 class CTarvekDlg : public ui::DialogLogic {
   public:
-    explicit CTarvekDlg(DialogServices& services);
+    explicit CTarvekDlg(MainDialogServices& services);
 
     // Strings exchanged with their edits.
     std::string m_strEmulation;         // 1008
@@ -33,21 +33,15 @@ class CTarvekDlg : public ui::DialogLogic {
     int m_hIcon;  // the application icon's resource
     // 1 = CPCL, 0 = ESC/POS; meaningful after the first emulation query or switch.
     int m_nEmulation = kEmulationUnknown;
-    // 1 = ON, 0 = OFF as the radios show it; kDiscoverableUnknown until the printer told us
-    // or the user chose, so that no made-up mode is ever sent.
-    int m_nDiscoverable = kDiscoverableUnknown;
+    // 1 = ON, 0 = OFF as the radios show it; -1 until the printer told us or the user chose,
+    // so that no made-up mode is ever sent.
+    int m_nDiscoverable = -1;
     int m_nAnsiCodePage = 0;
     // Filled by the port conflict check.
     PortHolder m_conflict;
 
-    static constexpr int kEmulationUnknown = -1;
-    static constexpr int kDiscoverableUnknown = -1;
-
     // With a client attached the dialog hides instead of closing.
     bool CanExit();
-
-    // 0 with m_nEmulation set; -1 no answer within the polling limit; -2 not an emulation code.
-    int QueryEmulation();
 
     // DialogLogic.
     void DoDataExchange(ui::DataExchange& dx) override;
@@ -81,24 +75,15 @@ class CTarvekDlg : public ui::DialogLogic {
     void OnStartWifiSettings();
 
   private:
-    // The data-bits/parity rule; changedId is the combo the user just changed.
-    void CheckDataBitsParity(int changedId, int replacementIndex);
     // Set CPCL / Set ESC/POS: the command, the link closed, the closed state, the field.
     void SwitchEmulation(int emulation);
     // Enables and disables the controls as a column of the state table says.
-    void ApplyState(StateColumn column);
-    // The link the transport kind names (never null for this dialog's two kinds).
-    PrinterLink& ActiveLink() const;
-    // Closes the active link and forgets that it is open.
-    void CloseActiveLink();
-    // Writes bytes to the active link; its result is not looked at.
-    void Send(const Bytes& bytes);
-    // Polls the active link for one answer (200 empty reads, 10 ms apart); the count read.
-    int ReadAnswer(std::uint8_t* buffer, int capacity);
-    // The query-failure message for a QueryEmulation result of -1 or -2.
-    void ShowQueryFailure(int result);
+    void ApplyState(int column);
+    // Keeps the emulation an operation's query learned; false (after its message) when the
+    // operation failed.
+    bool Learn(const PrinterResult& result);
     // One OK message box in the dialog's language.
-    void ShowError(const ui::LocalizedMessage& message);
+    void ShowError(const texts::LocalizedMessage& message);
     // A combo's selected item index, or -1 after showing the "choose from the list" message
     // when the user typed a text that matches no item.
     int RequireSelection(int comboId);
@@ -109,10 +94,8 @@ class CTarvekDlg : public ui::DialogLogic {
     void FillPowerSaveList();
     void FillCodePageList();
 
-    DialogServices& m_services;
-    // True while a link is known to be open (also after an Open Port that failed at the
-    // emulation query), so a new Open Port releases it first.
-    bool m_bLinkOpen = false;
+    MainDialogServices& m_services;
+    PrinterSession m_session;
     bool m_bShowingStrings = false;
 };
 

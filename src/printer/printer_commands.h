@@ -17,6 +17,8 @@ namespace tarvek {
 enum : int { kEmulationEscPos = 0, kEmulationCpcl = 1 };
 // Answer rules report this when the bytes are not an emulation code.
 inline constexpr int kNotAnEmulationCode = -1;
+// The emulation before the printer has told it.
+inline constexpr int kEmulationUnknown = -1;
 
 // --- Serial line configuration -----------------------------------------------------------
 // The four CPCL lines, in order: baud rate, parity (index 0 NONE, 1 ODD, 2 EVEN), stop bits

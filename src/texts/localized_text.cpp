@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace tarvek::ui {
+namespace tarvek::texts {
 
 std::string FormatText(const char* format, ...) {
     va_list args;
@@ -23,4 +23,4 @@ std::string FormatText(const char* format, ...) {
     return text;
 }
 
-}  // namespace tarvek::ui
+}  // namespace tarvek::texts

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace tarvek::ui {
+namespace tarvek::texts {
 
 inline constexpr int kKoreanCodePage = 949;
 
@@ -23,7 +23,7 @@ struct LocalizedMessage {
     LocalizedText caption;
 };
 
-// printf-style formatting of a program text (the texts carry %d and %s).
-std::string FormatText(const char* format, ...);
+// printf-style formatting of a program text (the texts carry %d and %s); checked like printf.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-}  // namespace tarvek::ui
+}  // namespace tarvek::texts

@@ -1,7 +1,10 @@
-// Control groups of the Wi-Fi dialog that several of its handler files walk.
+// Control groups of the Wi-Fi dialog that several of its handler files walk, and its port and
+// line settings (the link a port text names: "USB..." or "COM...", else none).
 #pragma once
 
+#include "controls/line_settings_form.h"
 #include "res/resource.h"
+#include "wifimodule/module_session.h"
 #include "wifimodule/wifi_settings.h"
 
 namespace tarvek::wifidlg {
@@ -11,5 +14,9 @@ inline constexpr int kKeyFormatCombos[kWepKeyCount] = {IDC_KEY1_FORMAT, IDC_KEY2
                                                        IDC_KEY3_FORMAT, IDC_KEY4_FORMAT};
 inline constexpr int kAddressControls[4] = {IDC_WIFI_IP, IDC_WIFI_NETMASK, IDC_WIFI_GATEWAY,
                                             IDC_WIFI_DNS};
+
+inline constexpr controls::LineSettingsForm kWifiLineForm{
+    IDC_WIFI_PORT, IDC_WIFI_BAUDRATE,  IDC_WIFI_PARITY,     IDC_WIFI_DATABITS, IDC_WIFI_STOPBITS,
+    IDC_WIFI_FLOW, IDC_WIFI_OPEN_PORT, IDC_WIFI_CLOSE_PORT, &ModulePortKind,   true};
 
 }  // namespace tarvek::wifidlg

@@ -1,11 +1,11 @@
 #include "wifi/wifi_set_dlg.h"
 
-#include <iterator>
-
 #include "controls/dressing.h"
 #include "res/resource.h"
+#include "ui/command_routes.h"
+#include "ui/control_states.h"
 #include "wifi/wifi_dialog_controls.h"
-#include "wifi/wifi_dialog_texts.h"
+#include "wifi/wifi_dialog_lists.h"
 
 namespace tarvek {
 namespace {
@@ -13,60 +13,55 @@ namespace {
 using wifidlg::kKeyEdits;
 using wifidlg::kKeyFormatCombos;
 
-enum class Cell : unsigned char { Keep, On, Off };
+using ui::Cell;
+constexpr Cell K = Cell::Keep, E = Cell::On, D = Cell::Off;
 
-// What each control-state column does to a control. The key area (key edits, key formats, the
-// WPA fields and Using KEY ID) follows ShowWepKeyFields instead.
-struct StateRow {
-    int controlId;
-    Cell closed, portOpen, settingsLoaded;
+// Columns: Closed, PortOpen, SettingsLoaded. The key area (key edits, key formats, the WPA
+// fields and Using KEY ID) follows ShowWepKeyFields instead.
+constexpr ui::StateRow kStateTable[] = {
+    {IDC_WIFI_PORT, {E, D, D}},
+    {IDC_WIFI_BAUDRATE, {E, D, D}},
+    {IDC_WIFI_DATABITS, {E, D, D}},
+    {IDC_WIFI_PARITY, {E, D, D}},
+    {IDC_WIFI_STOPBITS, {E, D, D}},
+    {IDC_WIFI_FLOW, {K, K, K}},
+    {IDC_WIFI_OPEN_PORT, {E, D, D}},
+    {IDC_WIFI_CLOSE_PORT, {D, E, E}},
+    {IDC_WIFI_GET, {D, E, D}},
+    {IDC_WIFI_SAVE, {D, D, E}},
+    {IDOK, {E, D, D}},
+    {IDC_WIFI_SSID, {D, D, E}},
+    {IDC_WIFI_IP, {D, D, E}},
+    {IDC_WIFI_NETMASK, {D, D, E}},
+    {IDC_WIFI_GATEWAY, {D, D, E}},
+    {IDC_WIFI_DNS, {D, D, E}},
+    {IDC_WIFI_MODE, {D, D, E}},
+    {IDC_WIFI_CHANNEL, {D, D, E}},
+    {IDC_WIFI_ENCRYPTION, {D, D, E}},
+    {IDC_WIFI_AUTH, {D, D, E}},
+    {IDC_WPA_ENCRYPTION, {D, D, D}},
+    {IDC_WIFI_MAC, {D, D, D}},
 };
 
-constexpr StateRow kStateTable[] = {
-    {IDC_WIFI_PORT, Cell::On, Cell::Off, Cell::Off},
-    {IDC_WIFI_BAUDRATE, Cell::On, Cell::Off, Cell::Off},
-    {IDC_WIFI_DATABITS, Cell::On, Cell::Off, Cell::Off},
-    {IDC_WIFI_PARITY, Cell::On, Cell::Off, Cell::Off},
-    {IDC_WIFI_STOPBITS, Cell::On, Cell::Off, Cell::Off},
-    {IDC_WIFI_FLOW, Cell::Keep, Cell::Keep, Cell::Keep},
-    {IDC_WIFI_OPEN_PORT, Cell::On, Cell::Off, Cell::Off},
-    {IDC_WIFI_CLOSE_PORT, Cell::Off, Cell::On, Cell::On},
-    {IDC_WIFI_GET, Cell::Off, Cell::On, Cell::Off},
-    {IDC_WIFI_SAVE, Cell::Off, Cell::Off, Cell::On},
-    {IDOK, Cell::On, Cell::Off, Cell::Off},
-    {IDC_WIFI_SSID, Cell::Off, Cell::Off, Cell::On},
-    {IDC_WIFI_IP, Cell::Off, Cell::Off, Cell::On},
-    {IDC_WIFI_NETMASK, Cell::Off, Cell::Off, Cell::On},
-    {IDC_WIFI_GATEWAY, Cell::Off, Cell::Off, Cell::On},
-    {IDC_WIFI_DNS, Cell::Off, Cell::Off, Cell::On},
-    {IDC_WIFI_MODE, Cell::Off, Cell::Off, Cell::On},
-    {IDC_WIFI_CHANNEL, Cell::Off, Cell::Off, Cell::On},
-    {IDC_WIFI_ENCRYPTION, Cell::Off, Cell::Off, Cell::On},
-    {IDC_WIFI_AUTH, Cell::Off, Cell::Off, Cell::On},
-    {IDC_WPA_ENCRYPTION, Cell::Off, Cell::Off, Cell::Off},
-    {IDC_WIFI_MAC, Cell::Off, Cell::Off, Cell::Off},
+constexpr ui::CommandRoute<CWifiSetDlg> kRoutes[] = {
+    {IDC_WIFI_OPEN_PORT, ui::kNotifyClicked, &CWifiSetDlg::OnOpenPort},
+    {IDC_WIFI_CLOSE_PORT, ui::kNotifyClicked, &CWifiSetDlg::OnClosePort},
+    {IDC_WIFI_GET, ui::kNotifyClicked, &CWifiSetDlg::OnGetWifiInformation},
+    {IDC_WIFI_SAVE, ui::kNotifyClicked, &CWifiSetDlg::OnSaveWifiInformation},
+    {IDC_WIFI_ENCRYPTION, ui::kNotifySelChange, &CWifiSetDlg::OnEncryptionChange},
+    {IDC_KEY_ID, ui::kNotifySelChange, &CWifiSetDlg::OnKeyIdChange},
+    {IDC_WPA_AUTH, ui::kNotifySelChange, &CWifiSetDlg::OnWpaAuthChange},
+    {IDC_WIFI_PORT, ui::kNotifySelChange, &CWifiSetDlg::OnPortChange},
+    {IDC_WIFI_DATABITS, ui::kNotifySelChange, &CWifiSetDlg::OnDataBitsChange},
+    {IDC_WIFI_PARITY, ui::kNotifySelChange, &CWifiSetDlg::OnParityChange},
 };
-
-constexpr int kUsbPortIndex = 9;
-
-Cell CellOf(const StateRow& row, CWifiSetDlg::State state) {
-    switch (state) {
-        case CWifiSetDlg::State::Closed:
-            return row.closed;
-        case CWifiSetDlg::State::PortOpen:
-            return row.portOpen;
-        case CWifiSetDlg::State::SettingsLoaded:
-            return row.settingsLoaded;
-    }
-    return Cell::Keep;
-}
 
 }  // namespace
 
-CWifiSetDlg::CWifiSetDlg(DialogServices& services)
+CWifiSetDlg::CWifiSetDlg(PortServices& services)
     : DialogLogic(IDD_WIFI_DIALOG),
       m_services(services),
-      m_protocol(services.wifiChannels, services.clock) {}
+      m_session(services.channels, services.clock) {}
 
 void CWifiSetDlg::DoDataExchange(ui::DataExchange& dx) {
     ui::DdxText(dx, IDC_WIFI_SSID, m_strSsid);
@@ -79,73 +74,34 @@ void CWifiSetDlg::DoDataExchange(ui::DataExchange& dx) {
 
 bool CWifiSetDlg::OnInitDialog() {
     ui::DialogHost& host = Host();
-    for (const wifitext::StartList& list : wifitext::kStartLists) {
-        FillList(list.comboId, list.entries.items, list.entries.count, list.initialSelection);
-    }
+    wifidlg::kWifiLineForm.FillLists(host);
     m_nAnsiCodePage = host.AnsiCodePage();
     FillKeyIds(0);
     ApplyState(State::Closed);
     m_settings = WifiSettings{};
     controls::DressWifiDialog(host);
-    if (m_nAnsiCodePage == ui::kKoreanCodePage) {
-        host.SetTitle(wifitext::kTitle.korean);
-        for (int i = 0; i < wifitext::kKoreanCaptionCount; ++i) {
-            host.SetText(wifitext::kKoreanCaptions[i].controlId,
-                         wifitext::kKoreanCaptions[i].korean);
-        }
+    if (m_nAnsiCodePage == texts::kKoreanCodePage) {
+        ui::SetKoreanCaptions(host, wifitext::kTitle.korean, wifitext::kKoreanCaptions,
+                              wifitext::kKoreanCaptionCount);
     }
     return true;
 }
 
 void CWifiSetDlg::OnCommand(int id, int code) {
-    if (code == ui::kNotifyClicked) {
-        switch (id) {
-            case IDC_WIFI_OPEN_PORT:
-                return OnOpenPort();
-            case IDC_WIFI_CLOSE_PORT:
-                return OnClosePort();
-            case IDC_WIFI_GET:
-                return OnGetWifiInformation();
-            case IDC_WIFI_SAVE:
-                return OnSaveWifiInformation();
-            default:
-                return;
-        }
-    }
-    if (code != ui::kNotifySelChange) {
+    if (ui::RouteCommand(*this, kRoutes, id, code) || code != ui::kNotifySelChange) {
         return;
     }
-    switch (id) {
-        case IDC_WIFI_ENCRYPTION:
-            return OnEncryptionChange();
-        case IDC_KEY_ID:
-            return OnKeyIdChange();
-        case IDC_WPA_AUTH:
-            return OnWpaAuthChange();
-        case IDC_WIFI_PORT:
-            return OnPortChange();
-        case IDC_WIFI_DATABITS:
-            return OnDataBitsChange();
-        case IDC_WIFI_PARITY:
-            return OnParityChange();
-        default:
-            for (int k = 0; k < kWepKeyCount; ++k) {
-                if (id == kKeyFormatCombos[k]) {
-                    return OnKeyFormatChange(k);
-                }
-            }
+    for (int k = 0; k < kWepKeyCount; ++k) {
+        if (id == kKeyFormatCombos[k]) {
+            OnKeyFormatChange(k);
+        }
     }
 }
 
 void CWifiSetDlg::ApplyState(State state) {
     ui::DialogHost& host = Host();
-    for (const StateRow& row : kStateTable) {
-        const Cell cell = CellOf(row, state);
-        if (cell != Cell::Keep) {
-            host.EnableControl(row.controlId, cell == Cell::On);
-        }
-    }
-    if (state == State::SettingsLoaded) {
+    ui::ApplyStateColumn(host, kStateTable, state);
+    if (state == SettingsLoaded) {
         const int encryption = host.GetListSelection(IDC_WIFI_ENCRYPTION);
         host.EnableControl(IDC_KEY_ID, encryption > 0);
         ShowWepKeyFields(encryption, host.GetListSelection(IDC_KEY_ID));
@@ -219,31 +175,15 @@ void CWifiSetDlg::OnWpaAuthChange() {
 }
 
 void CWifiSetDlg::OnPortChange() {
-    ui::DialogHost& host = Host();
-    const bool usb = host.GetListSelection(IDC_WIFI_PORT) == kUsbPortIndex;
-    controls::DressWifiPortButtons(host, usb);
-    for (int id : {IDC_WIFI_BAUDRATE, IDC_WIFI_DATABITS, IDC_WIFI_PARITY, IDC_WIFI_STOPBITS,
-                   IDC_WIFI_FLOW}) {
-        host.EnableControl(id, !usb);
-    }
+    wifidlg::kWifiLineForm.OnPortChange(Host());
 }
 
 void CWifiSetDlg::OnDataBitsChange() {
-    ui::DialogHost& host = Host();
-    if (host.GetListSelection(IDC_WIFI_DATABITS) == 0 &&
-        host.GetListSelection(IDC_WIFI_PARITY) == 0) {
-        ShowMessage(wifitext::kDataBitsParity, wifitext::kErrorCaption);
-        host.SelectListItem(IDC_WIFI_DATABITS, 1);
-    }
+    wifidlg::kWifiLineForm.OnDataBitsChange(Host());
 }
 
 void CWifiSetDlg::OnParityChange() {
-    ui::DialogHost& host = Host();
-    if (host.GetListSelection(IDC_WIFI_DATABITS) == 0 &&
-        host.GetListSelection(IDC_WIFI_PARITY) == 0) {
-        ShowMessage(wifitext::kDataBitsParity, wifitext::kErrorCaption);
-        host.SelectListItem(IDC_WIFI_PARITY, 1);
-    }
+    wifidlg::kWifiLineForm.OnParityChange(Host());
 }
 
 void CWifiSetDlg::FillList(int id, const char* const* items, int count, int selection) {
@@ -256,14 +196,15 @@ void CWifiSetDlg::FillList(int id, const char* const* items, int count, int sele
     host.SelectListItem(id, selection < count ? selection : -1);
 }
 
-void CWifiSetDlg::ShowMessage(const char* text, const char* caption) {
-    Host().ShowMessage(text, caption, ui::kMbOk);
+void CWifiSetDlg::ShowMessage(const texts::LocalizedMessage& message) {
+    Host().ShowMessage(message.text.For(m_nAnsiCodePage), message.caption.For(m_nAnsiCodePage),
+                       ui::kMbOk);
 }
 
 void CWifiSetDlg::FillKeyIds(int selection) {
     ui::DialogHost& host = Host();
     host.ResetList(IDC_KEY_ID);
-    for (const ui::LocalizedText& id : wifitext::kKeyIds) {
+    for (const texts::LocalizedText& id : wifitext::kKeyIds) {
         host.AddListItem(IDC_KEY_ID, id.For(m_nAnsiCodePage));
     }
     host.SelectListItem(IDC_KEY_ID, selection);
@@ -271,14 +212,14 @@ void CWifiSetDlg::FillKeyIds(int selection) {
 
 void CWifiSetDlg::RunClosingSteps() {
     ui::DialogHost& host = Host();
-    for (const StateRow& row : kStateTable) {
-        if (row.settingsLoaded == Cell::On) {
+    for (const ui::StateRow& row : kStateTable) {
+        if (row.cells[SettingsLoaded] == Cell::On) {
             host.EnableControl(row.controlId, false);
         }
     }
     host.EnableControl(IDC_KEY_ID, false);
     ShowWepKeyFields(0, host.GetListSelection(IDC_KEY_ID));
-    LeaveIspModeAndClose();
+    m_session.Close();
     host.EnableControl(IDC_WIFI_OPEN_PORT, true);
     host.EnableControl(IDC_WIFI_GET, false);
     host.EnableControl(IDC_WIFI_SAVE, false);

@@ -1,27 +1,27 @@
 // The Wi-Fi dialog: the window in which the user opens a port to the printer's Wi-Fi module
 // (which puts it into ISP mode), reads its settings, edits and saves them, and closes the port.
-// The module exchanges themselves are the read and write sequences; the handlers here map their
-// results to controls and messages.
+// A humble dialog: the module exchanges are the module session's; the handlers here read the
+// controls and map the session's results to controls and messages.
 #pragma once
 
 #include <string>
 
-#include "maindlg/dialog_services.h"
+#include "link/port_services.h"
+#include "texts/localized_text.h"
 #include "ui/dialog_logic.h"
-#include "wifimodule/module_protocol.h"
-#include "wifimodule/wifi_sequences.h"
+#include "wifimodule/module_session.h"
 #include "wifimodule/wifi_settings.h"
 
 namespace tarvek {
 
 class CWifiSetDlg : public ui::DialogLogic {
   public:
-    // The named control states.
-    enum class State { Closed, PortOpen, SettingsLoaded };
+    // The named control states (the columns of the state table).
+    enum State : int { Closed = 0, PortOpen = 1, SettingsLoaded = 2 };
 
     static constexpr int kKeyLimit = 26;
 
-    explicit CWifiSetDlg(DialogServices& services);
+    explicit CWifiSetDlg(PortServices& services);
 
     bool OnInitDialog() override;
     void OnCommand(int id, int code) override;
@@ -47,7 +47,7 @@ class CWifiSetDlg : public ui::DialogLogic {
     void OnDataBitsChange();
     void OnParityChange();
 
-    bool IsPortOpen() const { return m_bPortOpen; }
+    bool IsPortOpen() const { return m_session.IsOpen(); }
     const WifiSettings& Settings() const { return m_settings; }
 
   private:
@@ -55,23 +55,21 @@ class CWifiSetDlg : public ui::DialogLogic {
     // The steps of closing the dialog: the key area off, the module out of ISP mode, the link
     // closed, then the Closed state.
     void RunClosingSteps();
-    void LeaveIspModeAndClose();
     void FillList(int id, const char* const* items, int count, int selection);
     void FillKeyIds(int selection);
-    void ShowMessage(const char* text, const char* caption);
+    void ShowMessage(const texts::LocalizedMessage& message);
     void StartProgress();
     // Shows what a completed read step brought (by the register's table index).
     void ShowReadStep(int index, int progress);
     WifiFormValues FormValues() const;
 
-    DialogServices& m_services;
-    WifiModuleProtocol m_protocol;
+    PortServices& m_services;
+    ModuleSession m_session;
     WifiSettings m_settings;
     std::string m_strSsid;
     std::string m_strWepKey[kWepKeyCount];
     std::string m_strWpaKey;
     int m_nAnsiCodePage = 0;
-    bool m_bPortOpen = false;
 };
 
 }  // namespace tarvek

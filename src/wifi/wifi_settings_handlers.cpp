@@ -4,9 +4,9 @@
 #include <string>
 
 #include "res/resource.h"
+#include "texts/wifi_texts.h"
 #include "wifi/wifi_dialog_controls.h"
-#include "wifi/wifi_dialog_texts.h"
-#include "wifimodule/wifi_sequences.h"
+#include "wifi/wifi_dialog_lists.h"
 #include "wifi/wifi_set_dlg.h"
 
 namespace tarvek {
@@ -93,14 +93,13 @@ void CWifiSetDlg::ShowReadStep(int index, int progress) {
 
 void CWifiSetDlg::OnGetWifiInformation() {
     StartProgress();
-    const SequenceResult result =
-        ReadWifiSettings(m_protocol, m_settings,
-                         [this](int, int index, int progress) { ShowReadStep(index, progress); });
+    const SequenceResult result = m_session.Read(
+        m_settings, [this](int, int index, int progress) { ShowReadStep(index, progress); });
     if (result.Succeeded()) {
-        ApplyState(State::SettingsLoaded);
+        ApplyState(SettingsLoaded);
         Host().SetProgressPos(IDC_WIFI_PROGRESS, 100);
     }
-    ShowMessage(result.message, result.caption);
+    ShowMessage(texts::ReadOutcome(result));
 }
 
 WifiFormValues CWifiSetDlg::FormValues() const {
@@ -127,22 +126,22 @@ WifiFormValues CWifiSetDlg::FormValues() const {
 void CWifiSetDlg::OnSaveWifiInformation() {
     const WifiFormValues form = FormValues();
     // A refused entry leaves the dialog as it was, the progress bar included.
-    if (const char* refusal = ValidateSave(form, m_settings)) {
-        ShowMessage(refusal, "Error");
+    const SaveRefusal refusal = ValidateSave(form, m_settings);
+    if (refusal != SaveRefusal::None) {
+        ShowMessage(texts::SaveRefusalMessage(refusal));
         return;
     }
     StartProgress();
-    const SequenceResult result =
-        WriteWifiSettings(m_protocol, m_settings, form, [this](int, int, int progress) {
-            if (progress >= 0) {
-                Host().SetProgressPos(IDC_WIFI_PROGRESS, progress);
-            }
-        });
+    const SequenceResult result = m_session.Write(m_settings, form, [this](int, int, int progress) {
+        if (progress >= 0) {
+            Host().SetProgressPos(IDC_WIFI_PROGRESS, progress);
+        }
+    });
     if (result.Succeeded()) {
-        ApplyState(State::PortOpen);
+        ApplyState(PortOpen);
         Host().SetProgressPos(IDC_WIFI_PROGRESS, 100);
     }
-    ShowMessage(result.message, result.caption);
+    ShowMessage(texts::WriteOutcome(result));
 }
 
 }  // namespace tarvek

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/answer_poll.h"
 #include "link/debug_output.h"
 #include "wifimodule/module_codec.h"
 
@@ -26,7 +27,6 @@ struct Exchange {
     bool gathersReply;
 };
 
-constexpr std::uint32_t kPollIntervalMs = 10;
 constexpr int kReadBuffer = 256;
 constexpr int kOtherBuffer = ModuleReply::kCapacity;
 
@@ -64,63 +64,18 @@ int Run(const ChannelSet& channels, Clock& clock, const Bytes& command, const Ex
     if (!exchange.gathersReply) {
         return 0;
     }
-    const int capacity = usb ? exchange.usbCapacity : exchange.serialCapacity;
-    std::uint8_t chunk[256];
-    int idle = 0;
-    for (;;) {
-        const int n = link->Read(chunk, capacity);
-        if (n > 0) {
-            const int kept = std::min(n, exchange.bufferCapacity - reply.count);
-            std::memcpy(reply.bytes + reply.count, chunk, static_cast<std::size_t>(kept));
-            reply.count += kept;
-            if (exchange.resetIdleOnData) {
-                idle = 0;
-            }
-            if (Ended(exchange, reply, n) || reply.count == exchange.bufferCapacity) {
-                break;
-            }
-            continue;
-        }
-        clock.Sleep(kPollIntervalMs);
-        if (++idle > exchange.idleLimit) {
-            break;
-        }
-    }
+    const PollPlan plan{usb ? exchange.usbCapacity : exchange.serialCapacity, exchange.idleLimit,
+                        true, exchange.resetIdleOnData};
+    PollAnswer(*link, clock, plan, [&](const std::uint8_t* chunk, int n) {
+        const int kept = std::min(n, exchange.bufferCapacity - reply.count);
+        std::memcpy(reply.bytes + reply.count, chunk, static_cast<std::size_t>(kept));
+        reply.count += kept;
+        return !Ended(exchange, reply, n) && reply.count < exchange.bufferCapacity;
+    });
     return reply.count;
 }
 
 }  // namespace
-
-int WifiModuleProtocol::OpenModuleChannel(const std::string& portName, int baudRate,
-                                          int parityIndex, int dataBitsIndex, int stopBitsIndex,
-                                          int flowIndex) {
-    const std::string prefix = portName.substr(0, 3);
-    if (prefix == "USB") {
-        m_channels.kind = TransportKind::Usb;
-        if (m_channels.usb.Open(portName) != 0) {
-            m_channels.usb.Close();
-            return -1;
-        }
-    } else if (prefix == "COM") {
-        m_channels.kind = TransportKind::Serial;
-        if (m_channels.serial.Open(portName, baudRate, parityIndex, dataBitsIndex, stopBitsIndex,
-                                   flowIndex) != 0) {
-            m_channels.serial.Close();
-            return -1;
-        }
-    } else {
-        m_channels.kind = TransportKind::None;
-    }
-    return 0;
-}
-
-void WifiModuleProtocol::CloseModuleChannel() {
-    if (m_channels.kind == TransportKind::Usb) {
-        m_channels.usb.Close();
-    } else {
-        m_channels.serial.Close();
-    }
-}
 
 int WifiModuleProtocol::SetIspMode(bool enter, ModuleReply& reply) {
     return Run(m_channels, m_clock, BuildIspModeSwitch(enter), enter ? kIspEnter : kIspLeave,

@@ -23,13 +23,6 @@ class WifiModuleProtocol {
   public:
     WifiModuleProtocol(ChannelSet channels, Clock& clock) : m_channels(channels), m_clock(clock) {}
 
-    // Picks the link from the port name ("USB..." or "COM...", case-sensitive; anything else
-    // selects no link) and opens it. 0 = open; -1 = opening failed (the link is closed again).
-    int OpenModuleChannel(const std::string& portName, int baudRate, int parityIndex,
-                          int dataBitsIndex, int stopBitsIndex, int flowIndex);
-    // Closes the link the transport kind names (the serial link for None: harmless).
-    void CloseModuleChannel();
-
     // Enter: the reply count (0 when none came). Leave: always 0, no reply is read.
     int SetIspMode(bool enter, ModuleReply& reply);
     // Table index 0..9, or 10 and above for the MAC query. The reply count, 0 when none came.
@@ -42,7 +35,7 @@ class WifiModuleProtocol {
     // wait: the reply count, 0 when none came.
     int FlashRegisters(ModuleReply& reply);
 
-    TransportKind Kind() const { return m_channels.kind; }
+    ChannelSet& Channels() { return m_channels; }
 
   private:
     ChannelSet m_channels;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "texts/common_texts.h"
 #include "wifimodule/psk.h"
 
 namespace tarvek {
@@ -12,54 +11,26 @@ namespace {
 struct SequenceStep {
     int index;
     int progress;  // -1: the step sets no progress position
-    const char* noReply;
-    const char* notAcknowledged;
 };
 
 constexpr SequenceStep kReadSteps[] = {
-    {0, 16, "Get IP Read Failed", "Get IP Information Failed"},
-    {1, 33, "Get Netmask Read Failed", "Get Netmask Information Failed"},
-    {2, 50, "Get Gateway Read Failed", "Get Gateway Information Failed"},
-    {3, 66, "Get DNS Read Failed", "Get DNS Information Failed"},
-    {4, 83, "Get SSID Read Failed", "Get SSID Information Failed"},
-    {5, -1, "Get Wi-Fi Options Read Failed", "Get Wi-Fi Options Information Failed"},
-    {6, -1, "Get Wi-Fi 40-Bit WEP Key Read Failed", "Get Wi-Fi 40-Bit WEP Key Information Failed"},
-    {7, -1, "Get Wi-Fi 104-Bit WEP Key Read Failed",
-     "Get Wi-Fi 104-Bit WEP Key Information Failed"},
-    {8, -1, "Get Wi-Fi WPA Options Read Failed", "Get Wi-Fi WPA Options Information Failed"},
-    {9, -1, "Get Wi-Fi WPA PSK Options Read Failed", nullptr},  // refusal: a WEP-only module
-    {10, -1, "Get Mac Address Read Failed", "Get Mac Address Failed"},
+    {0, 16}, {1, 33}, {2, 50}, {3, 66}, {4, 83},  {5, -1},
+    {6, -1}, {7, -1}, {8, -1}, {9, -1}, {10, -1},  // 9 refused: a WEP-only module
 };
 
 constexpr SequenceStep kWriteSteps[] = {
-    {0, 16, "Set IP and Read Failed", "Set IP Write Syntex Error"},
-    {1, 33, "Set Netmask and Read Failed", "Set Netmask Syntex Error"},
-    {2, 50, "Set Gateway and Read Failed", "Set Gateway Syntex Error"},
-    {3, 66, "Set DNS and Read Failed", "Set DNS Syntex Error"},
-    {4, 83, "Set SSID and Read Failed", "Set SSID Syntex Error"},
-    {5, -1, "Set WLAN Options and Read Failed", "Set WLAN Write Syntex Error"},
-    {6, -1, "Set 40-Bits WEP Key and Read Failed", "Set 40-Bits WEP Key Syntex Error"},
-    {7, -1, "Set 104-Bits WEP Key and Read Failed", "Set 104-Bits WEP Key Syntex Error"},
-    {8, -1, "Set WPA KEY and Read Failed", "Set WPA KEY Syntex Error"},
-    {9, -1, "Set WPA KEY and Read Failed", "Set WPA KEY Syntex Error"},
+    {0, 16}, {1, 33}, {2, 50}, {3, 66}, {4, 83}, {5, -1}, {6, -1}, {7, -1}, {8, -1}, {9, -1},
 };
 
 constexpr int kPskStep = 9;  // table index of the pre-shared key register
 constexpr int kMinWpaPassphrase = 8;
 constexpr int kMaxWpaPassphrase = 31;
 
-SequenceResult Failed(StepFailure failure, int step, const char* message, const char* caption) {
+SequenceResult Failed(StepFailure failure, int step, int index) {
     SequenceResult r;
     r.failure = failure;
     r.step = step;
-    r.message = message;
-    r.caption = caption;
-    return r;
-}
-
-SequenceResult Completed(const char* message) {
-    SequenceResult r;
-    r.message = message;
+    r.index = index;
     return r;
 }
 
@@ -132,7 +103,7 @@ SequenceResult ReadWifiSettings(WifiModuleProtocol& protocol, WifiSettings& sett
     for (const SequenceStep& s : kReadSteps) {
         ++step;
         if (protocol.ReadRegister(s.index, reply) == 0) {
-            return Failed(StepFailure::NoReply, step, s.noReply, "ERROR");
+            return Failed(StepFailure::NoReply, step, s.index);
         }
         const bool accepted =
             ParseReply(s.index, reply.bytes, reply.count, ReplyMode::Read, settings) == 0;
@@ -147,16 +118,16 @@ SequenceResult ReadWifiSettings(WifiModuleProtocol& protocol, WifiSettings& sett
             continue;
         }
         if (!accepted) {
-            return Failed(StepFailure::NotAcknowledged, step, s.notAcknowledged, "ERROR");
+            return Failed(StepFailure::NotAcknowledged, step, s.index);
         }
         if (onStep) {
             onStep(step, s.index, s.progress);
         }
     }
-    return Completed("Read Complete");
+    return SequenceResult{};
 }
 
-const char* ValidateSave(const WifiFormValues& form, const WifiSettings& settings) {
+SaveRefusal ValidateSave(const WifiFormValues& form, const WifiSettings& settings) {
     const int e = form.encryption;
     // Every list whose selection the save packs must have one: an empty selection would be
     // written as a bit pattern the module does not know.
@@ -165,10 +136,10 @@ const char* ValidateSave(const WifiFormValues& form, const WifiSettings& setting
     const bool authPacked = e == 1 || e == 2;
     if (form.wifiMode < 0 || form.channel < 0 || e < 0 || (keyIdPacked && form.keyId < 0) ||
         (authPacked && form.auth < 0) || (wpa && (form.wpaAuth < 0 || form.wpaCipher < 0))) {
-        return ui::kChooseFromListMessage.text.english;
+        return SaveRefusal::NoSelection;
     }
     if (settings.m_nModuleKind != kModuleWepOnly && settings.m_nModuleKind != kModuleWpaCapable) {
-        return "Read the Wi-Fi settings before saving them.";
+        return SaveRefusal::NotRead;
     }
     const int k = form.keyId;
     if ((e == 1 || e == 2) && k >= 0 && k < kWepKeyCount) {
@@ -176,25 +147,28 @@ const char* ValidateSave(const WifiFormValues& form, const WifiSettings& setting
         const std::size_t bytes = e == 1 ? 5 : 13;
         if (settings.m_nKeyFormat[k] == kKeyFormatAscii) {
             if (length > bytes) {
-                return "Key Length is too long";
+                return SaveRefusal::KeyTooLong;
             }
         } else if (length != 2 * bytes) {
-            return "Key Length is not matched";
+            return SaveRefusal::KeyLengthNotMatched;
         }
     }
     if (wpa) {
         const int length = static_cast<int>(form.wpaKey.size());
         if (length > kMaxWpaPassphrase || length < kMinWpaPassphrase) {
-            return "WPA Key Length is not long";
+            return SaveRefusal::WpaKeyLength;
         }
     }
-    return nullptr;
+    return SaveRefusal::None;
 }
 
 SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, WifiSettings& settings,
                                  const WifiFormValues& form, const StepObserver& onStep) {
-    if (const char* refusal = ValidateSave(form, settings)) {
-        return Failed(StepFailure::Refused, 0, refusal, "Error");
+    const SaveRefusal refusal = ValidateSave(form, settings);
+    if (refusal != SaveRefusal::None) {
+        SequenceResult r = Failed(StepFailure::Refused, 0, 0);
+        r.refusal = refusal;
+        return r;
     }
     KeyEntry entry;
     entry.encryption = form.encryption;
@@ -214,10 +188,10 @@ SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, WifiSettings& set
         const Bytes image = BuildRegisterImage(s.index, settings, entry);
         const std::string payload = EncodeHexPayload(image.data(), static_cast<int>(image.size()));
         if (protocol.WriteRegister(s.index, payload, reply) == 0) {
-            return Failed(StepFailure::NoReply, step, s.noReply, "ERROR");
+            return Failed(StepFailure::NoReply, step, s.index);
         }
         if (ParseReply(s.index, reply.bytes, reply.count, ReplyMode::Write, settings) != 0) {
-            return Failed(StepFailure::NotAcknowledged, step, s.notAcknowledged, "ERROR");
+            return Failed(StepFailure::NotAcknowledged, step, s.index);
         }
         if (onStep) {
             onStep(step, s.index, s.progress);
@@ -227,9 +201,9 @@ SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, WifiSettings& set
     // A module that answers the flash with anything but "701" did not commit the settings.
     if (protocol.FlashRegisters(reply) > 0 &&
         ParseReply(-1, reply.bytes, reply.count, ReplyMode::Write, settings) != 0) {
-        return Failed(StepFailure::NotAcknowledged, step + 1, "Flash Write Error", "ERROR");
+        return Failed(StepFailure::NotAcknowledged, step + 1, kFlashStepIndex);
     }
-    return Completed("Write Complete");
+    return SequenceResult{};
 }
 
 }  // namespace tarvek

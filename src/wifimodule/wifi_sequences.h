@@ -15,11 +15,24 @@ namespace tarvek {
 
 enum class StepFailure { None, NoReply, NotAcknowledged, Refused };
 
+// Why a save was refused before anything was sent.
+enum class SaveRefusal {
+    None,
+    NoSelection,          // a list whose value is packed has no selection
+    NotRead,              // the settings were never read from this module
+    KeyTooLong,           // an ASCII WEP key longer than its 5 or 13 bytes
+    KeyLengthNotMatched,  // a HEX WEP key not of 10 or 26 digits
+    WpaKeyLength,         // a WPA passphrase outside 8 to 31 characters
+};
+
+// The step of the flash command, after the register writes.
+inline constexpr int kFlashStepIndex = -1;
+
 struct SequenceResult {
     StepFailure failure = StepFailure::None;
-    int step = 0;                // the 1-based step that failed (0 when none did)
-    const char* message = "";    // the message the caller shows: failure or completion
-    const char* caption = "OK";  // its caption
+    int step = 0;   // the 1-based step that failed (0 when none did)
+    int index = 0;  // the register table index of that step (kFlashStepIndex for the flash)
+    SaveRefusal refusal = SaveRefusal::None;
     bool Succeeded() const { return failure == StepFailure::None; }
 };
 
@@ -42,9 +55,8 @@ struct WifiFormValues {
     std::string keyText[kWepKeyCount];  // the four key edits
 };
 
-// The save's checks on the entries, before anything is sent. nullptr when they pass, else the
-// message to show with the caption "Error".
-const char* ValidateSave(const WifiFormValues& form, const WifiSettings& settings);
+// The save's checks on the entries, before anything is sent.
+SaveRefusal ValidateSave(const WifiFormValues& form, const WifiSettings& settings);
 
 // Validates, unlocks, writes every register (09 05 only to a WPA-capable module, with the key
 // derived from the passphrase and SSID just written) and flashes. Nothing is flashed after a

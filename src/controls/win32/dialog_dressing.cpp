@@ -99,4 +99,8 @@ void DialogDressing::DressGroupBox(int id, std::uint32_t captionColor, bool bold
     }
 }
 
+std::unique_ptr<ui::win32::WindowDressing> MakeDialogDressing(HWND dialog) {
+    return std::make_unique<DialogDressing>(dialog);
+}
+
 }  // namespace tarvek::controls

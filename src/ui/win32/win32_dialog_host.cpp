@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/win32/dialog_dressing.h"
 #include "ui/win32/text_convert.h"
 
 namespace tarvek::ui::win32 {
@@ -79,9 +78,10 @@ void InitDialogControlClasses() {
     InitCommonControlsEx(&classes);
 }
 
-int RunModalDialog(DialogLogic& logic, HWND owner, const WhileShown& whileShown) {
+int RunModalDialog(DialogLogic& logic, HWND owner, const WhileShown& whileShown,
+                   DressingFactory dressing) {
     InitDialogControlClasses();
-    Win32DialogHost host(logic, whileShown);
+    Win32DialogHost host(logic, whileShown, dressing);
     const INT_PTR result =
         DialogBoxParamW(ProgramModule(), MAKEINTRESOURCEW(logic.TemplateId()), owner,
                         &Win32DialogHost::DialogProc, reinterpret_cast<LPARAM>(&host));
@@ -93,8 +93,9 @@ void Win32DialogHost::IconDeleter::operator()(HICON icon) const {
     DestroyIcon(icon);
 }
 
-Win32DialogHost::Win32DialogHost(DialogLogic& logic, const WhileShown& whileShown)
-    : m_logic(logic), m_whileShown(whileShown) {}
+Win32DialogHost::Win32DialogHost(DialogLogic& logic, const WhileShown& whileShown,
+                                 DressingFactory dressing)
+    : m_logic(logic), m_whileShown(whileShown), m_makeDressing(dressing) {}
 
 Win32DialogHost::~Win32DialogHost() = default;
 
@@ -179,7 +180,9 @@ INT_PTR Win32DialogHost::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL Win32DialogHost::OnInitDialog(HWND dialog) {
     CenterDialog(dialog);
-    m_pDressing = std::make_unique<controls::DialogDressing>(dialog);
+    if (m_makeDressing != nullptr) {
+        m_pDressing = m_makeDressing(dialog);
+    }
     m_logic.AttachHost(this);
     m_logic.UpdateData(false);
     const bool defaultFocus = m_logic.OnInitDialog();
@@ -368,7 +371,7 @@ int Win32DialogHost::ShowMessage(const std::string& textUtf8, const std::string&
 }
 
 int Win32DialogHost::RunModal(DialogLogic& child) {
-    return RunModalDialog(child, m_hWnd);
+    return RunModalDialog(child, m_hWnd, nullptr, m_makeDressing);
 }
 
 void Win32DialogHost::EndDialog(int result) {

@@ -5,7 +5,7 @@
 // then OnInitDialog; WM_COMMAND → OnOK (IDOK), OnCancel (IDCANCEL) or OnCommand(id,
 // notification code); WM_CLOSE → OnClose; WM_SYSCOMMAND → OnSysCommand. The host paints the
 // dialog's icon while the window is minimised, answers WM_QUERYDRAGICON with it, and keeps the
-// window's drawn controls (DialogDressing). Nothing a handler does escapes the dialog procedure
+// window's drawn controls (WindowDressing). Nothing a handler does escapes the dialog procedure
 // into user32.
 #pragma once
 
@@ -18,10 +18,7 @@
 
 #include "ui/dialog_host.h"
 #include "ui/dialog_logic.h"
-
-namespace tarvek::controls {
-class DialogDressing;
-}
+#include "ui/win32/window_dressing.h"
 
 namespace tarvek::ui::win32 {
 
@@ -30,9 +27,11 @@ namespace tarvek::ui::win32 {
 using WhileShown = std::function<void(HWND dialog)>;
 
 // Runs the logic modally on the template logic.TemplateId() of the program's module; owner is
-// disabled for the duration (nullptr: none). Returns the result given to EndDialog, or -1 when
-// the window could not be made.
-int RunModalDialog(DialogLogic& logic, HWND owner, const WhileShown& whileShown = nullptr);
+// disabled for the duration (nullptr: none). dressing makes the window's drawn controls (and
+// those of every child dialog it runs). Returns the result given to EndDialog, or -1 when the
+// window could not be made.
+int RunModalDialog(DialogLogic& logic, HWND owner, const WhileShown& whileShown = nullptr,
+                   DressingFactory dressing = nullptr);
 
 // The program's name (its file name without the extension): the caption of a message box
 // that names none, as the framework does.
@@ -44,7 +43,7 @@ void InitDialogControlClasses();
 
 class Win32DialogHost final : public DialogHost {
   public:
-    Win32DialogHost(DialogLogic& logic, const WhileShown& whileShown);
+    Win32DialogHost(DialogLogic& logic, const WhileShown& whileShown, DressingFactory dressing);
     ~Win32DialogHost() override;
     Win32DialogHost(const Win32DialogHost&) = delete;
     Win32DialogHost& operator=(const Win32DialogHost&) = delete;
@@ -89,7 +88,8 @@ class Win32DialogHost final : public DialogHost {
     void DressGroupBox(int id, std::uint32_t captionColor, bool bold, CaptionAlign align) override;
 
   private:
-    friend int RunModalDialog(DialogLogic& logic, HWND owner, const WhileShown& whileShown);
+    friend int RunModalDialog(DialogLogic& logic, HWND owner, const WhileShown& whileShown,
+                              DressingFactory dressing);
 
     struct IconDeleter {
         void operator()(HICON icon) const;
@@ -108,7 +108,8 @@ class Win32DialogHost final : public DialogHost {
     WhileShown m_whileShown;
     int m_nShownTicks = 0;
     HWND m_hWnd = nullptr;
-    std::unique_ptr<controls::DialogDressing> m_pDressing;
+    DressingFactory m_makeDressing;
+    std::unique_ptr<WindowDressing> m_pDressing;
     IconHandle m_hBigIcon;
     IconHandle m_hSmallIcon;
 };
