@@ -51,7 +51,10 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
         }
         // Exclusive, as the Windows port is: a second open of the device is refused.
         ioctl(m_fd.Get(), TIOCEXCL);
-        tcflush(m_fd.Get(), TCIOFLUSH);
+        // What the printer sent before the open is dropped. Nothing of ours is pending at an
+        // open, and on a pseudo-terminal flushing our output side would also drop what the far
+        // end has not read yet of an earlier session's last command.
+        tcflush(m_fd.Get(), TCIFLUSH);
         termios t{};
         if (tcgetattr(m_fd.Get(), &t) != 0) {
             return -1;

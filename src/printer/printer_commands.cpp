@@ -104,6 +104,9 @@ Bytes BuildEmulationQuery() {
 }
 
 Bytes BuildSetEmulation(int emulation) {
+    if (emulation != kEmulationCpcl && emulation != kEmulationEscPos) {
+        return {};
+    }
     return Bytes{FS, 'E', 'S', static_cast<std::uint8_t>(emulation == kEmulationCpcl ? 0 : 1)};
 }
 

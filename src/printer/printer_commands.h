@@ -32,7 +32,7 @@ Bytes BuildEscPosSerialCommand(int baudRate, int dataBitsIndex, int parityIndex,
 
 // --- Emulation ----------------------------------------------------------------------------
 Bytes BuildEmulationQuery();             // FS "E" "C"
-Bytes BuildSetEmulation(int emulation);  // FS "E" "S" 0 (CPCL) or 1 (ESC/POS)
+Bytes BuildSetEmulation(int emulation);  // FS "E" "S" 0 (CPCL) or 1 (ESC/POS); empty otherwise
 // Only the last byte of the answer counts: 0x00 or "0" is CPCL, 0x01 or "1" ESC/POS.
 // Returns kEmulationCpcl, kEmulationEscPos or kNotAnEmulationCode (also for no bytes).
 int ParseEmulationAnswer(const std::uint8_t* answer, int count);

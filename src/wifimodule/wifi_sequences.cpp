@@ -198,12 +198,16 @@ SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, WifiSettings& set
         }
     }
     WipeSecret(settings.m_abPsk, sizeof(settings.m_abPsk));
-    // A module that answers the flash with anything but "701" did not commit the settings.
-    if (protocol.FlashRegisters(reply) > 0 &&
+    // A module that answers the flash with anything but "701" did not commit the settings; one
+    // that stays silent may have (modules are not known to answer it), so only a read-back can
+    // tell.
+    SequenceResult done;
+    done.flashAnswered = protocol.FlashRegisters(reply) > 0;
+    if (done.flashAnswered &&
         ParseReply(-1, reply.bytes, reply.count, ReplyMode::Write, settings) != 0) {
         return Failed(StepFailure::NotAcknowledged, step + 1, kFlashStepIndex);
     }
-    return SequenceResult{};
+    return done;
 }
 
 }  // namespace tarvek

@@ -33,6 +33,7 @@ struct SequenceResult {
     int step = 0;   // the 1-based step that failed (0 when none did)
     int index = 0;  // the register table index of that step (kFlashStepIndex for the flash)
     SaveRefusal refusal = SaveRefusal::None;
+    bool flashAnswered = false;  // a save: the module answered the flash command with "701"
     bool Succeeded() const { return failure == StepFailure::None; }
 };
 

@@ -1,0 +1,102 @@
+// The command set's pure rules: how answers are read, how the minutes text is taken, the test
+// page and the code-page names. The bytes of each command are asserted through the session.
+#include "printer/printer_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "link/serial_settings.h"
+#include "printer/code_page_table.h"
+
+namespace tarvek {
+namespace {
+
+const std::uint8_t* U8(const std::string& text) {
+    return reinterpret_cast<const std::uint8_t*>(text.data());
+}
+int Size(const std::string& text) {
+    return static_cast<int>(text.size());
+}
+
+TEST(AnswerRules, AddressLosesQuotesAtBothEndsOnlyAndEndsAtAZeroByte) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\"00:11:22:33:44:55\"", "00:11:22:33:44:55"},
+        {"\"\"AB\"CD\"\"", "AB\"CD"},
+        {"00:11", "00:11"},
+        {"\"\"\"", ""},
+        {std::string("\"AB\"\0\"junk", 10), "AB"},
+        {"\"AB\"\r\n", "AB\"\r\n"},
+    };
+    for (const auto& [answer, address] : cases) {
+        EXPECT_EQ(ParseBluetoothAddress(U8(answer), Size(answer)), address) << answer;
+    }
+}
+
+TEST(AnswerRules, DiscoverableIsOnWhenTheTextContainsOn) {
+    const std::pair<std::string, bool> cases[] = {
+        {"\"on\"", true}, {"xxonxx", true}, {"\"off\"", false},
+        {"ON", false},    {"", false},      {std::string("o\0n", 3), false},
+    };
+    for (const auto& [answer, on] : cases) {
+        EXPECT_EQ(ParseDiscoverableAnswer(U8(answer), Size(answer)), on) << answer;
+    }
+}
+
+TEST(PowerSave, MinutesAreTheLeadingSignedNumber) {
+    const std::pair<std::string, int> cases[] = {
+        {"30", 30},  {"5x", 5},      {"", 0},
+        {"?", 0},    {"  \t12", 12}, {"-3", -3},
+        {"+7a9", 7}, {"- 3", 0},     {"99999999999999999999", 2147483647},
+    };
+    for (const auto& [text, minutes] : cases) {
+        EXPECT_EQ(ParsePowerSaveMinutes(text), minutes) << text;
+    }
+}
+
+TEST(SerialLine, CpclParityLettersAndEscPosTables) {
+    EXPECT_EQ(BuildCpclSerialLines(9600, kParityNone, 1)[1],
+              "! U1 setvar \"comm.parity\" \"n\"\r\n");
+    EXPECT_EQ(BuildCpclSerialLines(9600, kParityOdd, 1)[1],
+              "! U1 setvar \"comm.parity\" \"o\"\r\n");
+    EXPECT_TRUE(BuildCpclSerialLines(9600, 3, 1).empty());
+    const int bauds[] = {9600, 19200, 38400, 57600, 115200};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(BuildEscPosSerialCommand(bauds[i], 1, 2, 0, 0)[4], '0' + i) << bauds[i];
+    }
+    for (const Bytes& refused :
+         {BuildEscPosSerialCommand(14400, 1, 0, 0, 0), BuildEscPosSerialCommand(9600, 2, 0, 0, 0),
+          BuildEscPosSerialCommand(9600, 1, 3, 0, 0), BuildEscPosSerialCommand(9600, 1, 0, 2, 0),
+          BuildEscPosSerialCommand(9600, 1, 0, 0, 2)}) {
+        EXPECT_TRUE(refused.empty());
+    }
+}
+
+TEST(CodePage, TestPageIsEightRowsOfSixteenBytesAndSixLineEnds) {
+    const Bytes page = BuildCodePageTestPage();
+    ASSERT_EQ(page.size(), 188u);
+    for (int row = 0; row < 8; ++row) {
+        const std::size_t start = static_cast<std::size_t>(row) * 22;
+        EXPECT_EQ(Bytes(page.begin() + start, page.begin() + start + 5),
+                  (Bytes{0x0D, 0x0A, 0x0D, 0x0A, 0x20}));
+        for (int column = 0; column < 16; ++column) {
+            EXPECT_EQ(page[start + 5 + column], 0x80 + 16 * row + column);
+        }
+        EXPECT_EQ(page[start + 21], 0x20);
+    }
+    for (std::size_t i = 176; i < 188; i += 2) {
+        EXPECT_EQ(page[i], 0x0D);
+        EXPECT_EQ(page[i + 1], 0x0A);
+    }
+}
+
+TEST(CodePage, NamesByPositionAndNoneOutsideTheTable) {
+    EXPECT_STREQ(CodePageName(0), "CP_437");
+    EXPECT_STREQ(CodePageName(2), "CP_850");
+    EXPECT_STREQ(CodePageName(17), "MOZOVIA");
+    EXPECT_STREQ(CodePageName(23), "THAI TIS-11");
+    EXPECT_EQ(CodePageName(-1), nullptr);
+    EXPECT_EQ(CodePageName(24), nullptr);
+    EXPECT_EQ(BuildSetCodePageCommand(2), (Bytes{0x1C, 0x45, 0x50, 0x02}));
+}
+
+}  // namespace
+}  // namespace tarvek

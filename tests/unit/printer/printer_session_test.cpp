@@ -1,0 +1,274 @@
+// Every exchange of the printer session, byte for byte in both emulations. The expected bytes are
+// literal: the simulator shares the command builders, so these are their only independent check.
+#include "printer/printer_session.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support/fake_link.h"
+#include "support/virtual_clock.h"
+
+namespace tarvek {
+namespace {
+
+using testing::B;
+using Operation = std::function<PrinterResult(PrinterSession&)>;
+
+const Bytes kQuery{0x1C, 0x45, 0x43};
+
+struct SessionTest : ::testing::Test {
+    testing::VirtualClock clock;
+    testing::FakeSerialLink serial{clock};
+    testing::FakeUsbLink usb{clock};
+    TransportKind kind = TransportKind::Serial;
+    PrinterSession session{ChannelSet{serial, usb, kind}, clock};
+
+    void SetUp() override { serial.SetOpen(true); }
+    std::vector<Bytes> Written() const {
+        std::vector<Bytes> all;
+        for (const testing::WrittenChunk& chunk : serial.Writes()) {
+            all.push_back(chunk.bytes);
+        }
+        return all;
+    }
+};
+
+SerialLineSettings Line(int baud, int parity, int dataBits, int stopBits, int flow) {
+    return SerialLineSettings{baud, parity, dataBits, stopBits, flow};
+}
+
+TEST_F(SessionTest, EachOperationSendsItsCommandsInThePrintersLanguage) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> answers;  // one per write, from the emulation query on
+        Operation operation;
+        std::vector<Bytes> written;
+        bool closesLink;
+    };
+    const Case cases[] = {
+        {"CPCL serial line",
+         {"0"},
+         [](PrinterSession& s) {
+             return s.SaveSerialConfig(Line(38400, kParityEven, -1, kStopBits2, -1));
+         },
+         {kQuery, B("! U1 setvar \"comm.baud\" \"38400\"\r\n"),
+          B("! U1 setvar \"comm.parity\" \"e\"\r\n"), B("! U1 setvar \"comm.stop_bits\" \"2\"\r\n"),
+          B("! U1 setvar \"com_apply\"\r\n")},
+         true},
+        {"ESC/POS serial line 115200 odd 7 2 xon",
+         {"\x01"},
+         [](PrinterSession& s) {
+             return s.SaveSerialConfig(Line(115200, kParityOdd, kDataBits7, kStopBits2, 1));
+         },
+         {kQuery, {0x1D, 0x53, 0x43, 0x01, 0x34, 0x30, 0x31, 0x33, 0x32}},
+         true},
+        {"ESC/POS serial line 9600 none 8 1 dtr",
+         {"1"},
+         [](PrinterSession& s) {
+             return s.SaveSerialConfig(Line(9600, kParityNone, kDataBits8, kStopBits1, 0));
+         },
+         {kQuery, {0x1D, 0x53, 0x43, 0x01, 0x30, 0x31, 0x30, 0x31, 0x31}},
+         true},
+        {"CPCL Bluetooth read",
+         {"0", "\"00:11\"", "\"off\""},
+         [](PrinterSession& s) { return PrinterResult(s.ReadBluetooth()); },
+         {kQuery, B("! U1 getvar \"bluetooth.address\"\r\n"),
+          B("! U1 getvar \"bluetooth.discoverable\"\r\n")},
+         false},
+        {"ESC/POS Bluetooth read",
+         {"\x01", "A", "on"},
+         [](PrinterSession& s) { return PrinterResult(s.ReadBluetooth()); },
+         {kQuery, {0x1B, 0x62, 0x74, 0x01, 0x0E}, {0x1B, 0x62, 0x74, 0x01, 0x56}},
+         false},
+        {"CPCL PIN",
+         {"0"},
+         [](PrinterSession& s) { return s.SavePin("1234"); },
+         {kQuery, B("! U1 setvar \"bluetooth.bluetooth_pin\" \"1234\"\r\n")},
+         false},
+        {"ESC/POS PIN",
+         {"1"},
+         [](PrinterSession& s) { return s.SavePin("4321"); },
+         {kQuery, {0x1B, 0x62, 0x74, 0x05, 0x90, '4', '3', '2', '1'}},
+         false},
+        {"CPCL discoverable on",
+         {"0"},
+         [](PrinterSession& s) { return s.SaveDiscoverable(true); },
+         {kQuery, B("! U1 setvar \"bluetooth.discoverable\" \"on\"\r\n")},
+         false},
+        {"CPCL discoverable off",
+         {"0"},
+         [](PrinterSession& s) { return s.SaveDiscoverable(false); },
+         {kQuery, B("! U1 setvar \"bluetooth.discoverable\" \"off\"\r\n")},
+         false},
+        {"ESC/POS discoverable on",
+         {"1"},
+         [](PrinterSession& s) { return s.SaveDiscoverable(true); },
+         {kQuery, {0x1B, 0x62, 0x74, 0x01, 0x05}},
+         false},
+        {"ESC/POS discoverable off",
+         {"1"},
+         [](PrinterSession& s) { return s.SaveDiscoverable(false); },
+         {kQuery, {0x1B, 0x62, 0x74, 0x01, 0x06}},
+         false},
+        {"power save 30 minutes",
+         {"0"},
+         [](PrinterSession& s) { return s.SavePowerSave(2, 30); },
+         {kQuery, {0x1D, 0x53, 0x50, 0x02, 0x1E}},
+         false},
+        {"power off, low byte of 300",
+         {"1"},
+         [](PrinterSession& s) { return s.SavePowerSave(1, 300); },
+         {kQuery, {0x1D, 0x53, 0x50, 0x01, 0x2C}},
+         false},
+        {"code page 23, no query",
+         {},
+         [](PrinterSession& s) { return s.SaveCodePage(23); },
+         {{0x1C, 0x45, 0x50, 0x17}},
+         false},
+        {"set CPCL",
+         {},
+         [](PrinterSession& s) { return s.SetEmulation(kEmulationCpcl); },
+         {{0x1C, 0x45, 0x53, 0x00}},
+         true},
+        {"set ESC/POS",
+         {},
+         [](PrinterSession& s) { return s.SetEmulation(kEmulationEscPos); },
+         {{0x1C, 0x45, 0x53, 0x01}},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        serial.SetOpen(true);
+        serial.ClearWrites();
+        for (const std::string& answer : c.answers) {
+            serial.QueueAnswer(answer);
+        }
+        const PrinterResult result = c.operation(session);
+        EXPECT_TRUE(result.Ok());
+        EXPECT_FALSE(result.writeFailed);
+        EXPECT_EQ(Written(), c.written);
+        EXPECT_EQ(serial.IsOpen(), !c.closesLink);
+    }
+}
+
+TEST_F(SessionTest, BluetoothAnswersAreReadThroughTheirRules) {
+    serial.QueueAnswer("0");
+    serial.QueueAnswer("\"\"AB\"CD\"\"");
+    serial.QueueAnswer("xxonxx");
+    const BluetoothResult r = session.ReadBluetooth();
+    EXPECT_EQ(r.emulation, kEmulationCpcl);
+    EXPECT_EQ(r.address, "AB\"CD");
+    EXPECT_EQ(r.discoverable, 1);
+}
+
+// The operations that ask for the emulation first, and send nothing more when it fails.
+const std::pair<const char*, Operation> kQueryingOperations[] = {
+    {"query", [](PrinterSession& s) { return s.QueryEmulation(); }},
+    {"serial", [](PrinterSession& s) { return s.SaveSerialConfig(Line(9600, 0, 1, 0, 0)); }},
+    {"bluetooth", [](PrinterSession& s) { return PrinterResult(s.ReadBluetooth()); }},
+    {"pin", [](PrinterSession& s) { return s.SavePin("1"); }},
+    {"discoverable", [](PrinterSession& s) { return s.SaveDiscoverable(true); }},
+    {"power save", [](PrinterSession& s) { return s.SavePowerSave(1, 5); }},
+};
+
+TEST_F(SessionTest, ASilentPrinterIsGivenUpAfter201EmptyReadsAnd200Pauses) {
+    for (const auto& [name, operation] : kQueryingOperations) {
+        SCOPED_TRACE(name);
+        serial.ClearWrites();
+        serial.ClearReadCounts();
+        clock.ClearSleeps();
+        const PrinterResult r = operation(session);
+        EXPECT_EQ(r.failure, PrinterFailure::NoAnswer);
+        EXPECT_EQ(Written(), std::vector<Bytes>{kQuery});
+        EXPECT_EQ(serial.EmptyReads(), 201);
+        EXPECT_EQ(clock.Sleeps(), std::vector<std::uint32_t>(200, 10));
+        EXPECT_TRUE(serial.IsOpen());
+    }
+}
+
+TEST_F(SessionTest, OnlyTheLastByteOfTheAnswerIsJudged) {
+    const std::pair<std::string, int> answers[] = {
+        {"xy0", kEmulationCpcl},    {std::string("\x01\x00", 2), kEmulationCpcl},
+        {"1", kEmulationEscPos},    {std::string(1, '\0'), kEmulationCpcl},
+        {"0\n", kEmulationUnknown}, {"7", kEmulationUnknown},
+    };
+    for (const auto& [answer, emulation] : answers) {
+        serial.QueueAnswer(answer);
+        const PrinterResult r = session.QueryEmulation();
+        EXPECT_EQ(r.emulation, emulation) << answer;
+        EXPECT_EQ(r.failure, emulation == kEmulationUnknown ? PrinterFailure::NotAnEmulationCode
+                                                            : PrinterFailure::None);
+    }
+    serial.ClearWrites();
+    serial.QueueAnswer("\n");
+    EXPECT_EQ(session.SavePin("1").failure, PrinterFailure::NotAnEmulationCode);
+    EXPECT_EQ(Written(), std::vector<Bytes>{kQuery});
+}
+
+TEST_F(SessionTest, AnswerThatStopsBetweenTheTwoBluetoothReads) {
+    serial.QueueAnswer("0");
+    serial.QueueAnswer("AB");
+    const BluetoothResult r = session.ReadBluetooth();
+    EXPECT_EQ(r.failure, PrinterFailure::NoAnswer);
+    EXPECT_TRUE(r.addressRead);
+    EXPECT_EQ(r.address, "AB");
+    EXPECT_EQ(r.discoverable, -1);
+}
+
+TEST_F(SessionTest, ValuesOutsideTheirTablesAreRefusedBeforeTheyAreSent) {
+    const std::pair<const char*, Operation> refusals[] = {
+        {"quote in PIN", [](PrinterSession& s) { return s.SavePin("12\"34"); }},
+        {"line end in PIN", [](PrinterSession& s) { return s.SavePin("12\r\n! U1"); }},
+        {"long PIN", [](PrinterSession& s) { return s.SavePin(std::string(21, '1')); }},
+        {"power mode 3", [](PrinterSession& s) { return s.SavePowerSave(3, 5); }},
+        {"code page 24", [](PrinterSession& s) { return s.SaveCodePage(24); }},
+        {"emulation 2", [](PrinterSession& s) { return s.SetEmulation(2); }},
+    };
+    for (const auto& [name, operation] : refusals) {
+        EXPECT_EQ(operation(session).failure, PrinterFailure::BadValue) << name;
+    }
+    EXPECT_TRUE(Written().empty());
+    // A line setting the printer's language has no table for: only the query went out.
+    serial.QueueAnswer("1");
+    EXPECT_EQ(session.SaveSerialConfig(Line(9600, 0, -1, 0, 0)).failure, PrinterFailure::BadValue);
+    serial.QueueAnswer("0");
+    EXPECT_EQ(session.SaveSerialConfig(Line(9600, 0, 1, 2, 0)).failure, PrinterFailure::BadValue);
+    EXPECT_EQ(Written(), (std::vector<Bytes>{kQuery, kQuery}));
+    EXPECT_TRUE(serial.IsOpen());
+}
+
+TEST_F(SessionTest, CodePageWaitsForThePrinterAndWritesThatFailAreNotedNotActedOn) {
+    serial.SetOpen(false);
+    const PrinterResult r = session.SaveCodePage(2);
+    EXPECT_TRUE(r.Ok());
+    EXPECT_TRUE(r.writeFailed);
+    EXPECT_EQ(clock.Sleeps(), std::vector<std::uint32_t>{100});
+    EXPECT_TRUE(session.SetEmulation(kEmulationCpcl).writeFailed);
+}
+
+TEST_F(SessionTest, OpenChoosesTheLinkClosesAFailedOneAndKeepsItWhenTheQueryFails) {
+    serial.SetOpen(false);
+    serial.openResult = -1;
+    const PortRequest com{TransportKind::Serial, "COM3", Line(19200, 0, 1, 0, 0)};
+    EXPECT_EQ(session.Open(com).failure, PrinterFailure::OpenFailed);
+    EXPECT_EQ(serial.lastOpen.port, "COM3");
+    EXPECT_EQ(serial.Closes(), 1);
+    EXPECT_FALSE(session.IsLinkOpen());
+
+    serial.openResult = 0;
+    EXPECT_EQ(session.Open(com).failure, PrinterFailure::NoAnswer);
+    EXPECT_TRUE(session.IsLinkOpen());
+    serial.QueueAnswer("1");
+    const PrinterResult again = session.Open(com);  // the link left open is closed first
+    EXPECT_EQ(serial.Closes(), 2);
+    EXPECT_EQ(again.emulation, kEmulationEscPos);
+
+    usb.openResult = 1;
+    EXPECT_EQ(session.Open({TransportKind::Usb, "USB", {}}).failure, PrinterFailure::OpenFailed);
+    EXPECT_EQ(kind, TransportKind::Usb);
+    EXPECT_EQ(usb.Closes(), 1);
+}
+
+}  // namespace
+}  // namespace tarvek

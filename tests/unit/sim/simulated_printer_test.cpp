@@ -1,0 +1,144 @@
+// The simulated printer as the printer session meets it, on the virtual clock: every setting it
+// takes, the way it answers, and each misbehaviour it can be told to show.
+#include <gtest/gtest.h>
+
+#include "printer/printer_session.h"
+#include "sim/simulated_link.h"
+#include "support/virtual_clock.h"
+#include "wifimodule/module_session.h"
+
+namespace tarvek::sim {
+namespace {
+
+const SerialLineSettings k9600{9600, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr};
+
+struct Printer {
+    testing::VirtualClock clock;
+    PrinterModel model;
+    SimulatedSerialLink serial{model, clock};
+    SimulatedUsbLink usb{model, clock};
+    TransportKind kind = TransportKind::Serial;
+    PrinterSession session{ChannelSet{serial, usb, kind}, clock};
+
+    explicit Printer(int emulation = kEmulationEscPos, Faults faults = {}) {
+        model.State().emulation = emulation;
+        model.FaultSettings() = faults;
+    }
+    PrinterResult Open(const SerialLineSettings& line = k9600) {
+        return session.Open({TransportKind::Serial, "COM1", line});
+    }
+};
+
+TEST(SimulatedPrinter, TakesEverySettingInBothEmulations) {
+    for (int emulation : {kEmulationEscPos, kEmulationCpcl}) {
+        SCOPED_TRACE(emulation);
+        Printer p(emulation);
+        ASSERT_EQ(p.Open().emulation, emulation);
+        ASSERT_TRUE(p.session.SavePin("4321").Ok());
+        ASSERT_TRUE(p.session.SaveDiscoverable(false).Ok());
+        const BluetoothResult bt = p.session.ReadBluetooth();
+        EXPECT_EQ(bt.address, "00:19:01:2A:3B:4C");
+        EXPECT_EQ(bt.discoverable, 0);
+        ASSERT_TRUE(p.session.SavePowerSave(2, 30).Ok());
+        ASSERT_TRUE(p.session.SaveCodePage(5).Ok());
+        ASSERT_TRUE(p.session.PrintCodePage().Ok());
+        ASSERT_TRUE(
+            p.session.SaveSerialConfig({38400, kParityEven, kDataBits8, kStopBits2, 0}).Ok());
+        const PrinterState& s = p.model.State();
+        EXPECT_EQ(s.bluetoothPin, "4321");
+        EXPECT_FALSE(s.discoverable);
+        EXPECT_EQ(s.powerSaveMode, 2);
+        EXPECT_EQ(s.powerSaveMinutes, 30);
+        ASSERT_EQ(s.pages.size(), 1u);  // the page ends where the next command begins
+        EXPECT_EQ(s.pages[0].codePage, 5);
+        EXPECT_EQ(s.pages[0].bytes.size(), 188u);
+        EXPECT_EQ(s.serial.baudRate, 38400);
+        EXPECT_EQ(s.serial.parityIndex, kParityEven);
+        EXPECT_EQ(s.serial.stopBitsIndex, kStopBits2);
+        // The printer now listens at its new line only.
+        EXPECT_EQ(p.Open().failure, PrinterFailure::NoAnswer);
+        EXPECT_TRUE(p.Open({38400, kParityEven, kDataBits8, kStopBits2, 0}).Ok());
+        ASSERT_TRUE(p.session.SetEmulation(1 - emulation).Ok());
+        EXPECT_EQ(s.emulation, 1 - emulation);
+    }
+}
+
+TEST(SimulatedPrinter, AnswersTheQueryInEitherFormAFewMillisecondsAfterTheCommand) {
+    Printer p(kEmulationCpcl);
+    p.model.State().answerForm = EmulationAnswerForm::Ascii;
+    EXPECT_EQ(p.Open().emulation, kEmulationCpcl);
+    p.model.Feed(BuildEmulationQuery(), 500);
+    EXPECT_TRUE(p.model.Collect(500 + kAnswerDelayMs - 1).empty());
+    EXPECT_EQ(p.model.Collect(500 + kAnswerDelayMs), (Bytes{'0'}));
+    EXPECT_EQ(p.model.CommandCount(), 2);  // the idle preamble is no command
+}
+
+TEST(SimulatedPrinter, MisbehavesAsItIsTold) {
+    struct Case {
+        const char* name;
+        Faults faults;
+        PrinterFailure failure;
+    };
+    Faults silent, silentAfterOne, late, lateTooLong, pieces, garbage, deaf;
+    silent.silent = true;
+    silentAfterOne.silentAfterCommands = 2;  // the port's query and Bluetooth's
+    late.lateMs = 1800;
+    lateTooLong.lateMs = 2100;
+    pieces.pieces = 3;
+    pieces.pieceGapMs = 40;
+    garbage.garbage = true;
+    deaf.stopAfterHostByte = 8;  // the preamble and two queries
+    const Case cases[] = {
+        {"silent", silent, PrinterFailure::NoAnswer},
+        {"silent after two", silentAfterOne, PrinterFailure::NoAnswer},
+        {"late within the limit", late, PrinterFailure::None},
+        {"late past the limit", lateTooLong, PrinterFailure::NoAnswer},
+        {"in pieces", pieces, PrinterFailure::None},
+        {"garbage", garbage, PrinterFailure::NotAnEmulationCode},
+        {"deaf after a byte count", deaf, PrinterFailure::NoAnswer},
+    };
+    for (const Case& c : cases) {
+        Printer p(kEmulationCpcl);
+        ASSERT_TRUE(p.Open().Ok());
+        p.model.FaultSettings() = c.faults;
+        EXPECT_EQ(p.session.ReadBluetooth().failure, c.failure) << c.name;
+    }
+}
+
+TEST(SimulatedPrinter, UsbDeviceGoesAwayAndComesBack) {
+    Faults faults;
+    faults.usbGoneAfterCommands = 2;
+    faults.usbGoneForMs = 5000;
+    Printer p(kEmulationEscPos, faults);
+    EXPECT_TRUE(p.session.Open({TransportKind::Usb, "USB", {}}).Ok());
+    EXPECT_EQ(p.session.QueryEmulation().failure, PrinterFailure::NoAnswer);
+    p.clock.Advance(3000);
+    EXPECT_TRUE(p.session.QueryEmulation().Ok());
+    p.session.Close();
+    EXPECT_EQ(p.usb.Writes().back().bytes, (Bytes{0x00}));  // the closing byte
+    p.model.SetUsbPresent(false);
+    EXPECT_EQ(p.session.Open({TransportKind::Usb, "USB", {}}).failure, PrinterFailure::OpenFailed);
+}
+
+TEST(SimulatedModule, UnflashedWritesAreLostOnLeavingIspModeAndAbsentModulesAnswerNothing) {
+    Printer p;
+    ModuleSession module(ChannelSet{p.serial, p.usb, p.kind}, p.clock);
+    ASSERT_EQ(module.Open({TransportKind::Serial, "COM1", k9600}), ModuleOpen::Opened);
+    ModuleReply reply;
+    WifiSettings settings;
+    const Bytes image = MakeRegisterImage(4, {'n', 'e', 'w'});
+    module.Protocol().UnlockRegisters(reply);
+    ASSERT_GT(module.Protocol().WriteRegister(4, EncodeHexPayload(image.data(), 40), reply), 0);
+    EXPECT_EQ(p.model.State().working[4], image);
+    module.Close();
+    ASSERT_EQ(module.Open({TransportKind::Serial, "COM1", k9600}), ModuleOpen::Opened);
+    ASSERT_TRUE(module.Read(settings, {}).Succeeded());
+    EXPECT_STREQ(settings.m_szSsid, "tarvek");
+    module.Close();
+
+    p.model.State().moduleKind = ModuleKind::Absent;
+    EXPECT_EQ(module.Open({TransportKind::Serial, "COM1", k9600}), ModuleOpen::NoIspReply);
+}
+
+}  // namespace
+}  // namespace tarvek::sim

@@ -1,0 +1,127 @@
+#include "wifimodule/module_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "support/fake_link.h"
+
+namespace tarvek {
+namespace {
+
+using testing::B;
+
+TEST(ModuleFrame, FramesCarryTheirLength) {
+    Bytes read = BuildCommandFrame(BuildReadCommand(0));
+    EXPECT_EQ(read, (Bytes{0x1B, 0x5B, 0x44, 0x08, 'r', ' ', '0', '3', ' ', '0', '0', '\r'}));
+    EXPECT_EQ(BuildCommandFrame(BuildReadCommand(kMacQueryIndex)),
+              (Bytes{0x1B, 0x5B, 0x44, 0x04, 'c', ' ', '0', '\r'}));
+    const std::uint8_t image[12] = {0x03, 0x00, 0x0C, 0x00, 0xC0, 0xA8,
+                                    0x00, 0x64, 0,    0,    0x53, 0xF5};
+    const Bytes write = BuildCommandFrame(BuildWriteCommandPrefix(0) + EncodeHexPayload(image, 12));
+    ASSERT_EQ(write.size(), 48u);
+    EXPECT_EQ(write[3], 0x2C);
+    EXPECT_EQ(Bytes(write.begin() + 4, write.begin() + 12), B("w 03 00 "));
+    EXPECT_EQ(BuildCommandFrame(std::string(255, 'x')).size(), 259u);
+    EXPECT_TRUE(BuildCommandFrame(std::string(256, 'x')).empty());
+}
+
+TEST(ModuleFrame, LargestPayloadIsTheHundredAndFourBitKeys) {
+    std::uint8_t image[60] = {0x09, 0x03, 0x3C, 0x00};
+    const std::string command = BuildWriteCommandPrefix(7) + EncodeHexPayload(image, 60);
+    EXPECT_EQ(command.size(), 188u);
+    EXPECT_EQ(BuildCommandFrame(command)[3], 188);
+}
+
+TEST(ModuleFrame, IspSwitchIsUnframed) {
+    EXPECT_EQ(BuildIspModeSwitch(true), (Bytes{0x1B, 0x5B, 0x4D, 0x01}));
+    EXPECT_EQ(BuildIspModeSwitch(false), (Bytes{0x1B, 0x5B, 0x4D, 0x00}));
+}
+
+TEST(RegisterTable, GroupsNumbersAndLengths) {
+    const char* expected[kRegisterCount] = {"r 03 00\r", "r 03 01\r", "r 03 02\r", "r 03 03\r",
+                                            "r 09 01\r", "r 09 00\r", "r 09 02\r", "r 09 03\r",
+                                            "r 09 04\r", "r 09 05\r"};
+    const int lengths[kRegisterCount] = {12, 12, 12, 12, 40, 12, 28, 60, 40, 40};
+    for (int i = 0; i < kRegisterCount; ++i) {
+        EXPECT_EQ(BuildReadCommand(i), expected[i]);
+        ASSERT_NE(RegisterAt(i), nullptr);
+        EXPECT_EQ(RegisterAt(i)->imageLength, lengths[i]);
+    }
+    EXPECT_EQ(BuildReadCommand(11), "c 0\r");
+    EXPECT_EQ(BuildReadCommand(-1), "");
+    EXPECT_EQ(RegisterAt(10), nullptr);
+    EXPECT_EQ(BuildWriteCommandPrefix(5), "w 09 00 ");
+    EXPECT_EQ(BuildWriteCommandPrefix(10), "");
+}
+
+TEST(ImageCheck, PublishedCheckValues) {
+    const char* abc = "abc";
+    EXPECT_EQ(ComputeImageCheck(reinterpret_cast<const std::uint8_t*>(abc), 3), 0x8CDA);
+    // CRC-16/AUG-CCITT check value over "123456789".
+    const char* digits = "123456789";
+    EXPECT_EQ(ComputeImageCheck(reinterpret_cast<const std::uint8_t*>(digits), 9), 0xE5CC);
+    EXPECT_EQ(ComputeImageCheck(nullptr, 0), 0x1D0F);
+    const std::uint8_t ip[10] = {0x03, 0x00, 0x0C, 0x00, 0xC0, 0xA8, 0x00, 0x64, 0, 0};
+    EXPECT_EQ(ComputeImageCheck(ip, 10), 0xF553);
+}
+
+TEST(HexCoding, PayloadIsSpacedUpperCaseWithClosingCr) {
+    const std::uint8_t image[12] = {0x03, 0x00, 0x0C, 0x00, 0xC0, 0xA8,
+                                    0x00, 0x64, 0,    0,    0x53, 0xF5};
+    const std::string payload = EncodeHexPayload(image, 12);
+    EXPECT_EQ(payload, "03 00 0C 00 C0 A8 00 64 00 00 53 F5\r");
+    EXPECT_EQ(payload.size(), 36u);
+    EXPECT_EQ(EncodeHexText(image + 4, 4), "C0A80064");
+    const std::uint8_t all[] = {0xAB, 0xCD, 0xEF, 0x09};
+    EXPECT_EQ(EncodeHexText(all, 4), "ABCDEF09");
+}
+
+TEST(HexCoding, DecodeSkipsNonDigitsAndPairsNibbles) {
+    std::uint8_t out[kDecodeCapacity] = {};
+    const std::string text = "03 00 0c 00\r\nC0-a8";
+    EXPECT_EQ(DecodeHexText(text.data(), static_cast<int>(text.size()), out), 6);
+    EXPECT_EQ(Bytes(out, out + 6), (Bytes{0x03, 0x00, 0x0C, 0x00, 0xC0, 0xA8}));
+}
+
+TEST(HexCoding, UnpairedNibbleIsLeftAsHighHalfUncounted) {
+    std::uint8_t out[kDecodeCapacity] = {};
+    out[1] = 0x77;
+    EXPECT_EQ(DecodeHexText("12 3", 4, out), 1);
+    EXPECT_EQ(out[0], 0x12);
+    EXPECT_EQ(out[1], 0x30);
+}
+
+TEST(HexCoding, ReplyVariantKeepsTheBufferKeyVariantClearsIt) {
+    std::uint8_t out[kDecodeCapacity];
+    std::memset(out, 0xEE, sizeof out);
+    EXPECT_EQ(DecodeHexText("01", 2, out), 1);
+    EXPECT_EQ(out[1], 0xEE);
+    EXPECT_EQ(DecodeHexKeyText("01", 2, out), 1);
+    EXPECT_EQ(out[1], 0x00);
+    EXPECT_EQ(out[255], 0x00);
+}
+
+TEST(HexCoding, DecodeNeverWritesPastTheBuffer) {
+    const std::string text(2 * kDecodeCapacity + 40, 'A');
+    std::uint8_t out[kDecodeCapacity + 4];
+    std::memset(out, 0x11, sizeof out);
+    auto& bounded = *reinterpret_cast<std::uint8_t(*)[kDecodeCapacity]>(out);
+    EXPECT_EQ(DecodeHexText(text.data(), static_cast<int>(text.size()), bounded), kDecodeCapacity);
+    EXPECT_EQ(out[kDecodeCapacity - 1], 0xAA);
+    EXPECT_EQ(out[kDecodeCapacity], 0x11);
+}
+
+TEST(HexCoding, RoundTrip) {
+    std::uint8_t image[60];
+    for (int i = 0; i < 60; ++i) {
+        image[i] = static_cast<std::uint8_t>(i * 37 + 5);
+    }
+    const std::string payload = EncodeHexPayload(image, 60);
+    std::uint8_t out[kDecodeCapacity] = {};
+    ASSERT_EQ(DecodeHexText(payload.data(), static_cast<int>(payload.size()), out), 60);
+    EXPECT_EQ(std::memcmp(out, image, 60), 0);
+}
+
+}  // namespace
+}  // namespace tarvek

@@ -1,0 +1,270 @@
+// Whole module sessions against the simulated module on the virtual clock: opening into ISP mode,
+// the read and save sequences, their failures at every step, and a module that dies after any
+// byte of a save: its flash holds the old settings or the new, never a mix.
+#include "wifimodule/module_session.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "sim/simulated_link.h"
+#include "support/virtual_clock.h"
+
+namespace tarvek {
+namespace {
+
+const PortRequest kCom1{
+    TransportKind::Serial, "COM1", {9600, kParityNone, kDataBits8, kStopBits1, 0}};
+
+// A module that the session can reach, and what it remembers.
+struct Bench {
+    testing::VirtualClock clock;
+    sim::PrinterModel model;
+    sim::SimulatedSerialLink serial{model, clock, "COM1"};
+    sim::SimulatedUsbLink usb{model, clock};
+    TransportKind kind = TransportKind::Serial;
+    ModuleSession session{ChannelSet{serial, usb, kind}, clock};
+    WifiSettings settings;
+    std::vector<int> progress;
+
+    explicit Bench(sim::ModuleKind module = sim::ModuleKind::WpaCapable) {
+        model.State().moduleKind = module;
+    }
+    SequenceResult Read() {
+        return session.Read(settings, [this](int, int, int p) { progress.push_back(p); });
+    }
+    SequenceResult Write(const WifiFormValues& form) { return session.Write(settings, form, {}); }
+};
+
+// What the dialog would hand over after a read with these edits: WPA2 on a new network.
+WifiFormValues NewNetwork() {
+    WifiFormValues f;
+    f.address[0] = 0x0A000064;
+    f.address[1] = 0xFFFF0000;
+    f.address[2] = 0x0A000001;
+    f.address[3] = 0x08080808;
+    f.ssid = "IEEE";
+    f.wpaKey = "password";
+    f.wifiMode = 1;
+    f.channel = 10;
+    f.encryption = 3;
+    f.keyId = 0;
+    f.auth = 1;
+    f.wpaAuth = 2;
+    f.wpaCipher = 2;
+    return f;
+}
+
+TEST(ModulePortKind, TheFirstThreeLettersNameTheLink) {
+    EXPECT_EQ(ModulePortKind("USB"), TransportKind::Usb);
+    EXPECT_EQ(ModulePortKind("COM12"), TransportKind::Serial);
+    EXPECT_EQ(ModulePortKind("com1"), TransportKind::None);
+    EXPECT_EQ(ModulePortKind("LPT1"), TransportKind::None);
+}
+
+TEST(ModuleSession, OpenSettlesThenEntersIspModeAndCloseLeavesIt) {
+    Bench b;
+    ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
+    EXPECT_TRUE(b.model.State().ispMode);
+    // The settle pause, the idle preamble's pause, then the second the switch takes on serial.
+    EXPECT_EQ(std::vector<std::uint32_t>(b.clock.Sleeps().begin(), b.clock.Sleeps().begin() + 3),
+              (std::vector<std::uint32_t>{500, 350, 1000}));
+    b.session.Close();
+    EXPECT_FALSE(b.model.State().ispMode);
+    EXPECT_FALSE(b.serial.IsOpen());
+    EXPECT_EQ(b.serial.Writes().back().bytes, (Bytes{0x1B, 0x5B, 0x4D, 0x00}));
+}
+
+TEST(ModuleSession, OpenFailuresLeaveNoLinkOpen) {
+    Bench wrongPort;
+    EXPECT_EQ(wrongPort.session.Open({TransportKind::Serial, "COM2", kCom1.line}),
+              ModuleOpen::OpenFailed);
+    Bench silent;
+    silent.model.FaultSettings().silent = true;
+    EXPECT_EQ(silent.session.Open(kCom1), ModuleOpen::NoIspReply);
+    EXPECT_FALSE(silent.serial.IsOpen());
+    Bench none;  // a port text that names no link: nothing is sent
+    EXPECT_EQ(none.session.Open({TransportKind::None, "LPT1", {}}), ModuleOpen::NoIspReply);
+    EXPECT_TRUE(none.serial.Writes().empty());
+}
+
+TEST(ReadSequence, AWpaCapableModuleIsReadWholeWithItsMacAddress) {
+    Bench b;
+    ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
+    ASSERT_TRUE(b.Read().Succeeded());
+    EXPECT_EQ(b.settings.m_nModuleKind, kModuleWpaCapable);
+    EXPECT_STREQ(b.settings.m_szSsid, "tarvek");
+    EXPECT_EQ(b.settings.m_nChannel, 6);
+    EXPECT_STREQ(b.settings.m_szMacAddress, "00:1d:c9:10:20:30");
+    EXPECT_EQ(b.progress, (std::vector<int>{16, 33, 50, 66, 83, -1, -1, -1, -1, -1, -1}));
+}
+
+TEST(ReadSequence, EachStepFailsOnItsOwnAndAWepOnlyModuleHasNoMacAddress) {
+    struct Case {
+        const char* name;
+        void (*fault)(sim::Faults&);
+        StepFailure failure;
+        int step;
+    };
+    const Case cases[] = {
+        {"netmask refused", [](sim::Faults& f) { f.refuseRead = {1}; },
+         StepFailure::NotAcknowledged, 2},
+        {"MAC refused", [](sim::Faults& f) { f.refuseRead = {10}; }, StepFailure::NotAcknowledged,
+         11},
+        {"SSID damaged", [](sim::Faults& f) { f.corruptReadCheck = {4}; },
+         StepFailure::NotAcknowledged, 5},
+        {"silent after the switch and 6 reads", [](sim::Faults& f) { f.silentAfterCommands = 7; },
+         StepFailure::NoReply, 7},
+        {"PSK refused: a WEP-only module", [](sim::Faults& f) { f.refuseRead = {9}; },
+         StepFailure::None, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bench b;
+        c.fault(b.model.FaultSettings());
+        ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
+        const SequenceResult r = b.Read();
+        EXPECT_EQ(r.failure, c.failure);
+        EXPECT_EQ(r.step, c.step);
+    }
+    Bench wep(sim::ModuleKind::WepOnly);
+    ASSERT_EQ(wep.session.Open(kCom1), ModuleOpen::Opened);
+    EXPECT_TRUE(wep.Read().Succeeded());
+    EXPECT_EQ(wep.settings.m_nModuleKind, kModuleWepOnly);
+    EXPECT_EQ(wep.settings.m_szMacAddress[0], 0);
+    EXPECT_EQ(wep.model.CommandCount(), 11);  // the switch and ten register reads
+}
+
+TEST(SaveSequence, EntriesAreCheckedBeforeAnythingIsSent) {
+    WifiSettings read;
+    read.m_nModuleKind = kModuleWpaCapable;
+    read.m_nKeyFormat[1] = kKeyFormatAscii;
+    struct Case {
+        const char* name;
+        void (*edit)(WifiFormValues&);
+        SaveRefusal refusal;
+    };
+    const Case cases[] = {
+        {"WPA key of 31", [](WifiFormValues& f) { f.wpaKey.assign(31, 'k'); }, SaveRefusal::None},
+        {"WPA key of 32", [](WifiFormValues& f) { f.wpaKey.assign(32, 'k'); },
+         SaveRefusal::WpaKeyLength},
+        {"WPA key of 7", [](WifiFormValues& f) { f.wpaKey.assign(7, 'k'); },
+         SaveRefusal::WpaKeyLength},
+        {"40-bit hex of 9", [](WifiFormValues& f) { f.encryption = 1, f.keyText[0] = "123456789"; },
+         SaveRefusal::KeyLengthNotMatched},
+        {"40-bit hex of 10",
+         [](WifiFormValues& f) { f.encryption = 1, f.keyText[0] = "0123456789"; },
+         SaveRefusal::None},
+        {"104-bit hex of 27",
+         [](WifiFormValues& f) { f.encryption = 2, f.keyText[0] = std::string(27, 'A'); },
+         SaveRefusal::KeyLengthNotMatched},
+        {"40-bit ascii of 6",
+         [](WifiFormValues& f) { f.encryption = 1, f.keyId = 1, f.keyText[1] = "abcdef"; },
+         SaveRefusal::KeyTooLong},
+        {"104-bit ascii of 13",
+         [](WifiFormValues& f) {
+             f.encryption = 2, f.keyId = 1, f.keyText[1] = std::string(13, 'a');
+         },
+         SaveRefusal::None},
+        {"no channel", [](WifiFormValues& f) { f.channel = -1; }, SaveRefusal::NoSelection},
+        {"WPA without its pair", [](WifiFormValues& f) { f.wpaCipher = -1; },
+         SaveRefusal::NoSelection},
+        {"no WEP ignores the WPA key", [](WifiFormValues& f) { f.encryption = 0, f.wpaKey = ""; },
+         SaveRefusal::None},
+    };
+    for (const Case& c : cases) {
+        WifiFormValues form = NewNetwork();
+        c.edit(form);
+        EXPECT_EQ(ValidateSave(form, read), c.refusal) << c.name;
+    }
+    WifiSettings unread;
+    EXPECT_EQ(ValidateSave(NewNetwork(), unread), SaveRefusal::NotRead);
+
+    Bench b;
+    ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
+    ASSERT_TRUE(b.Read().Succeeded());
+    const int commands = b.model.CommandCount();
+    WifiFormValues tooLong = NewNetwork();
+    tooLong.wpaKey.assign(40, 'k');
+    EXPECT_EQ(b.Write(tooLong).refusal, SaveRefusal::WpaKeyLength);
+    EXPECT_EQ(b.model.CommandCount(), commands);
+}
+
+TEST(SaveSequence, ASaveIsFlashedWithTheKeyDerivedFromThePassphraseAndSsid) {
+    Bench b;
+    ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
+    ASSERT_TRUE(b.Read().Succeeded());
+    const SequenceResult saved = b.Write(NewNetwork());
+    ASSERT_TRUE(saved.Succeeded());
+    EXPECT_TRUE(saved.flashAnswered);
+    const sim::RegisterFile& flash = b.model.State().flash;
+    EXPECT_EQ(Bytes(flash[0].begin() + 4, flash[0].begin() + 8), (Bytes{10, 0, 0, 100}));
+    EXPECT_EQ(Bytes(flash[5].begin() + 4, flash[5].begin() + 7), (Bytes{0xB1, 0x80, 0x14}));
+    // IEEE 802.11i H.4: passphrase "password", SSID "IEEE".
+    const Bytes psk{0xf4, 0x2c, 0x6f, 0xc5, 0x2d, 0xf0, 0xeb, 0xef, 0x9e, 0xbb, 0x4b,
+                    0x90, 0xb3, 0x8a, 0x5f, 0x90, 0x2e, 0x83, 0xfe, 0x1b, 0x13, 0x5a,
+                    0x70, 0xe2, 0x3a, 0xed, 0x76, 0x2e, 0x97, 0x10, 0xa1, 0x2e};
+    EXPECT_EQ(Bytes(flash[9].begin() + 4, flash[9].begin() + 36), psk);
+    EXPECT_EQ(b.settings.m_abPsk[0], 0);  // the key is wiped once it is written
+
+    Bench wep(sim::ModuleKind::WepOnly);
+    ASSERT_EQ(wep.session.Open(kCom1), ModuleOpen::Opened);
+    ASSERT_TRUE(wep.Read().Succeeded());
+    WifiFormValues form = NewNetwork();
+    form.encryption = 0;
+    const sim::RegisterImage pskBefore = wep.model.State().flash[9];
+    const int commands = wep.model.CommandCount();
+    ASSERT_TRUE(wep.Write(form).Succeeded());
+    EXPECT_EQ(wep.model.CommandCount() - commands, 11);  // unlock, nine writes, flash
+    EXPECT_EQ(wep.model.State().flash[9], pskBefore);
+}
+
+TEST(SaveSequence, ARegisterTheModuleRefusesEndsTheSaveBeforeTheFlash) {
+    for (int index = 0; index < kRegisterCount; ++index) {
+        Bench b;
+        ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
+        ASSERT_TRUE(b.Read().Succeeded());
+        b.model.FaultSettings().refuseWrite = {index};
+        const sim::RegisterFile before = b.model.State().flash;
+        const SequenceResult r = b.Write(NewNetwork());
+        EXPECT_EQ(r.failure, StepFailure::NotAcknowledged) << index;
+        EXPECT_EQ(r.step, index + 1);
+        EXPECT_EQ(r.index, index);
+        EXPECT_EQ(b.model.State().flash, before) << index;
+        EXPECT_TRUE(b.model.State().ispMode);
+    }
+}
+
+TEST(SaveSequence, AModuleThatDiesAfterAnyByteKeepsTheOldFlashOrTheNewNeverAMix) {
+    Bench healthy;
+    ASSERT_EQ(healthy.session.Open(kCom1), ModuleOpen::Opened);
+    ASSERT_TRUE(healthy.Read().Succeeded());
+    const long long readBytes = healthy.model.HostByteCount();
+    const sim::RegisterFile oldFlash = healthy.model.State().flash;
+    ASSERT_TRUE(healthy.Write(NewNetwork()).Succeeded());
+    const sim::RegisterFile newFlash = healthy.model.State().flash;
+    const long long saveBytes = healthy.model.HostByteCount() - readBytes;
+    ASSERT_GT(saveBytes, 900);
+
+    int failures = 0;
+    for (long long n = 0; n <= saveBytes; ++n) {
+        auto b = std::make_unique<Bench>();
+        ASSERT_EQ(b->session.Open(kCom1), ModuleOpen::Opened);
+        ASSERT_TRUE(b->Read().Succeeded());
+        b->model.FaultSettings().stopAfterHostByte = readBytes + n;
+        const SequenceResult r = b->Write(NewNetwork());
+        const sim::RegisterFile& flash = b->model.State().flash;
+        if (r.Succeeded()) {
+            // Silence after the flash command: it may or may not have got through whole.
+            EXPECT_TRUE(flash == newFlash || (!r.flashAnswered && flash == oldFlash)) << n;
+        } else {
+            ++failures;
+            EXPECT_EQ(r.failure, StepFailure::NoReply) << n;
+            EXPECT_EQ(flash, oldFlash) << n;
+        }
+    }
+    EXPECT_GT(failures, saveBytes - 20);
+}
+
+}  // namespace
+}  // namespace tarvek
