@@ -78,10 +78,32 @@ LangString SecPathText ${LANG_ENGLISH} "Lets scripts and command prompts run tar
 LangString SecPathText ${LANG_KOREAN} "스크립트와 명령 프롬프트에서 폴더 없이 tarvek-cli를 실행합니다."
 LangString Needs64Bit ${LANG_ENGLISH} "This installer is for 64-bit Windows. Use the x86 installer on this computer."
 LangString Needs64Bit ${LANG_KOREAN} "이 설치 프로그램은 64비트 Windows용입니다. 이 컴퓨터에서는 x86 설치 프로그램을 사용하십시오."
+LangString ProgramRunning ${LANG_ENGLISH} "Tarvek is running from $INSTDIR. Close tarvek.exe and tarvek-cli.exe, then start this again. Nothing was changed."
+LangString ProgramRunning ${LANG_KOREAN} "$INSTDIR에서 Tarvek이 실행 중입니다. tarvek.exe와 tarvek-cli.exe를 닫은 후 다시 시작하십시오. 아무것도 변경되지 않았습니다."
 LangString PathNotChanged ${LANG_ENGLISH} "The system PATH could not be read or is too long to change safely; it was left as it is. Run tarvek-cli from $INSTDIR."
 LangString PathNotChanged ${LANG_KOREAN} "시스템 PATH를 읽을 수 없거나 너무 길어 안전하게 변경할 수 없으므로 그대로 두었습니다. $INSTDIR에서 tarvek-cli를 실행하십시오."
 LangString PathNotCleaned ${LANG_ENGLISH} "The system PATH could not be read or is too long to change safely; remove $INSTDIR from it by hand."
 LangString PathNotCleaned ${LANG_KOREAN} "시스템 PATH를 읽을 수 없거나 너무 길어 안전하게 변경할 수 없습니다. PATH에서 $INSTDIR을(를) 직접 제거하십시오."
+
+; Stops before anything is changed while a program in $INSTDIR runs (its file cannot be
+; opened for writing then): replacing or removing only some of the files would leave an
+; installation that is neither the old one nor the new one.
+!macro STOP_WHILE_RUNNING
+    !insertmacro STOP_IF_IN_USE "$INSTDIR\tarvek.exe"
+    !insertmacro STOP_IF_IN_USE "$INSTDIR\tarvek-cli.exe"
+!macroend
+!macro STOP_IF_IN_USE file
+    ${If} ${FileExists} "${file}"
+        ClearErrors
+        FileOpen $0 "${file}" a
+        ${If} ${Errors}
+            MessageBox MB_OK|MB_ICONSTOP "$(ProgramRunning)" /SD IDOK
+            DetailPrint "$(ProgramRunning)"
+            Abort
+        ${EndIf}
+        FileClose $0
+    ${EndIf}
+!macroend
 
 Function .onInit
     !if ${ARCH} == x64
@@ -101,6 +123,7 @@ FunctionEnd
 
 Section "$(SecProgramName)" SecProgram
     SectionIn RO
+    !insertmacro STOP_WHILE_RUNNING
     SetOutPath "$INSTDIR"
     File "${PROGRAMS}\tarvek.exe"
     !ifdef CLI
@@ -211,6 +234,7 @@ FunctionEnd
 !insertmacro PATH_WITHOUT "un."
 
 Section "Uninstall"
+    !insertmacro STOP_WHILE_RUNNING
     ; The PATH entry this installer added (an entry that was there before stays).
     ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "PathEntry"
     ${If} $1 != ""
