@@ -106,7 +106,7 @@ app=$!
 check "the installed program starts" tool wait-shown "$title" 30000
 check "it registers itself as the automation server" has_lines "$(reg_values "HKCR\\CLSID\\$clsid\\LocalServer32")" \
     "(Default)|REG_SZ|\"$instdir\\tarvek.exe\""
-check "setup fails and changes nothing while the program runs" eval '! wine_run "$installer" /S'
+check "setup refuses to run while the program runs" eval '! wine_run "$installer" /S'
 tool press "$title" 1
 check "Exit ends it" ends_within "$app" 20
 
