@@ -35,6 +35,7 @@ Unicode true
 !define CLASS_KEY "CLSID\{45CB1BFF-78CE-4B47-89CD-E0CD7B68C5E9}"
 !define PROG_ID "Tarvek.Application"
 !define SHORTCUT "$SMPROGRAMS\Tarvek.lnk"
+!define /math PATH_LIMIT ${NSIS_MAX_STRLEN} - 1
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -148,14 +149,14 @@ SectionEnd
 !ifdef CLI
 ; The entry is added only when the PATH does not hold it yet, and recorded (PathEntry in the
 ; uninstall key) so that the uninstaller removes what this installer added and nothing else.
-; NSIS strings hold ${NSIS_MAX_STRLEN} characters: a PATH that does not fit is left untouched
-; rather than written back cut short.
+; NSIS strings hold ${NSIS_MAX_STRLEN} characters with the terminator, and longer ones are cut
+; short without an error: a PATH that may not fit is left untouched rather than written back cut.
 Section "$(SecPathName)" SecPath
     ClearErrors
     ReadRegStr $0 HKLM "${ENVIRONMENT_KEY}" "Path"
     StrLen $1 "$0;$INSTDIR"
     ${If} ${Errors}
-    ${OrIf} $1 >= ${NSIS_MAX_STRLEN}
+    ${OrIf} $1 >= ${PATH_LIMIT}
         MessageBox MB_OK|MB_ICONEXCLAMATION "$(PathNotChanged)" /SD IDOK
         DetailPrint "$(PathNotChanged)"
         Return
@@ -242,7 +243,7 @@ Section "Uninstall"
         ReadRegStr $0 HKLM "${ENVIRONMENT_KEY}" "Path"
         StrLen $2 $0
         ${If} ${Errors}
-        ${OrIf} $2 >= ${NSIS_MAX_STRLEN}
+        ${OrIf} $2 >= ${PATH_LIMIT}
             MessageBox MB_OK|MB_ICONEXCLAMATION "$(PathNotCleaned)" /SD IDOK
             DetailPrint "$(PathNotCleaned)"
         ${Else}
