@@ -14,22 +14,11 @@ struct Case {
     const char *title, *sentence, *ok;
 };
 
+// The sentences of the main dialog's saves are asserted with them (unit/maindlg).
 const Case kCases[] = {
-    {1252, CInfoDlg::kPowerSave, 2, 30, 0, "Power Save Mode Setting Information",
-     "The printer goes into power save mode after 30 minute.", "OK"},
-    {1252, CInfoDlg::kPowerSave, 1, 5, 0, "Power Save Mode Setting Information",
-     "The printer power will be off after 5 minute.", "OK"},
-    {1252, CInfoDlg::kPowerSave, 0, 99, 0, "Power Save Mode Setting Information",
-     "Printer does not support the power save mode.", "OK"},
     {1252, CInfoDlg::kPowerSave, 3, 10, 0, "Power Save Mode Setting Information", "", "OK"},
     {949, CInfoDlg::kPowerSave, 1, 7, 0, "파워 저장 모드 설정 정보",
      "7분 후에 프린터 전원이 자동으로 끄집니다.", "확인"},
-    {949, CInfoDlg::kPowerSave, 2, 45, 0, "파워 저장 모드 설정 정보",
-     "45분 후에 프린터가 자동으로 파워 절약 모드가 됩니다.", "확인"},
-    {949, CInfoDlg::kPowerSave, 0, 5, 0, "파워 저장 모드 설정 정보",
-     "프린터 파워 저장 기능을 사용하지 않습니다.", "확인"},
-    {1252, CInfoDlg::kCodePage, 0, 0, 23, "Code Page Setting Information",
-     "Code Page changed to THAI TIS-11.", "OK"},
     {1252, CInfoDlg::kCodePage, 0, 0, 24, "Code Page Setting Information", "Code Page changed to .",
      "OK"},  // a number outside the table names nothing
     {949, CInfoDlg::kCodePage, 0, 0, 0, "코드 페이지 설정 정보",

@@ -1,42 +1,30 @@
 // The main dialog's control states, written out by hand: every control in every state the
 // operations leave it in, reached through the real handlers on the simulated printer.
-#include "unit/maindlg/main_dialog_fixture.h"
+#include <algorithm>
+
+#include "unit/maindlg/dialog_fixtures.h"
 
 namespace tarvek::testing {
 namespace {
 
-// How each column is reached from a fresh start.
-using Steps = void (*)(MainDialog&);
-constexpr Steps kColumns[] = {
-    [](MainDialog&) {},                                  // 0 after start-up
-    [](MainDialog& d) { d.Open(kEmulationEscPos); },     // 1 open: COM, ESC/POS
-    [](MainDialog& d) { d.Open(kEmulationCpcl); },       // 2 open: COM, CPCL
-    [](MainDialog& d) { d.Open(kEmulationCpcl, 9); },    // 3 open: USB, CPCL
-    [](MainDialog& d) { d.Open(kEmulationEscPos, 9); },  // 4 open: USB, ESC/POS
-    [](MainDialog& d) {                                  // 5 Close Port in CPCL
-        d.Open(kEmulationCpcl);
-        d.host.Click(IDC_CLOSE_PORT);
-    },
-    [](MainDialog& d) {  // 6 Close Port in ESC/POS
-        d.Open(kEmulationEscPos);
-        d.host.Click(IDC_CLOSE_PORT);
-    },
-    [](MainDialog& d) {  // 7 Save Serial (USB, ESC/POS)
-        d.Open(kEmulationEscPos, 9);
-        d.host.Click(IDC_SAVE_SERIAL);
-    },
-    [](MainDialog& d) {  // 8 Set CPCL
-        d.Open(kEmulationEscPos);
-        d.host.Click(IDC_SET_CPCL);
-    },
-    [](MainDialog& d) {  // 9 Set ESC/POS
-        d.Open(kEmulationCpcl);
-        d.host.Click(IDC_SET_ESCPOS);
-    },
-    [](MainDialog& d) {  // 10 Save Power Save (ESC/POS)
-        d.Open(kEmulationEscPos);
-        d.host.Click(IDC_SAVE_POWER_SAVE);
-    },
+// How each column is reached from a fresh start: Open Port on a printer in an emulation, on
+// COM1 or USB (9), then a click (0: none).
+struct Column {
+    int emulation;  // -1: the port is not opened
+    int port, click;
+};
+constexpr Column kColumns[] = {
+    {-1, 0, 0},                                 // 0 after start-up
+    {kEmulationEscPos, 0, 0},                   // 1 port open: COM, ESC/POS
+    {kEmulationCpcl, 0, 0},                     // 2 COM, CPCL
+    {kEmulationCpcl, 9, 0},                     // 3 USB, CPCL
+    {kEmulationEscPos, 9, 0},                   // 4 USB, ESC/POS
+    {kEmulationCpcl, 0, IDC_CLOSE_PORT},        // 5 Close Port in CPCL
+    {kEmulationEscPos, 0, IDC_CLOSE_PORT},      // 6 in ESC/POS
+    {kEmulationEscPos, 9, IDC_SAVE_SERIAL},     // 7 after Save Serial (USB, ESC/POS)
+    {kEmulationEscPos, 0, IDC_SET_CPCL},        // 8 after Set CPCL
+    {kEmulationCpcl, 0, IDC_SET_ESCPOS},        // 9 after Set ESC/POS
+    {kEmulationEscPos, 0, IDC_SAVE_POWER_SAVE}  // 10 after Save Power Save Mode
 };
 
 struct Row {
@@ -76,25 +64,18 @@ constexpr Row kStates[] = {
 };
 // clang-format on
 
-std::string Letters(const char* columns) {
-    std::string letters;
-    for (const char* c = columns; *c != '\0'; ++c) {
-        if (*c != ' ') {
-            letters += *c;
-        }
-    }
-    return letters;
-}
-
 TEST(MainDialogStates, EveryControlInEveryColumn) {
-    const int columnCount = static_cast<int>(std::size(kColumns));
-    for (int column = 0; column < columnCount; ++column) {
+    for (size_t column = 0; column < std::size(kColumns); ++column) {
         MainDialog d;
-        kColumns[column](d);
+        if (kColumns[column].emulation >= 0) {
+            d.Open(kColumns[column].emulation, kColumns[column].port);
+            d.host.Click(kColumns[column].click);
+        }
         ASSERT_EQ(d.Message(), "0 messages") << "column " << column;
         for (const Row& row : kStates) {
-            const char expected = Letters(row.columns).at(static_cast<size_t>(column));
-            EXPECT_EQ(d.host.Control(row.id).enabled ? 'E' : 'D', expected)
+            std::string letters = row.columns;
+            letters.erase(std::remove(letters.begin(), letters.end(), ' '), letters.end());
+            EXPECT_EQ(d.host.Control(row.id).enabled ? 'E' : 'D', letters.at(column))
                 << "control " << row.id << ", column " << column;
         }
     }

@@ -1,27 +1,21 @@
-// The main dialog's frame: what start-up sets besides the lists, the Korean texts, the About
-// box, the length limits, the close rules and the way into the Wi-Fi dialog.
-#include "unit/maindlg/main_dialog_fixture.h"
-
+// The main dialog's frame: start-up besides the lists, the Korean texts, the About box, the
+// length limits, the close rules and the way into the Wi-Fi dialog.
 #include "app/about_dlg.h"
+#include "unit/maindlg/dialog_fixtures.h"
 
 namespace tarvek::testing {
 namespace {
 
-TEST(MainDialogFrame, StartUpSetsMenuIconLimitsAndNoTexts) {
+TEST(MainDialogFrame, StartUpAddsTheAboutItemSetsIconAndLimitsSendsNothing) {
     MainDialog d;
-    ASSERT_EQ(d.host.SystemMenuItems().size(), 1u);
-    EXPECT_EQ(d.host.SystemMenuItems()[0],
-              std::make_pair(static_cast<int>(IDM_ABOUTBOX), std::string("&About Tarvek...")));
+    EXPECT_EQ(d.host.SystemMenuItems(),
+              (std::vector<std::pair<int, std::string>>{{IDM_ABOUTBOX, "&About Tarvek..."}}));
     EXPECT_EQ(d.host.DialogIcon(), IDR_MAINFRAME);
-    EXPECT_EQ(d.host.Control(IDC_PIN_CODE).textLimit, 10);
     EXPECT_EQ(d.host.Control(IDC_POWER_MINUTES).textLimit, 2);
     EXPECT_EQ(d.host.GetTitle(), "");  // the template's English captions stay
-    EXPECT_FALSE(d.host.HasControl(IDC_LABEL_MINUTE));
-    EXPECT_EQ(d.model.CommandCount(), 0);
-
-    SimulatedPrinter printer;  // no menu text, no item
-    ui::RecordingHost bare;
-    CTarvekDlg dlg(printer.services);
+    EXPECT_EQ(d.model.HostByteCount(), 0);
+    ui::RecordingHost bare;  // no menu text, no item
+    CTarvekDlg dlg(d.services);
     bare.Start(dlg);
     EXPECT_TRUE(bare.SystemMenuItems().empty());
 }
@@ -29,7 +23,6 @@ TEST(MainDialogFrame, StartUpSetsMenuIconLimitsAndNoTexts) {
 TEST(MainDialogFrame, CodePage949GivesTheKoreanTexts) {
     MainDialog d(949);
     EXPECT_EQ(d.host.GetTitle(), "Veltrin 라벨 프린터 설정 유틸리티 1.40");
-    EXPECT_EQ(d.host.GetText(IDOK), "프로그램 종료");
     EXPECT_EQ(d.host.GetText(IDC_LABEL_MINUTE), "분");
     EXPECT_EQ(d.host.GetText(IDC_GROUP_DISCOVERABLE), "검색 모드 정보");
     EXPECT_EQ(d.host.GetText(IDC_DISCOVERABLE_ON), "");  // ON keeps its English caption
@@ -38,33 +31,22 @@ TEST(MainDialogFrame, CodePage949GivesTheKoreanTexts) {
 TEST(MainDialogFrame, TheSystemMenuItemRunsTheAboutBox) {
     MainDialog d;
     d.services.makeAboutBox = [] { return std::make_unique<CAboutTarvekDlg>(); };
-    EXPECT_FALSE(d.dlg.OnSysCommand(0xF060));  // SC_CLOSE is the platform's
-    EXPECT_TRUE(d.host.Children().empty());
+    EXPECT_FALSE(d.dlg.OnSysCommand(0xF060));             // SC_CLOSE is the platform's
     EXPECT_TRUE(d.dlg.OnSysCommand(IDM_ABOUTBOX | 0x3));  // the low bits are the system's
-    ASSERT_EQ(d.host.Children().size(), 1u);
-    EXPECT_EQ(d.host.Children()[0].templateId, IDD_ABOUTBOX);
     d.services.makeAboutBox = nullptr;
     EXPECT_TRUE(d.dlg.OnSysCommand(IDM_ABOUTBOX));
-    EXPECT_EQ(d.host.Children().size(), 1u);
+    ASSERT_EQ(d.host.Children().size(), 1u);
+    EXPECT_EQ(d.host.Children()[0].templateId, IDD_ABOUTBOX);
 }
 
-TEST(MainDialogFrame, ExitRefusesATextLongerThanItsLimit) {
+TEST(MainDialogFrame, ExitRefusesATooLongTextAndAClientHidesTheDialogInstead) {
     MainDialog d;
     d.host.MutableControl(IDC_POWER_MINUTES).text = "123";
     d.host.Click(IDOK);
     EXPECT_EQ(d.host.Messages().at(0).text, "Please enter no more than 2 characters.");
-    EXPECT_FALSE(d.host.Ended());
     d.host.MutableControl(IDC_POWER_MINUTES).text = "12";
-    d.host.Click(IDOK);
-    EXPECT_TRUE(d.host.Ended());
-    EXPECT_EQ(d.host.EndResult(), ui::kIdOk);
-}
-
-TEST(MainDialogFrame, AnAttachedClientHidesTheDialogInsteadOfClosingIt) {
-    MainDialog d;
     d.dlg.m_pAutoProxy = reinterpret_cast<CTarvekDlgAutoProxy*>(&d);  // any client
-    for (void (ui::RecordingHost::*gesture)() :
-         {&ui::RecordingHost::PressEscape, &ui::RecordingHost::CloseByUser}) {
+    for (auto gesture : {&ui::RecordingHost::PressEscape, &ui::RecordingHost::CloseByUser}) {
         d.host.ShowWindow(true);
         (d.host.*gesture)();
         EXPECT_FALSE(d.host.Visible());
@@ -74,29 +56,25 @@ TEST(MainDialogFrame, AnAttachedClientHidesTheDialogInsteadOfClosingIt) {
     EXPECT_FALSE(d.host.Visible());
     EXPECT_FALSE(d.host.Ended());
     d.dlg.m_pAutoProxy = nullptr;
-    d.host.CloseByUser();
-    EXPECT_TRUE(d.host.Ended());
-    EXPECT_EQ(d.host.EndResult(), ui::kIdCancel);
+    d.host.Click(IDOK);
+    EXPECT_EQ(d.host.EndResult(), ui::kIdOk);
 }
 
 TEST(MainDialogFrame, StartWifiSettingsRunsTheWifiDialogOnItsOwnLinks) {
     MainDialog d;
-    int templateId = 0;
     d.host.SetChildRunner([&](ui::DialogLogic& child) {
-        templateId = child.TemplateId();
+        EXPECT_EQ(child.TemplateId(), IDD_WIFI_DIALOG);
         ui::RecordingHost childHost;
         childHost.Start(child);
         childHost.Click(IDC_WIFI_OPEN_PORT);
-        EXPECT_TRUE(d.model.State().ispMode);
         childHost.CloseByUser();
         return childHost.EndResult();
     });
     d.host.Click(IDC_START_WIFI);
-    EXPECT_EQ(templateId, IDD_WIFI_DIALOG);
     EXPECT_EQ(d.portCheck.asked.at(0).second, PortConflictVariant::WifiDialog);
-    EXPECT_FALSE(d.model.State().ispMode);
     EXPECT_TRUE(d.serial.Writes().empty());
     EXPECT_FALSE(d.wifiSerial.Writes().empty());
+    EXPECT_FALSE(d.model.State().ispMode);
 }
 
 }  // namespace

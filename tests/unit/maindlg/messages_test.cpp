@@ -1,7 +1,7 @@
 // Every failure and refusal of the main dialog's handlers: its one message box in English and
 // in Korean (code page 949), the controls as they were, and no more sent to the printer than
 // the failed step.
-#include "unit/maindlg/main_dialog_fixture.h"
+#include "unit/maindlg/dialog_fixtures.h"
 
 #include <functional>
 

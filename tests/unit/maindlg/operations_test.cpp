@@ -1,6 +1,6 @@
 // What each printer operation of the main dialog does on the simulated printer: the settings
 // it takes from the controls reach the printer, and the printer's answers reach the controls.
-#include "unit/maindlg/main_dialog_fixture.h"
+#include "unit/maindlg/dialog_fixtures.h"
 
 namespace tarvek::testing {
 namespace {
@@ -52,32 +52,28 @@ TEST(MainDialogSaveSerial, ThePrinterTakesTheChosenLineInItsLanguage) {
     }
 }
 
-TEST(MainDialogEmulation, GetEmulationShowsAndKeepsWhatThePrinterSays) {
+TEST(MainDialogEmulation, GetShowsSetSwitchesAndClosesThePort) {
     MainDialog d;
     d.Open(kEmulationEscPos);
     d.model.State().emulation = kEmulationCpcl;
     d.host.Click(IDC_GET_EMULATION);
     EXPECT_EQ(d.host.GetText(IDC_EMULATION), "CPCL");
-    d.model.FaultSettings().garbage = true;
+    d.model.FaultSettings().garbage = true;  // no emulation code: shown in the field only
     d.host.Click(IDC_GET_EMULATION);
     EXPECT_EQ(d.host.GetText(IDC_EMULATION), "Unkonwn Emulation");
     EXPECT_EQ(d.Message(), "0 messages");
-    // The emulation learned first still decides what Close Port enables.
-    d.host.Click(IDC_CLOSE_PORT);
+    d.host.Click(IDC_CLOSE_PORT);  // the emulation learned decides what Close Port enables
     EXPECT_FALSE(d.host.Control(IDC_DATABITS).enabled);
-}
-
-TEST(MainDialogEmulation, SetCpclAndSetEscPosSwitchThePrinterAndCloseThePort) {
-    for (const auto& [from, click, to, name] :
-         {std::make_tuple(kEmulationEscPos, IDC_SET_CPCL, kEmulationCpcl, "CPCL"),
-          std::make_tuple(kEmulationCpcl, IDC_SET_ESCPOS, kEmulationEscPos, "ESC/POS")}) {
-        MainDialog d;
-        d.Open(from);
-        d.host.Click(click);
-        EXPECT_EQ(d.model.State().emulation, to);
-        EXPECT_EQ(d.host.GetText(IDC_EMULATION), name);
-        EXPECT_FALSE(d.serial.IsOpen());
-    }
+    d.model.FaultSettings().garbage = false;
+    d.Open(kEmulationCpcl);
+    d.host.Click(IDC_SET_ESCPOS);
+    EXPECT_EQ(d.model.State().emulation, kEmulationEscPos);
+    EXPECT_EQ(d.host.GetText(IDC_EMULATION), "ESC/POS");
+    EXPECT_FALSE(d.serial.IsOpen());
+    d.Open(kEmulationEscPos);
+    d.host.Click(IDC_SET_CPCL);
+    EXPECT_EQ(d.model.State().emulation, kEmulationCpcl);
+    EXPECT_EQ(d.host.GetText(IDC_EMULATION), "CPCL");
 }
 
 TEST(MainDialogBluetooth, TheReadFillsAddressRadiosAndPin) {
@@ -140,7 +136,6 @@ TEST(MainDialogPowerSave, SentConfirmedAndThePortClosedHoweverTheBoxEnds) {
         int boxResult;
     };
     const Case cases[] = {
-        {{}, "", 0, 0, "Printer does not support the power save mode.", ui::kIdOk},
         {{2}, "30", 2, 30, "The printer goes into power save mode after 30 minute.", ui::kIdOk},
         {{1}, "5x", 1, 5, "The printer power will be off after 5 minute.", ui::kIdCancel},
         // The minutes field goes off with "None Power Save" but keeps its text, which is sent.
@@ -161,7 +156,7 @@ TEST(MainDialogPowerSave, SentConfirmedAndThePortClosedHoweverTheBoxEnds) {
         EXPECT_EQ(d.model.State().powerSaveMode, c.mode) << c.sentence;
         EXPECT_EQ(d.model.State().powerSaveMinutes, c.sentMinutes) << c.sentence;
         ASSERT_EQ(d.host.Children().size(), 1u);
-        EXPECT_EQ(d.host.Children()[0].templateId, IDD_INFO_DIALOG);
+        EXPECT_EQ(d.host.Children()[0].title, "Power Save Mode Setting Information");
         EXPECT_EQ(d.host.Children()[0].controls.at(IDC_INFO_TEXT).text, c.sentence);
         EXPECT_FALSE(d.serial.IsOpen());
         EXPECT_TRUE(d.host.Control(IDC_OPEN_PORT).enabled);

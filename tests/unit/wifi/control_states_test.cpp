@@ -1,32 +1,26 @@
 // The Wi-Fi dialog's control states, written out by hand: every control after each operation
 // that sets a state, reached through the real handlers on the simulated module.
-#include "unit/wifi/wifi_dialog_fixture.h"
+#include "unit/maindlg/dialog_fixtures.h"
 
 namespace tarvek::testing {
 namespace {
 
-using Steps = void (*)(WifiDialog&);
-constexpr Steps kColumns[] = {
-    [](WifiDialog&) {},                      // 0 Closed, after start-up
-    [](WifiDialog& d) { d.Open(); },         // 1 PortOpen
-    [](WifiDialog& d) { d.OpenAndRead(); },  // 2 SettingsLoaded, no WEP
-    [](WifiDialog& d) {                      // 3 SettingsLoaded, 40-bit WEP, key 2
-        d.SetRegister(5, {0x61, 0x45, 0x00});
-        d.OpenAndRead();
-    },
-    [](WifiDialog& d) {  // 4 SettingsLoaded, WPA2
-        d.SetRegister(5, {0x61, 0x80, 0x14});
-        d.OpenAndRead();
-    },
-    [](WifiDialog& d) {  // 5 PortOpen after a save
-        d.OpenAndRead();
-        d.host.Click(IDC_WIFI_SAVE);
-    },
-    [](WifiDialog& d) {  // 6 Closed by Close Port, USB chosen
-        d.host.SelectByUser(IDC_WIFI_PORT, 9);
-        d.OpenAndRead();
-        d.host.Click(IDC_WIFI_CLOSE_PORT);
-    },
+// How each column is reached from a fresh start: on COM1 or USB, with the module's options
+// (register 09 00), as far as a step of the session, then a click (0: none).
+struct Column {
+    bool usb;
+    Bytes options;
+    int steps;  // 0 none, 1 Open Port, 2 and Get Wi-Fi Information
+    int click;
+};
+const Column kColumns[] = {
+    {false, {}, 0, 0},                   // 0 Closed, after start-up
+    {false, {}, 1, 0},                   // 1 PortOpen
+    {false, {}, 2, 0},                   // 2 SettingsLoaded, no WEP
+    {false, {0x61, 0x45, 0x00}, 2, 0},   // 3 SettingsLoaded, 40-bit WEP, key 2
+    {false, {0x61, 0x80, 0x14}, 2, 0},   // 4 SettingsLoaded, WPA2
+    {false, {}, 2, IDC_WIFI_SAVE},       // 5 PortOpen after a save
+    {true, {}, 2, IDC_WIFI_CLOSE_PORT},  // 6 Closed by Close Port, USB chosen
 };
 
 struct Row {
@@ -72,8 +66,18 @@ constexpr Row kStates[] = {
 
 TEST(WifiDialogStates, EveryControlInEveryColumn) {
     for (size_t column = 0; column < std::size(kColumns); ++column) {
+        const Column& c = kColumns[column];
         WifiDialog d;
-        kColumns[column](d);
+        d.host.SelectByUser(IDC_WIFI_PORT, c.usb ? 9 : 0);
+        if (!c.options.empty()) {
+            d.SetRegister(5, c.options);
+        }
+        if (c.steps == 1) {
+            d.Open();
+        } else if (c.steps == 2) {
+            d.OpenAndRead();
+        }
+        d.host.Click(c.click);
         for (const Row& row : kStates) {
             EXPECT_EQ(d.host.Control(row.id).enabled ? 'E' : 'D', row.columns[column])
                 << "control " << row.id << ", column " << column;

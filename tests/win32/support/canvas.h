@@ -9,14 +9,15 @@ namespace tarvek::win32test {
 
 class Canvas {
   public:
-    Canvas(int width, int height, COLORREF fill) : m_width(width), m_height(height) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<const DWORD*>(bits);
+    Canvas(int width, int height, COLORREF fill = RGB(255, 0, 255)) : m_w(width), m_h(height) {
+        BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                        {}};
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
         m_previous = SelectObject(m_dc, m_bitmap);
-        Fill(fill);
+        const HBRUSH brush = CreateSolidBrush(fill);
+        const RECT all{0, 0, width, height};
+        FillRect(m_dc, &all, brush);
+        DeleteObject(brush);
     }
     ~Canvas() {
         SelectObject(m_dc, m_previous);
@@ -27,59 +28,44 @@ class Canvas {
     Canvas& operator=(const Canvas&) = delete;
 
     HDC Dc() const { return m_dc; }
-    void Fill(COLORREF colour) {
-        const HBRUSH brush = CreateSolidBrush(colour);
-        const RECT all{0, 0, m_width, m_height};
-        FillRect(m_dc, &all, brush);
-        DeleteObject(brush);
-    }
     COLORREF At(int x, int y) const {
         GdiFlush();
-        const DWORD p = m_bits[y * m_width + x];
+        const DWORD p = static_cast<const DWORD*>(m_bits)[y * m_w + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
     // The smallest rectangle holding every pixel of the colour; empty when there is none.
     RECT Bounds(COLORREF colour) const {
-        RECT box{m_width, m_height, 0, 0};
-        for (int y = 0; y < m_height; ++y) {
-            for (int x = 0; x < m_width; ++x) {
-                if (At(x, y) == colour) {
-                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                           std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
-                }
+        RECT box{m_w, m_h, 0, 0};
+        for (int i = 0; i < m_w * m_h; ++i) {
+            const LONG x = i % m_w, y = i / m_w;
+            if (At(x, y) == colour) {
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
             }
         }
         return box.left < box.right ? box : RECT{};
     }
     // Where another canvas's pixels are found, row by row; {-1, -1} when nowhere.
     POINT Find(const Canvas& patch) const {
-        for (int y = 0; y + patch.m_height <= m_height; ++y) {
-            for (int x = 0; x + patch.m_width <= m_width; ++x) {
-                if (Holds(patch, x, y)) {
-                    return {x, y};
-                }
+        for (int i = 0; i < m_w * m_h; ++i) {
+            bool same = i % m_w + patch.m_w <= m_w && i / m_w + patch.m_h <= m_h;
+            for (int j = 0; same && j < patch.m_w * patch.m_h; ++j) {
+                same = At(i % m_w + j % patch.m_w, i / m_w + j / patch.m_w) ==
+                       patch.At(j % patch.m_w, j / patch.m_w);
+            }
+            if (same) {
+                return {i % m_w, i / m_w};
             }
         }
         return {-1, -1};
     }
 
   private:
-    bool Holds(const Canvas& patch, int x0, int y0) const {
-        for (int y = 0; y < patch.m_height; ++y) {
-            for (int x = 0; x < patch.m_width; ++x) {
-                if (At(x0 + x, y0 + y) != patch.At(x, y)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
-
-    int m_width, m_height;
+    int m_w, m_h;
     HDC m_dc = CreateCompatibleDC(nullptr);
     HBITMAP m_bitmap;
     HGDIOBJ m_previous;
-    const DWORD* m_bits = nullptr;
+    void* m_bits = nullptr;
 };
 
 // An icon resource of the program as DrawIcon paints it on the button face.
