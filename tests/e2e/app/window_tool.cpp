@@ -81,28 +81,15 @@ HWND FindDialog(const std::wstring& title) {
     return FindWindowW(L"#32770", title.c_str());
 }
 
-struct OwnedSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwned(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<OwnedSearch*>(data);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) &&
-        lstrcmpW(className, L"#32770") == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A visible dialog whose owner is the given window (a message box over it).
 HWND FindOwnedDialog(HWND owner) {
-    OwnedSearch search{owner, nullptr};
-    EnumWindows(MatchOwned, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr) {
+        if (GetWindow(dialog, GW_OWNER) == owner && IsWindowVisible(dialog)) {
+            return dialog;
+        }
+    }
+    return nullptr;
 }
 
 int PrintBox(HWND owner, int milliseconds) {

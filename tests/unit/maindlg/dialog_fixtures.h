@@ -66,6 +66,13 @@ struct Dialog : SimulatedPrinter {
     std::string Selected(int id) const {
         return host.GetListItemText(id, host.GetListSelection(id));
     }
+    std::vector<std::string> Selected(std::initializer_list<int> ids) const {
+        std::vector<std::string> texts;
+        for (const int id : ids) {
+            texts.push_back(Selected(id));
+        }
+        return texts;
+    }
     // "text | caption" of the one message box shown, or how many there were.
     std::string Message() const {
         const auto& shown = host.Messages();

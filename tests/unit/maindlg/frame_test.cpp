@@ -11,6 +11,7 @@ TEST(MainDialogFrame, StartUpAddsTheAboutItemSetsIconAndLimitsSendsNothing) {
     EXPECT_EQ(d.host.SystemMenuItems(),
               (std::vector<std::pair<int, std::string>>{{IDM_ABOUTBOX, "&About Tarvek..."}}));
     EXPECT_EQ(d.host.DialogIcon(), IDR_MAINFRAME);
+    EXPECT_EQ(d.host.Control(IDC_GROUP_PIN).groupAlign, ui::CaptionAlign::Center);  // dressed
     EXPECT_EQ(d.host.Control(IDC_POWER_MINUTES).textLimit, 2);
     EXPECT_EQ(d.host.GetTitle(), "");  // the template's English captions stay
     EXPECT_EQ(d.model.HostByteCount(), 0);

@@ -40,6 +40,12 @@ Arrange Opened(Arrange then = nullptr) {
     };
 }
 
+Arrange TooLong(int edit, const char* text) {
+    return Opened([edit, text](MainDialog& d) { d.host.MutableControl(edit).text = text; });
+}
+const std::string kTooLong10 = "Please enter no more than 10 characters. | ";
+const std::string kTooLong2 = "Please enter no more than 2 characters. | ";
+
 const Case kCases[] = {
     {"a printer driver holds the port",
      [](MainDialog& d) {
@@ -97,6 +103,13 @@ const Case kCases[] = {
     {"code page: typed name",
      Opened([](MainDialog& d) { d.host.TypeComboText(IDC_CODE_PAGE, "CP_999"); }),
      IDC_SAVE_CODE_PAGE, kChoose, kChooseKo, 0},
+    // A text longer than its edit's limit (one the program showed) is refused before sending.
+    {"save PIN: eleven characters", TooLong(IDC_PIN_CODE, "12345678901"), IDC_SAVE_PIN, kTooLong10,
+     kTooLong10, 0},
+    {"save code page: three-digit minutes", TooLong(IDC_POWER_MINUTES, "123"), IDC_SAVE_CODE_PAGE,
+     kTooLong2, kTooLong2, 0},
+    {"print code page: three-digit minutes", TooLong(IDC_POWER_MINUTES, "123"), IDC_PRINT_CODE_PAGE,
+     kTooLong2, kTooLong2, 0},
 };
 
 TEST(MainDialogMessages, EachFailureInBothLanguages) {
@@ -108,9 +121,10 @@ TEST(MainDialogMessages, EachFailureInBothLanguages) {
             const std::vector<bool> before = EnabledStates(d.host);
             const int commandsBefore = d.model.CommandCount();
             d.host.Click(c.click);
+            d.model.Advance(d.clock.NowMs() + sim::kCommandPauseMs);  // ends print data too
             const std::string& expected = codePage == 949 ? c.korean : c.english;
             ASSERT_EQ(d.Message(), expected) << c.what;
-            EXPECT_EQ(d.host.Messages()[0].flags, ui::kMbOk) << c.what;
+            EXPECT_EQ(d.host.Messages()[0].flags & 0xF, ui::kMbOk) << c.what;  // OK alone
             EXPECT_EQ(EnabledStates(d.host), before) << c.what;
             EXPECT_EQ(d.model.CommandCount() - commandsBefore, c.commands) << c.what;
             EXPECT_TRUE(d.host.Children().empty()) << c.what;

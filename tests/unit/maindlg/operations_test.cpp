@@ -167,10 +167,14 @@ TEST(MainDialogCodePage, SavedConfirmedByNameAndPrinted) {
     MainDialog d;
     d.Open();
     d.host.SelectByUser(IDC_CODE_PAGE, 2);
+    d.host.QueueChildResult(ui::kIdCancel);  // however the box ends, the port stays open
+    d.host.Click(IDC_SAVE_CODE_PAGE);
     d.host.Click(IDC_SAVE_CODE_PAGE);
     EXPECT_EQ(d.model.State().codePage, 2);
-    ASSERT_EQ(d.host.Children().size(), 1u);
+    ASSERT_EQ(d.host.Children().size(), 2u);
     EXPECT_EQ(d.host.Children()[0].controls.at(IDC_INFO_TEXT).text, "Code Page changed to CP_850.");
+    EXPECT_EQ(d.host.Children()[0].result, ui::kIdCancel);
+    EXPECT_EQ(d.host.Children()[1].result, ui::kIdOk);
     d.host.Click(IDC_PRINT_CODE_PAGE);
     d.model.Advance(d.clock.NowMs() + sim::kCommandPauseMs);  // a pause ends print data
     EXPECT_EQ(d.model.State().pages.size(), 1u);

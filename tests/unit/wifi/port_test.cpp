@@ -43,12 +43,12 @@ TEST(WifiDialogOpen, FailuresInBothLanguagesLeaveThePortClosed) {
 }
 
 TEST(WifiDialogSteps, AFailedStepShowsItsMessageAndLeavesTheState) {
-    // The fifth read or write (SSID) gets no reply or is refused; four registers went before it.
+    // The fifth read (SSID) or the first write (IP) gets no reply or is refused.
     const std::tuple<bool, bool, const char*> cases[] = {
         {false, true, "Get SSID Read Failed | ERROR"},
         {false, false, "Get SSID Information Failed | ERROR"},
-        {true, true, "Set SSID and Read Failed | ERROR"},
-        {true, false, "Set SSID Syntex Error | ERROR"}};
+        {true, true, "Set IP and Read Failed | ERROR"},
+        {true, false, "Set IP Write Syntex Error | ERROR"}};
     for (const auto& [save, silent, message] : cases) {
         WifiDialog d;
         save ? d.OpenAndRead() : d.Open();
@@ -56,17 +56,25 @@ TEST(WifiDialogSteps, AFailedStepShowsItsMessageAndLeavesTheState) {
         const sim::RegisterFile flash = d.model.State().flash;
         sim::Faults& faults = d.model.FaultSettings();
         if (silent) {
-            faults.silentAfterCommands = d.model.CommandCount() + (save ? 5 : 4);  // and unlock
+            faults.silentAfterCommands = d.model.CommandCount() + (save ? 1 : 4);  // the unlock
         } else {
-            (save ? faults.refuseWrite : faults.refuseRead) = {4};
+            (save ? faults.refuseWrite : faults.refuseRead) = {save ? 0 : 4};
         }
         d.host.Click(save ? IDC_WIFI_SAVE : IDC_WIFI_GET);
         EXPECT_EQ(d.Message(), message);
         EXPECT_EQ(EnabledStates(d.host), before) << message;
-        EXPECT_EQ(d.host.Control(IDC_WIFI_PROGRESS).progressPos, 66) << message;
+        EXPECT_EQ(d.host.Control(IDC_WIFI_PROGRESS).progressPos, save ? 0 : 66) << message;
         EXPECT_TRUE(d.model.State().flash == flash) << message;
         EXPECT_TRUE(d.dlg.IsPortOpen());
     }
+    // What a failed read had shown before it stays: the options' key id list is on.
+    WifiDialog d;
+    d.SetRegister(5, {0x61, 0x45, 0x00});  // 40-bit WEP
+    d.model.FaultSettings().refuseRead = {6};
+    d.Open();
+    d.host.Click(IDC_WIFI_GET);
+    EXPECT_EQ(d.Message(), "Get Wi-Fi 40-Bit WEP Key Information Failed | ERROR");
+    EXPECT_TRUE(d.host.Control(IDC_KEY_ID).enabled);
 }
 
 TEST(WifiDialogEnd, EveryWayOutLeavesIspModeAndClosesThePort) {
@@ -85,6 +93,10 @@ TEST(WifiDialogEnd, EveryWayOutLeavesIspModeAndClosesThePort) {
         EXPECT_FALSE(d.model.State().ispMode);
         EXPECT_FALSE(d.wifiSerial.IsOpen());
         EXPECT_EQ(d.host.EndResult(), result);
+        for (const int off : {IDC_WIFI_SSID, IDC_KEY_ID, IDC_WIFI_SAVE, IDC_WIFI_CLOSE_PORT}) {
+            EXPECT_FALSE(d.host.Control(off).enabled) << off;  // the closing steps
+        }
+        EXPECT_TRUE(d.host.Control(IDC_WIFI_OPEN_PORT).enabled && d.host.Control(IDOK).enabled);
     }
     WifiDialog closed;  // nothing open: nothing sent
     closed.host.PressEscape();
@@ -102,7 +114,8 @@ TEST(WifiDialogKorean, KeyIdsAndCaptions) {
     EXPECT_EQ(d.host.GetTitle(), "Wi-Fi 설정 다이얼로그");
     EXPECT_EQ(d.host.GetText(IDC_LABEL_WPA_HINT), "WPA 키는 8~32 문자입니다.");
     EXPECT_EQ(d.Selected(IDC_KEY_ID), "키 ID 1");
-    d.SetRegister(5, {0x61, 0x4D, 0x00});  // key 4
+    EXPECT_EQ(d.host.Control(IDC_GROUP_WPA).groupAlign, ui::CaptionAlign::Center);  // dressed
+    d.SetRegister(5, {0x61, 0x4D, 0x00});                                           // key 4
     d.OpenAndRead();
     EXPECT_EQ(d.Selected(IDC_KEY_ID), "키 ID 4");
     EXPECT_EQ(WifiDialog().host.GetTitle(), "");

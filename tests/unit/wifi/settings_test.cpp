@@ -9,6 +9,19 @@ Bytes Text(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
 
+constexpr int kAddressIds[] = {IDC_WIFI_IP, IDC_WIFI_NETMASK, IDC_WIFI_GATEWAY, IDC_WIFI_DNS};
+// 192.168.0.100/255.255.255.0, then the gateway 10.1.2.254 and the DNS 192.168.0.1.
+const std::vector<std::uint32_t> kFactoryAddresses = {0xC0A80064, 0xFFFFFF00, 0x0A0102FE,
+                                                      0xC0A80001};
+
+std::vector<std::uint32_t> Addresses(const WifiDialog& d) {
+    std::vector<std::uint32_t> packed;
+    for (const int id : kAddressIds) {
+        packed.push_back(d.host.GetIpAddress(id));
+    }
+    return packed;
+}
+
 TEST(WifiDialogRead, EveryRegisterReachesItsControl) {
     WifiDialog d;
     d.SetRegister(2, {10, 1, 2, 254});
@@ -17,24 +30,22 @@ TEST(WifiDialogRead, EveryRegisterReachesItsControl) {
                                                    // 40-bit WEP; WPA2 PSK with AES
     d.SetRegister(8, Text("passphrase"));
     d.OpenAndRead();
-    EXPECT_EQ(d.host.GetIpAddress(IDC_WIFI_IP), 0xC0A80064u);  // the factory 192.168.0.100
-    EXPECT_EQ(d.host.GetIpAddress(IDC_WIFI_NETMASK), 0xFFFFFF00u);
-    EXPECT_EQ(d.host.GetIpAddress(IDC_WIFI_GATEWAY), 0x0A0102FEu);
-    EXPECT_EQ(d.host.GetIpAddress(IDC_WIFI_DNS), 0xC0A80001u);
+    EXPECT_EQ(Addresses(d), kFactoryAddresses);  // IP and DNS untouched, the gateway read
     EXPECT_EQ(d.host.GetAnsiText(IDC_WIFI_SSID), std::string(32, 'S'));
-    EXPECT_EQ(d.Selected(IDC_WIFI_MODE), "infrastructure");
+    // A WPA mode outranks the WEP type in the encryption list; key formats stay HEX.
+    EXPECT_EQ(d.Selected({IDC_WIFI_MODE, IDC_WIFI_CHANNEL, IDC_WIFI_AUTH, IDC_KEY_ID,
+                          IDC_WIFI_ENCRYPTION, IDC_WPA_AUTH, IDC_WPA_ENCRYPTION, IDC_KEY3_FORMAT}),
+              (std::vector<std::string>{"infrastructure", "6", "Open System", "KEY ID 2", "WPA",
+                                        "WPA2 PSK", "AES", "HEX"}));
     EXPECT_EQ(d.host.GetListCount(IDC_WIFI_CHANNEL), 14);
-    EXPECT_EQ(d.Selected(IDC_WIFI_CHANNEL), "6");
-    EXPECT_EQ(d.Selected(IDC_WIFI_AUTH), "Open System");
-    EXPECT_EQ(d.Selected(IDC_KEY_ID), "KEY ID 2");
     EXPECT_EQ(d.host.GetListCount(IDC_WIFI_ENCRYPTION), 4);
-    EXPECT_EQ(d.Selected(IDC_WIFI_ENCRYPTION), "WPA");  // a WPA mode outranks the WEP type
-    EXPECT_EQ(d.Selected(IDC_WPA_AUTH), "WPA2 PSK");
-    EXPECT_EQ(d.Selected(IDC_WPA_ENCRYPTION), "AES");
     EXPECT_EQ(d.host.GetAnsiText(IDC_WPA_KEY), "passphrase");
     EXPECT_EQ(d.host.GetAnsiText(IDC_WIFI_MAC), "00:1d:c9:10:20:30");
-    EXPECT_EQ(d.Selected(IDC_KEY3_FORMAT), "HEX");
-    EXPECT_EQ(d.host.Control(IDC_WIFI_PROGRESS).progressPos, 100);
+    const ui::ControlState& progress = d.host.Control(IDC_WIFI_PROGRESS);
+    EXPECT_EQ(std::vector<int>({progress.progressLow, progress.progressHigh, progress.progressStep,
+                                progress.progressPos}),
+              std::vector<int>({0, 100, 2, 100}));
+    EXPECT_EQ(d.host.GetListCount(IDC_KEY_ID), 4);  // refilled, not added to
 }
 
 TEST(WifiDialogRead, AWepOnlyModuleOffersThreeEncryptionsAndNoMac) {
@@ -163,10 +174,9 @@ TEST(WifiDialogSave, WhatIsSavedIsWhatTheNextReadShows) {
     WifiDialog d;
     d.OpenAndRead();
     d.host.TypeInto(IDC_WIFI_SSID, "Warehouse");
-    const std::uint32_t addresses[] = {0x0A000064, 0xFFFF0000, 0x0A000001, 0x08080404};
-    const int addressIds[] = {IDC_WIFI_IP, IDC_WIFI_NETMASK, IDC_WIFI_GATEWAY, IDC_WIFI_DNS};
+    const std::vector<std::uint32_t> addresses = {0x0A000064, 0xFFFF0000, 0x0A000001, 0x08080404};
     for (int i = 0; i < 4; ++i) {
-        d.host.SetIpAddress(addressIds[i], addresses[i]);
+        d.host.SetIpAddress(kAddressIds[i], addresses[i]);
     }
     d.host.SelectByUser(IDC_WIFI_MODE, 0);
     d.host.SelectByUser(IDC_WIFI_CHANNEL, 10);
@@ -177,18 +187,12 @@ TEST(WifiDialogSave, WhatIsSavedIsWhatTheNextReadShows) {
     d.host.Click(IDC_WIFI_SAVE);
     ASSERT_EQ(d.Message(), "Write Complete | OK");
     EXPECT_EQ(d.host.Control(IDC_WIFI_PROGRESS).progressPos, 100);
-    d.host.ClearMessages();
     d.host.Click(IDC_WIFI_GET);
-    ASSERT_EQ(d.Message(), "Read Complete | OK");
     EXPECT_EQ(d.host.GetAnsiText(IDC_WIFI_SSID), "Warehouse");
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(d.host.GetIpAddress(addressIds[i]), addresses[i]) << i;
-    }
-    EXPECT_EQ(d.Selected(IDC_WIFI_MODE), "adhoc");
-    EXPECT_EQ(d.Selected(IDC_WIFI_CHANNEL), "11");
-    EXPECT_EQ(d.Selected(IDC_WIFI_ENCRYPTION), "40 Bit");
-    EXPECT_EQ(d.Selected(IDC_KEY_ID), "KEY ID 3");
-    EXPECT_EQ(d.Selected(IDC_WIFI_AUTH), "Both");
+    EXPECT_EQ(Addresses(d), addresses);
+    EXPECT_EQ(d.Selected({IDC_WIFI_MODE, IDC_WIFI_CHANNEL, IDC_WIFI_ENCRYPTION, IDC_KEY_ID,
+                          IDC_WIFI_AUTH}),
+              (std::vector<std::string>{"adhoc", "11", "40 Bit", "KEY ID 3", "Both"}));
     EXPECT_EQ(d.host.GetAnsiText(IDC_KEY3), "0123456789");
 
     d.host.SelectByUser(IDC_WIFI_ENCRYPTION, 3);  // WPA PSK with a passphrase
@@ -196,9 +200,8 @@ TEST(WifiDialogSave, WhatIsSavedIsWhatTheNextReadShows) {
     d.host.TypeInto(IDC_WPA_KEY, "password");
     d.host.Click(IDC_WIFI_SAVE);
     d.host.Click(IDC_WIFI_GET);
-    EXPECT_EQ(d.Selected(IDC_WIFI_ENCRYPTION), "WPA");
-    EXPECT_EQ(d.Selected(IDC_WPA_AUTH), "WPA PSK");
-    EXPECT_EQ(d.Selected(IDC_WPA_ENCRYPTION), "TKIP");
+    EXPECT_EQ(d.Selected({IDC_WIFI_ENCRYPTION, IDC_WPA_AUTH, IDC_WPA_ENCRYPTION}),
+              (std::vector<std::string>{"WPA", "WPA PSK", "TKIP"}));
     EXPECT_EQ(d.host.GetAnsiText(IDC_WPA_KEY), "password");
 }
 

@@ -1,4 +1,4 @@
-// A 32-bit bitmap to paint controls into and read their pixels back.
+// A bitmap to paint controls into and read their pixels back.
 #pragma once
 
 #include <windows.h>
@@ -10,9 +10,9 @@ namespace tarvek::win32test {
 class Canvas {
   public:
     Canvas(int width, int height, COLORREF fill = RGB(255, 0, 255)) : m_w(width), m_h(height) {
-        BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
-                        {}};
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+        const HDC screen = GetDC(nullptr);
+        m_bitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
         m_previous = SelectObject(m_dc, m_bitmap);
         const HBRUSH brush = CreateSolidBrush(fill);
         const RECT all{0, 0, width, height};
@@ -28,24 +28,19 @@ class Canvas {
     Canvas& operator=(const Canvas&) = delete;
 
     HDC Dc() const { return m_dc; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const DWORD p = static_cast<const DWORD*>(m_bits)[y * m_w + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+    COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
     // The smallest rectangle holding every pixel of the colour; empty when there is none.
     RECT Bounds(COLORREF colour) const {
         RECT box{m_w, m_h, 0, 0};
-        for (int i = 0; i < m_w * m_h; ++i) {
-            const LONG x = i % m_w, y = i / m_w;
-            if (At(x, y) == colour) {
-                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-                       std::max(box.bottom, y + 1)};
+        for (LONG i = 0; i < m_w * m_h; ++i) {
+            if (At(i % m_w, i / m_w) == colour) {
+                box = {std::min(box.left, i % m_w), std::min(box.top, i / m_w),
+                       std::max(box.right, i % m_w + 1), std::max(box.bottom, i / m_w + 1)};
             }
         }
         return box.left < box.right ? box : RECT{};
     }
-    // Where another canvas's pixels are found, row by row; {-1, -1} when nowhere.
+    // Where another canvas's pixels are found, row by row; x = -1 when nowhere.
     POINT Find(const Canvas& patch) const {
         for (int i = 0; i < m_w * m_h; ++i) {
             bool same = i % m_w + patch.m_w <= m_w && i / m_w + patch.m_h <= m_h;
@@ -61,11 +56,10 @@ class Canvas {
     }
 
   private:
-    int m_w, m_h;
+    LONG m_w, m_h;
     HDC m_dc = CreateCompatibleDC(nullptr);
     HBITMAP m_bitmap;
     HGDIOBJ m_previous;
-    void* m_bits = nullptr;
 };
 
 // An icon resource of the program as DrawIcon paints it on the button face.
