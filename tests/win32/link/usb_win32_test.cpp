@@ -22,6 +22,7 @@ struct UsbWorld {
     std::set<std::string> present{kPrinter};
     std::vector<std::string> opened;  // every overlapped open of a device path
     bool loaded = false;
+    bool refusesEveryIndex = false;  // a device list that fails for another reason than its end
     static inline int s_nWorlds = 0;  // a pipe of an earlier test may linger: each its own
     const std::string pipe = "\\\\.\\pipe\\tarvek-usb-" + std::to_string(GetCurrentProcessId()) +
                              "-" + std::to_string(++s_nWorlds);
@@ -59,7 +60,10 @@ HDEVINFO WINAPI ClassDevs(const GUID*, PCSTR, HWND, DWORD) {
 }
 BOOL WINAPI Enum(HDEVINFO, PSP_DEVINFO_DATA, const GUID*, DWORD i, PSP_DEVICE_INTERFACE_DATA data) {
     data->Reserved = i;
-    SetLastError(ERROR_NO_MORE_ITEMS);
+    SetLastError(g_pWorld->refusesEveryIndex ? ERROR_INVALID_PARAMETER : ERROR_NO_MORE_ITEMS);
+    if (g_pWorld->refusesEveryIndex) {
+        return FALSE;
+    }
     return i < g_pWorld->paths.size();
 }
 BOOL WINAPI Detail(HDEVINFO, PSP_DEVICE_INTERFACE_DATA data,
@@ -142,6 +146,8 @@ TEST_F(UsbLink, OpensTheFirstPresentPrinterOfThisVendorAndProduct) {
     EXPECT_EQ(link->Open("USB"), 1);
     EXPECT_FALSE(world.loaded);
     EXPECT_EQ(link->Close(), 3);
+    world.refusesEveryIndex = true;  // the search ends all the same
+    EXPECT_EQ(link->Open("USB"), 1);
 }
 
 TEST_F(UsbLink, WritesChunksOf64AfterThePreambleAndAZeroByteOnClose) {
