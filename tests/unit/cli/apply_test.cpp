@@ -1,0 +1,189 @@
+// Writing, reading back and failing: whole verbs against the simulated printer.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "cli/outcome.h"
+#include "cli_bench.h"
+#include "wifimodule/psk.h"
+
+namespace tarvek::cli {
+namespace {
+
+using sim::MakeRegisterImage;
+using testing::Bench;
+using testing::Has;
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(Apply, EveryPrinterSettingLandsAndTheLineAndEmulationComeLast) {
+    Bench bench;
+    ASSERT_EQ(bench.Run("set bluetooth.pin=4321 bluetooth.discoverable=off power-save=power-save "
+                        "power-save.minutes=30 code-page=CP_850 serial.baud=38400 "
+                        "serial.stop-bits=2 serial.flow=xon emulation=cpcl"),
+              kExitDone)
+        << bench.err.str();
+    const sim::PrinterState& s = bench.model.State();
+    EXPECT_EQ(s.bluetoothPin, "4321");
+    EXPECT_FALSE(s.discoverable);
+    EXPECT_EQ(s.powerSaveMode * 100 + s.powerSaveMinutes, 230);
+    EXPECT_EQ(s.codePage, 2);
+    EXPECT_EQ(s.serial.baudRate, 38400);
+    EXPECT_EQ(s.serial.stopBitsIndex, kStopBits2);
+    EXPECT_EQ(s.serial.flowIndex, kFlowXonXoff);  // sent in ESC/POS, before the switch
+    EXPECT_EQ(s.emulation, kEmulationCpcl);
+    EXPECT_TRUE(Has(bench.out.str(),
+                    "(the printer does not report them): power-save, "
+                    "power-save.minutes, code-page, bluetooth.pin, serial.flow"))
+        << bench.out.str();
+}
+
+TEST(Apply, ExactlyTheWepKeysAskedForChange) {
+    Bench bench;
+    Bytes keys40, keys104(52, 0x77);
+    for (int i = 0; i < 20; ++i) {
+        keys40.push_back(static_cast<std::uint8_t>(0xA0 + i));
+    }
+    sim::PrinterState& s = bench.model.State();
+    s.flash[6] = s.working[6] = MakeRegisterImage(6, keys40);
+    s.flash[7] = s.working[7] = MakeRegisterImage(7, keys104);
+    // Key 2 is the key in use; key 3 is written too, as characters.
+    ASSERT_EQ(bench.Run("set wifi.encryption=40-bit wifi.key-id=2 wifi.wep.key2=1122334455 "
+                        "wifi.wep.key3=abcde"),
+              kExitDone)
+        << bench.err.str();
+    Bytes expected = keys40;
+    const Bytes key2{0x11, 0x22, 0x33, 0x44, 0x55}, key3{'a', 'b', 'c', 'd', 'e'};
+    std::copy(key2.begin(), key2.end(), expected.begin() + 5);
+    std::copy(key3.begin(), key3.end(), expected.begin() + 10);
+    EXPECT_EQ(s.flash[6], MakeRegisterImage(6, expected));
+    EXPECT_EQ(s.flash[7], MakeRegisterImage(7, keys104));
+}
+
+// A value that did not take is a failure, named: each row loses one command on the way.
+TEST(Apply, ReadBackNamesWhatDidNotTake) {
+    const struct {
+        Bytes lost;
+        const char* args;
+        const char* named;
+    } cases[] = {
+        {BuildCommandFrame(kFlashCommand), "set wifi.ssid=elsewhere",
+         "wifi.ssid: wanted elsewhere"},
+        {{0x1B, 'b', 't', 0x01, 0x06}, "set bluetooth.discoverable=off", "bluetooth.discoverable"},
+        {{0x1C, 'E', 'S'},
+         "set emulation=cpcl",
+         "emulation: wanted cpcl, the printer reports escpos"},
+    };
+    for (const auto& c : cases) {
+        Bench bench;
+        bench.link.drop = c.lost;
+        EXPECT_EQ(bench.Run(c.args), kExitRefused) << c.args;
+        EXPECT_TRUE(Has(bench.err.str(), c.named)) << bench.err.str();
+        EXPECT_TRUE(Has(bench.err.str(), "(step: read-back)")) << bench.err.str();
+    }
+}
+
+TEST(Apply, FailuresGiveTheirExitCodeAndMessage) {
+    using Setup = void (*)(sim::PrinterModel&);
+    const Setup silent = [](sim::PrinterModel& m) { m.FaultSettings().silent = true; };
+    const Setup cpcl = [](sim::PrinterModel& m) { m.State().emulation = kEmulationCpcl; };
+    const struct {
+        Setup setup;
+        const char* args;
+        int exit;
+        const char* said;
+    } cases[] = {
+        {nullptr, "show --port COM9", kExitPort, "windows printer driver(Label Writer)"},
+        {[](sim::PrinterModel& m) { m.SetUsbPresent(false); }, "show --port usb", kExitPort,
+         "USB Port Open Failed"},
+        {silent, "show", kExitNoAnswer, "No Response in printer"},
+        {silent, "--lang ko show", kExitNoAnswer, "프린터 응답이 없습니다"},
+        {[](sim::PrinterModel& m) { m.FaultSettings().garbage = true; }, "show", kExitRefused,
+         "Failed to read emulation"},
+        {[](sim::PrinterModel& m) { m.State().moduleKind = sim::ModuleKind::Absent; },
+         "show --wifi", kExitNoAnswer, "ISP Mode Set Failed (step: wifi open)"},
+        {[](sim::PrinterModel& m) { m.FaultSettings().refuseWrite = {4}; }, "set wifi.ssid=x",
+         kExitRefused, "Set SSID Syntex Error (step: wifi write)"},
+        {[](sim::PrinterModel& m) { m.State().moduleKind = sim::ModuleKind::WepOnly; },
+         "set wifi.encryption=wpa wifi.wpa.auth=wpa-psk wifi.passphrase=12345678", kExitBadInput,
+         "this Wi-Fi module is WEP only"},
+        {nullptr, "set wifi.encryption=wpa wifi.wpa.auth=wpa-psk", kExitBadInput,
+         "WPA Key Length is not long"},
+        {cpcl, "set code-page=2", kExitBadInput, "a code page is set in ESC/POS only"},
+        {cpcl, "set serial.data-bits=7 serial.parity=even", kExitBadInput, "data-bits: a CPCL"},
+    };
+    for (const auto& c : cases) {
+        Bench bench;
+        if (c.setup != nullptr) {
+            c.setup(bench.model);
+        }
+        EXPECT_EQ(bench.Run(c.args), c.exit) << c.args;
+        EXPECT_TRUE(Has(bench.err.str(), c.said)) << c.args << ": " << bench.err.str();
+        EXPECT_FALSE(bench.model.State().ispMode) << c.args;
+        EXPECT_EQ(bench.model.State().flash, sim::DefaultRegisters()) << c.args;
+    }
+}
+
+TEST(Profiles, SavedProfileDiffsAndAppliesBack) {
+    Bench bench;
+    const std::string file = bench.File("saved.json");
+    ASSERT_EQ(bench.Run("set wifi.encryption=wpa wifi.wpa.auth=wpa2-psk wifi.passphrase=letmein99"),
+              kExitDone);
+    ASSERT_EQ(bench.Run("profile save --include-secrets " + file), kExitDone) << bench.err.str();
+#ifndef _WIN32  // a file of secrets is its owner's alone
+    struct stat info {};
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+#endif
+    EXPECT_TRUE(Has(Read(file), "\"passphrase\": \"letmein99\""));
+    EXPECT_EQ(bench.Run("profile check " + file), kExitDone) << bench.err.str();
+    EXPECT_EQ(bench.Run("profile diff " + file), kExitDone) << bench.out.str();
+    ASSERT_EQ(bench.Run("set wifi.channel=11 bluetooth.discoverable=off"), kExitDone);
+    EXPECT_EQ(bench.Run("profile diff " + file), kExitRefused);
+    EXPECT_TRUE(Has(bench.out.str(), "wifi.channel: wanted 6, the printer reports 11"));
+    EXPECT_TRUE(Has(bench.out.str(), "bluetooth.discoverable: wanted on"));
+    ASSERT_EQ(bench.Run("profile apply " + file), kExitDone) << bench.err.str();
+    EXPECT_EQ(bench.Run("profile diff " + file), kExitDone) << bench.out.str();
+    ASSERT_EQ(bench.Run("profile save " + file), kExitDone);
+    EXPECT_FALSE(Has(Read(file), "letmein99"));
+}
+
+// Secrets never reach output or trace unless asked for: the PIN inside its command in both
+// emulations, the WEP keys, passphrase and pre-shared key inside register images both ways.
+TEST(Secrets, HiddenInOutputAndTraceUnlessAsked) {
+    const Psk psk = DerivePsk("pass-1234-xyz", "tarvek");
+    const std::string pskHex = EncodeHexPayload(psk.data(), 4).substr(0, 11);
+    const struct {
+        int emulation;
+        const char* keys;
+        std::vector<std::string> secrets;  // as text and as traced hex
+    } cases[] = {
+        {kEmulationEscPos,
+         "wifi.encryption=wpa wifi.wpa.auth=wpa-psk wifi.passphrase=${env:PASS}",
+         {"Zq9x", "5A 71 39 78", "pass-1234", "70 61 73 73", pskHex}},
+        {kEmulationCpcl,
+         "wifi.encryption=40-bit wifi.wep.key1=Kq7Wz",
+         {"Zq9x", "5A 71 39 78", "4B 71 37 57 7A", "4B7137577A"}},
+    };
+    for (const auto& c : cases) {
+        for (bool show : {false, true}) {
+            Bench bench;
+            bench.model.State().emulation = c.emulation;
+            bench.env["PASS"] = "pass-1234-xyz";
+            const std::string trace = bench.File("trace.txt"), flag = show ? "--show-secrets " : "";
+            ASSERT_EQ(
+                bench.Run(flag + "--json --trace " + trace + " set bluetooth.pin=Zq9x " + c.keys),
+                kExitDone);
+            ASSERT_EQ(bench.Run(flag + "--json show --wifi"), kExitDone);
+            const std::string all = Read(trace) + bench.out.str();
+            for (const std::string& secret : c.secrets) {
+                EXPECT_EQ(Has(all, secret), show) << secret << (show ? " hidden" : " shown");
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvek::cli
