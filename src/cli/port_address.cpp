@@ -21,7 +21,11 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     request.kind = upper == "USB" ? TransportKind::Usb : TransportKind::Serial;
-    request.portName = request.kind == TransportKind::Usb ? "USB" : name;
+    // A COM port's name in any case is the same port; the installed printers name it in
+    // capitals ("COM3:"), and the holder check compares exactly.
+    const bool comPort = upper.size() > 3 && upper.compare(0, 3, "COM") == 0 &&
+                         upper.find_first_not_of("0123456789", 3) == std::string::npos;
+    request.portName = request.kind == TransportKind::Usb ? "USB" : comPort ? upper : name;
     const struct {
         const char* flag;
         KeyId key;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/outcome.h"
 #include "cli_bench.h"
 #include "wifimodule/psk.h"
@@ -34,6 +36,17 @@ TEST(Apply, EveryPrinterSettingLandsAndTheLineAndEmulationComeLast) {
     EXPECT_EQ(s.serial.stopBitsIndex, kStopBits2);
     EXPECT_EQ(s.serial.flowIndex, kFlowXonXoff);  // sent in ESC/POS, before the switch
     EXPECT_EQ(s.emulation, kEmulationCpcl);
+    // The port is opened again (its preamble) only a while after a command without an answer.
+    const auto& writes = bench.serial.Writes();
+    int reopened = 0;
+    for (std::size_t i = 1; i < writes.size(); ++i) {
+        const Bytes& before = writes[i - 1].bytes;
+        if (writes[i].bytes == Bytes{0, 0} && (before[0] == 0x1D || before[1] == 'E')) {
+            EXPECT_GE(writes[i].atMs - writes[i - 1].atMs, 200u) << i;
+            ++reopened;
+        }
+    }
+    EXPECT_EQ(reopened, 2);  // after the line and after the emulation
     EXPECT_TRUE(Has(bench.out.str(),
                     "(the printer does not report them): power-save, "
                     "power-save.minutes, code-page, bluetooth.pin, serial.flow"))
@@ -50,16 +63,21 @@ TEST(Apply, ExactlyTheWepKeysAskedForChange) {
     s.flash[6] = s.working[6] = MakeRegisterImage(6, keys40);
     s.flash[7] = s.working[7] = MakeRegisterImage(7, keys104);
     // Key 2 is the key in use; key 3 is written too, as characters.
-    ASSERT_EQ(bench.Run("set wifi.encryption=40-bit wifi.key-id=2 wifi.wep.key2=1122334455 "
-                        "wifi.wep.key3=abcde"),
+    ASSERT_EQ(bench.Run("set wifi.encryption=40-bit wifi.key-id=2 wifi.auth=both "
+                        "wifi.wep.key2=1122334455 wifi.wep.key3=abc"),
               kExitDone)
         << bench.err.str();
     Bytes expected = keys40;
-    const Bytes key2{0x11, 0x22, 0x33, 0x44, 0x55}, key3{'a', 'b', 'c', 'd', 'e'};
+    const Bytes key2{0x11, 0x22, 0x33, 0x44, 0x55}, key3{'a', 'b', 'c', 0, 0};
     std::copy(key2.begin(), key2.end(), expected.begin() + 5);
     std::copy(key3.begin(), key3.end(), expected.begin() + 10);
     EXPECT_EQ(s.flash[6], MakeRegisterImage(6, expected));
     EXPECT_EQ(s.flash[7], MakeRegisterImage(7, keys104));
+    // The profile's characters are the printer's bytes, however each side writes them.
+    EXPECT_EQ(bench.Run("profile diff " + bench.File("k.json", R"({"tarvek-profile": 1, "wifi":
+        {"encryption": "40-bit", "wep.key2": "1122334455", "wep.key3": "abc"}})")),
+              kExitDone)
+        << bench.out.str();
 }
 
 // A value that did not take is a failure, named: each row loses one command on the way.
@@ -112,6 +130,7 @@ TEST(Apply, FailuresGiveTheirExitCodeAndMessage) {
         {nullptr, "set wifi.encryption=wpa wifi.wpa.auth=wpa-psk", kExitBadInput,
          "WPA Key Length is not long"},
         {cpcl, "set code-page=2", kExitBadInput, "a code page is set in ESC/POS only"},
+        {nullptr, "profile save /no/such/folder/p.json", kExitBadInput, "Cannot write /no/such"},
         {cpcl, "set serial.data-bits=7 serial.parity=even", kExitBadInput, "data-bits: a CPCL"},
     };
     for (const auto& c : cases) {
@@ -126,26 +145,38 @@ TEST(Apply, FailuresGiveTheirExitCodeAndMessage) {
     }
 }
 
-TEST(Profiles, SavedProfileDiffsAndAppliesBack) {
+// Plain sentences or JSON: what the printer reports, a profile saved, compared, applied.
+TEST(Verbs, ShowSaveDiffApplyInWordsAndJson) {
     Bench bench;
-    const std::string file = bench.File("saved.json");
+    ASSERT_EQ(bench.Run("show"), kExitDone);
+    EXPECT_TRUE(Has(bench.out.str(), "emulation               escpos\n"));
+    EXPECT_TRUE(Has(bench.out.str(), "bluetooth.pin           unknown (the printer does not"));
+    EXPECT_TRUE(Has(bench.out.str(), "wifi.ssid               not read (--wifi reads it)"));
     ASSERT_EQ(bench.Run("set wifi.encryption=wpa wifi.wpa.auth=wpa2-psk wifi.passphrase=letmein99"),
               kExitDone);
-    ASSERT_EQ(bench.Run("profile save --include-secrets " + file), kExitDone) << bench.err.str();
+    const std::string file = bench.File("saved.json");
+    ASSERT_EQ(bench.Run("--json profile save --include-secrets " + file), kExitDone);
+    EXPECT_EQ(nlohmann::json::parse(bench.out.str())["file"], file);
+    EXPECT_TRUE(Has(Read(file), "\"passphrase\": \"letmein99\""));
 #ifndef _WIN32  // a file of secrets is its owner's alone
     struct stat info {};
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 #endif
-    EXPECT_TRUE(Has(Read(file), "\"passphrase\": \"letmein99\""));
     EXPECT_EQ(bench.Run("profile check " + file), kExitDone) << bench.err.str();
-    EXPECT_EQ(bench.Run("profile diff " + file), kExitDone) << bench.out.str();
-    ASSERT_EQ(bench.Run("set wifi.channel=11 bluetooth.discoverable=off"), kExitDone);
+    ASSERT_EQ(bench.Run("--json set wifi.channel=11 bluetooth.discoverable=off bluetooth.pin=12"),
+              kExitDone);
+    const auto set = nlohmann::json::parse(bench.out.str());
+    EXPECT_EQ(set["written"], 3);
+    EXPECT_EQ(set["unverifiable"], nlohmann::json::array({"bluetooth.pin"}));
     EXPECT_EQ(bench.Run("profile diff " + file), kExitRefused);
     EXPECT_TRUE(Has(bench.out.str(), "wifi.channel: wanted 6, the printer reports 11"));
     EXPECT_TRUE(Has(bench.out.str(), "bluetooth.discoverable: wanted on"));
     ASSERT_EQ(bench.Run("profile apply " + file), kExitDone) << bench.err.str();
-    EXPECT_EQ(bench.Run("profile diff " + file), kExitDone) << bench.out.str();
+    EXPECT_EQ(bench.Run("--json profile diff " + file), kExitDone) << bench.out.str();
+    EXPECT_EQ(nlohmann::json::parse(bench.out.str())["matches"], true);
+    ASSERT_EQ(bench.Run("--json show"), kExitDone);
+    EXPECT_EQ(nlohmann::json::parse(bench.out.str())["settings"]["serial.baud"], 19200);
     ASSERT_EQ(bench.Run("profile save " + file), kExitDone);
     EXPECT_FALSE(Has(Read(file), "letmein99"));
 }

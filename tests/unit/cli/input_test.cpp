@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "cli/outcome.h"
+#include "cli/platform.h"
 #include "cli/profile.h"
 #include "cli/units.h"
+#include "texts/localized_text.h"
 #include "cli_bench.h"
 #include "wifimodule/wifi_settings.h"
 
@@ -76,6 +78,7 @@ TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
         {"set wifi.encryption=40-bit wifi.wep.key2=0123456789ABCDEF0123456789", "not fit 40-bit"},
         {"set wifi.encryption=none wifi.auth=shared-key", "module always keeps open-system"},
         {"set wifi.encryption=wpa wifi.wpa.auth=none", "needs wpa-psk or wpa2-psk"},
+        {"set wifi.encryption=wpa wifi.auth=open-system", "always keeps shared-key"},
         {"set serial.data-bits=7", "Data Bits=7, Parity=NONE is not supported"},
         {"set power-save.minutes=5", "needs power-save beside it"},
         {"set emulation=cpcl emulation=escpos", "emulation is given twice"},
@@ -117,6 +120,19 @@ TEST(Profiles, RefusalsNameTheFileAndTheKey) {
         EXPECT_EQ(error.source, "p.json") << c.text;
     }
 }
+
+#ifndef _WIN32
+TEST(Language, KoreanWhenTheLocaleSaysSo) {
+    for (const char* locale : {"ko_KR.UTF-8", "en_US.UTF-8", ""}) {
+        setenv("LC_ALL", locale, 1);
+        setenv("LANG", "ko_KR.UTF-8", 1);  // LC_ALL comes first, when set
+        EXPECT_EQ(SystemCodePage(), *locale == 'e' ? 0 : texts::kKoreanCodePage) << locale;
+    }
+    unsetenv("LC_ALL");
+    unsetenv("LANG");
+    EXPECT_EQ(SystemCodePage(), 0);
+}
+#endif
 
 TEST(Units, HeaderOfKeysRowsOfValuesAndTheAddressColumn) {
     Units units;
