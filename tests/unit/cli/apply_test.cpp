@@ -113,7 +113,8 @@ TEST(Apply, FailuresGiveTheirExitCodeAndMessage) {
         int exit;
         const char* said;
     } cases[] = {
-        {nullptr, "show --port COM9", kExitPort, "windows printer driver(Label Writer)"},
+        {nullptr, "show --port \\\\.\\com9", kExitPort,
+         "port(COM9) is already occupied in windows printer driver(Label Writer)"},
         {[](sim::PrinterModel& m) { m.SetUsbPresent(false); }, "show --port usb", kExitPort,
          "USB Port Open Failed"},
         {silent, "show", kExitNoAnswer, "No Response in printer"},
