@@ -75,7 +75,7 @@ TEST(Apply, ExactlyTheWepKeysAskedForChange) {
     EXPECT_EQ(s.flash[7], MakeRegisterImage(7, keys104));
     // The profile's characters are the printer's bytes, however each side writes them.
     EXPECT_EQ(bench.Run("profile diff " + bench.File("k.json", R"({"tarvek-profile": 1, "wifi":
-        {"encryption": "40-bit", "wep.key2": "1122334455", "wep.key3": "abc"}})")),
+        {"encryption": "40-bit", "key-id": 2, "wep.key2": "1122334455", "wep.key3": "abc"}})")),
               kExitDone)
         << bench.out.str();
 }
@@ -209,7 +209,13 @@ TEST(Secrets, HiddenInOutputAndTraceUnlessAsked) {
                 bench.Run(flag + "--json --trace " + trace + " set bluetooth.pin=Zq9x " + c.keys),
                 kExitDone);
             ASSERT_EQ(bench.Run(flag + "--json show --wifi"), kExitDone);
-            const std::string all = Read(trace) + bench.out.str();
+            const std::string traced = Read(trace), all = traced + bench.out.str();
+            // Every byte both ways: the link's preamble, a one-byte answer; a secret read's
+            // reply keeps its code line; what is no secret shows.
+            EXPECT_TRUE(Has(traced, "host     [open]  00 00  |..|"));
+            EXPECT_TRUE(Has(traced, "printer  [open]  " + std::string(c.emulation ? "00" : "01")));
+            EXPECT_EQ(Has(traced, "printer  [wifi read 09 05]  37 30 31 0D 0A ** "), !show);
+            EXPECT_TRUE(Has(bench.out.str(), "\"wifi.gateway\":\"192.168.0.1\""));
             for (const std::string& secret : c.secrets) {
                 EXPECT_EQ(Has(all, secret), show) << secret << (show ? " hidden" : " shown");
             }

@@ -3,7 +3,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <csignal>
+
 #include "cli/outcome.h"
+#include "cli/platform.h"
 #include "cli_bench.h"
 
 namespace tarvek::cli {
@@ -100,18 +103,22 @@ TEST(Station, EachPrinterGetsItsUnitRowAndOneAuditRecord) {
         s.bluetoothAddress = "00:19:01:00:00:0" + std::to_string(unit);
         s.serial.baudRate = 19200;
     }
-    // The technician takes the printer away when asked and connects the next 3 s later.
+    // The technician takes the printer away 2 s after being asked, connects the next 3 s later.
     std::size_t asked = 0;
-    std::uint32_t connectAt = 0;
+    std::uint32_t awayAt = 0, connectAt = 0;
     bench.clock.SetOnAdvance([&](std::uint32_t now) {
         const std::string out = bench.out.str();
         for (std::size_t at = out.find("connect the next"), n = 0; at != std::string::npos;
              at = out.find("connect the next", at + 1)) {
             if (++n > asked) {
-                bench.link.target = nullptr;
-                connectAt = now + 3000;
+                awayAt = now + 2000;
+                connectAt = now + 5000;
                 ++asked;
             }
+        }
+        if (awayAt != 0 && now >= awayAt) {
+            bench.link.target = nullptr;
+            awayAt = 0;
         }
         if (connectAt != 0 && now >= connectAt) {
             bench.link.target = next[asked - 1];
@@ -146,18 +153,37 @@ TEST(Station, EachPrinterGetsItsUnitRowAndOneAuditRecord) {
     EXPECT_FALSE(std::getline(in, line));
 }
 
-TEST(Station, WaitsAreBoundedAndCtrlCEndsThem) {
-    for (bool pressCtrlC : {false, true}) {
+// Every wait ends: no printer in time, Ctrl-C, a printer the units file has no row for.
+TEST(Station, EndsBoundedWithTheRightExitCode) {
+    const struct {
+        bool printer, pressCtrlC;
+        int exit;
+        const char* said;
+    } cases[] = {
+        {false, false, kExitNoAnswer, "No printer answered within 10 s."},
+        {false, true, kExitInterrupted, "Interrupted."},
+        {true, false, kExitRefused, "The units file has no row for the printer 00:19:01:2A:3B:4C"},
+    };
+    for (const auto& c : cases) {
         Bench bench;
-        bench.link.target = nullptr;
+        bench.link.target = c.printer ? &bench.serial : nullptr;
         bench.clock.SetOnAdvance(
-            [&](std::uint32_t now) { bench.interrupted = pressCtrlC && now > 4000; });
+            [&](std::uint32_t now) { bench.interrupted = c.pressCtrlC && now > 4000; });
         const std::string profile = bench.File("p.json", R"({"tarvek-profile": 1})");
-        EXPECT_EQ(bench.Run("apply --each --wait 10 " + profile),
-                  pressCtrlC ? kExitInterrupted : kExitNoAnswer);
-        EXPECT_LT(bench.clock.NowMs(), pressCtrlC ? 6000u : 13000u);
+        const std::string units = bench.File("u.csv", "bluetooth.address,bluetooth.pin\nAA,1234\n");
+        EXPECT_EQ(bench.Run("apply --each --wait 10 " + profile + " --units " + units), c.exit);
+        EXPECT_TRUE(Has(bench.out.str(), c.said)) << bench.out.str();
+        EXPECT_LT(bench.clock.NowMs(), 30000u);
     }
 }
+
+#ifndef _WIN32
+TEST(Interrupt, SigintSetsTheFlag) {
+    InstallInterruptHandlers();
+    std::raise(SIGINT);
+    EXPECT_TRUE(InterruptFlag().exchange(false));
+}
+#endif
 
 }  // namespace
 }  // namespace tarvek::cli
