@@ -65,11 +65,13 @@ TEST(Values, EachKindTakesItsValuesAndRefusesTheRest) {
     }
 }
 
-// Refused before the port is opened: exit 2, not a byte sent, the reason named.
+// Refused before the port is opened: exit 2, not a byte sent, the reason named (a profile's
+// refusals name its file too: "P" stands for the profile given).
 TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
     const struct {
         const char* args;
         const char* said;
+        const char* profile = nullptr;
     } cases[] = {
         {"set wifi.channel=15", "wifi.channel: \"15\" is not allowed; allowed: 1 to 14"},
         {"set wifi.colour=red", "wifi.colour: no such key"},
@@ -86,38 +88,33 @@ TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
         {"set bluetooth.pin=se\"cret", "bluetooth.pin: \"***\" is not allowed"},
         {"show --baud 4800", "--baud: \"4800\" is not allowed; allowed: 9600, 19200"},
         {"show --wfi", "--wfi"},
+        {"profile apply P", "P is not JSON", "{"},
+        {"profile apply P", "P is not a Tarvek profile", R"({"tarvek-profile": 2})"},
+        {"profile apply P", "P: \"wlan\": no such group", R"({"tarvek-profile": 1, "wlan": {}})"},
+        {"profile apply P", "P: wifi.colour: no such key",
+         R"({"tarvek-profile": 1, "wifi": {"colour": 1}})"},
+        {"profile apply P", "P: wifi.channel: must be a text",
+         R"({"tarvek-profile": 1, "wifi": {"channel": true}})"},
+        {"profile diff P", "P: wifi.channel: \"15\"",
+         R"({"tarvek-profile": 1, "wifi": {"channel": 15}})"},
+        {"profile check P", "P: bluetooth.pin: the environment variable X",
+         R"({"tarvek-profile": 1, "bluetooth": {"pin": "${env:X}"}})"},
     };
     for (const auto& c : cases) {
         testing::Bench bench;
-        EXPECT_EQ(bench.Run(c.args), kExitBadInput) << c.args;
-        EXPECT_TRUE(Has(bench.err.str(), c.said)) << c.args << ": " << bench.err.str();
+        std::string args = c.args;
+        const std::string file = bench.File("P", c.profile ? c.profile : "");
+        if (c.profile) {
+            args.replace(args.find(" P"), 2, " " + file);
+        }
+        EXPECT_EQ(bench.Run(args), kExitBadInput) << c.args;
+        std::string said = c.said;
+        if (c.profile) {
+            said.replace(0, 1, file);
+        }
+        EXPECT_TRUE(Has(bench.err.str(), said)) << c.args << ": " << bench.err.str();
         EXPECT_FALSE(Has(bench.err.str(), "cret")) << c.args;
         EXPECT_EQ(bench.model.HostByteCount(), 0) << c.args;
-    }
-}
-
-TEST(Profiles, RefusalsNameTheFileAndTheKey) {
-    const struct {
-        const char* text;
-        Problem problem;
-        const char* key;
-    } cases[] = {
-        {"{", Problem::NotJson, ""},
-        {R"({"tarvek-profile": 2})", Problem::NotAProfile, ""},
-        {R"({"tarvek-profile": 1, "wlan": {}})", Problem::UnknownGroup, "wlan"},
-        {R"({"tarvek-profile": 1, "wifi": {"colour": 1}})", Problem::UnknownKey, "wifi.colour"},
-        {R"({"tarvek-profile": 1, "wifi": {"channel": true}})", Problem::WrongType, "wifi.channel"},
-        {R"({"tarvek-profile": 1, "wifi": {"channel": 15}})", Problem::BadValue, "wifi.channel"},
-        {R"({"tarvek-profile": 1, "bluetooth": {"pin": "${env:X}"}})", Problem::EnvMissing,
-         "bluetooth.pin"},
-    };
-    for (const auto& c : cases) {
-        Settings settings;
-        InputError error;
-        EXPECT_FALSE(ReadProfile(c.text, "p.json", nullptr, settings, error)) << c.text;
-        EXPECT_EQ(error.problem, c.problem) << c.text;
-        EXPECT_EQ(error.key, c.key) << c.text;
-        EXPECT_EQ(error.source, "p.json") << c.text;
     }
 }
 
