@@ -116,6 +116,13 @@ const LocalizedText kLineFixedInCpcl{
     "(--data-bits, --flow) 그대로입니다."};
 const LocalizedText kWpaNotOffered{"wifi.encryption: this Wi-Fi module is WEP only.",
                                    "wifi.encryption: 이 Wi-Fi 모듈은 WEP 전용입니다."};
+// The module holds a mode, channel, encryption, key or authentication that no list offers, and
+// the settings do not replace it (the dialog asks to choose a value from the list).
+const LocalizedText kModuleValueUnlisted{
+    "The Wi-Fi module holds a mode, channel, encryption, key number or authentication that is "
+    "no allowed value; give that key (\"tarvek-cli show --wifi\" shows which).",
+    "Wi-Fi 모듈에 허용되지 않는 모드, 채널, 암호화, 키 번호 또는 인증 값이 있습니다. 해당 키를 "
+    "지정하세요 (\"tarvek-cli show --wifi\"로 확인)."};
 const LocalizedText kInFile{"%s: ", "%s: "};
 const LocalizedText kInLine{"%s, line %d: ", "%s, %d번째 줄: "};
 

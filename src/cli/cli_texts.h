@@ -72,6 +72,7 @@ extern const LocalizedText kMinutesNeedMode;
 extern const LocalizedText kCodePageNeedsEscPos;
 extern const LocalizedText kLineFixedInCpcl;  // %s
 extern const LocalizedText kWpaNotOffered;
+extern const LocalizedText kModuleValueUnlisted;
 extern const LocalizedText kInFile;  // %s file (prefix of a refusal in a file)
 extern const LocalizedText kInLine;  // %s file, %d line
 

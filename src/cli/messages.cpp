@@ -177,9 +177,13 @@ std::string OutcomeText(const Outcome& o, const Wording& w) {
         case Failure::None:
             return "";
         case Failure::Input:
-            sentence = o.input.problem == Problem::ModuleRefusal
-                           ? texts::SaveRefusalMessage(o.sequence.refusal).text.For(cp)
-                           : ProblemText(o.input, w);
+            if (o.input.problem != Problem::ModuleRefusal) {
+                sentence = ProblemText(o.input, w);
+            } else if (o.sequence.refusal == SaveRefusal::NoSelection) {
+                sentence = T(text::kModuleValueUnlisted, w);
+            } else {
+                sentence = texts::SaveRefusalMessage(o.sequence.refusal).text.For(cp);
+            }
             break;
         case Failure::PortHeld:
             sentence = texts::FormatPortConflict(o.port, o.holder, cp);

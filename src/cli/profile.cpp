@@ -78,7 +78,7 @@ bool ReadProfile(const std::string& text, const std::string& source, const EnvLo
     json document;
     try {
         document = json::parse(text);
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {  // a syntax error, or a number too large
         error.detail = e.what();
         return Fail(error, Problem::NotJson, source, "");
     }

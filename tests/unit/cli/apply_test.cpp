@@ -128,6 +128,8 @@ TEST(Apply, FailuresGiveTheirExitCodeAndMessage) {
         {[](sim::PrinterModel& m) { m.State().moduleKind = sim::ModuleKind::WepOnly; },
          "set wifi.encryption=wpa wifi.wpa.auth=wpa-psk wifi.passphrase=12345678", kExitBadInput,
          "this Wi-Fi module is WEP only"},
+        {[](sim::PrinterModel& m) { m.State().working[5] = MakeRegisterImage(5, {0x01}); },
+         "set wifi.ssid=x", kExitBadInput, "module holds a mode, channel"},  // channel 0
         {nullptr, "set wifi.encryption=wpa wifi.wpa.auth=wpa-psk", kExitBadInput,
          "WPA Key Length is not long"},
         {cpcl, "set code-page=2", kExitBadInput, "a code page is set in ESC/POS only"},
