@@ -170,6 +170,9 @@ int RunCli(int argc, const char* const* argv, Platform& platform) {
     app.footer(kFooter);
     app.set_version_flag("--version", "tarvek-cli " + kVersion);
     app.require_subcommand(1);
+    // The same syntax on every system: "/x" is a path (a Unix one, or one from a POSIX shell on
+    // Windows), never an option.
+    app.allow_windows_style_options(false);
     AddOutputOptions(app, a);
 
     CLI::App* show =
