@@ -65,58 +65,48 @@ bool FitsModule(const Settings& settings, const ModuleRead& read, const WifiSett
     return true;
 }
 
+// One printer operation as a step: the printer opened (and asked its emulation) if it is not,
+// then the operation, its result turned into the outcome.
+template <class Operation>
+bool Run(Connection& c, Step step, Outcome& outcome, Operation operation) {
+    return c.OpenPrinter(step, outcome) && c.Took(operation(c.Printer()), step, outcome);
+}
+
+// A setting's number; 0 when it is not given (the minutes of a power-save mode).
+int Number(const Value* value) {
+    return value != nullptr ? static_cast<int>(value->number) : 0;
+}
+
 bool SavePrinterSettings(Connection& c, const Settings& settings, Outcome& outcome) {
-    if (const Value* pin = Find(settings, KeyId::BluetoothPin)) {
-        if (!c.OpenPrinter(Step::Pin, outcome) ||
-            !c.Took(c.Printer().SavePin(pin->text), Step::Pin, outcome)) {
-            return false;
-        }
-    }
-    if (const Value* on = Find(settings, KeyId::BluetoothDiscoverable)) {
-        if (!c.OpenPrinter(Step::Discoverable, outcome) ||
-            !c.Took(c.Printer().SaveDiscoverable(on->number == 1), Step::Discoverable, outcome)) {
-            return false;
-        }
-    }
-    if (const Value* mode = Find(settings, KeyId::PowerSave)) {
-        const Value* minutes = Find(settings, KeyId::PowerSaveMinutes);
-        const int m = minutes != nullptr ? static_cast<int>(minutes->number) : 0;
-        if (!c.OpenPrinter(Step::PowerSave, outcome) ||
-            !c.Took(c.Printer().SavePowerSave(static_cast<int>(mode->number), m), Step::PowerSave,
-                    outcome)) {
-            return false;
-        }
-    }
-    if (const Value* page = Find(settings, KeyId::CodePage)) {
-        if (!c.OpenPrinter(Step::CodePage, outcome) ||
-            !c.Took(c.Printer().SaveCodePage(static_cast<int>(page->number)), Step::CodePage,
-                    outcome)) {
-            return false;
-        }
-    }
-    return true;
+    const Value* pin = Find(settings, KeyId::BluetoothPin);
+    const Value* on = Find(settings, KeyId::BluetoothDiscoverable);
+    const Value* mode = Find(settings, KeyId::PowerSave);
+    const Value* minutes = Find(settings, KeyId::PowerSaveMinutes);
+    const Value* page = Find(settings, KeyId::CodePage);
+    return (!pin || Run(c, Step::Pin, outcome, [&](auto& p) { return p.SavePin(pin->text); })) &&
+           (!on || Run(c, Step::Discoverable, outcome,
+                       [&](auto& p) { return p.SaveDiscoverable(on->number == 1); })) &&
+           (!mode ||
+            Run(c, Step::PowerSave, outcome,
+                [&](auto& p) { return p.SavePowerSave(Number(mode), Number(minutes)); })) &&
+           (!page ||
+            Run(c, Step::CodePage, outcome, [&](auto& p) { return p.SaveCodePage(Number(page)); }));
 }
 
 // The serial line, then the emulation: each ends the link.
 bool SaveLineAndEmulation(Connection& c, const Settings& settings, Outcome& outcome) {
     if (HasSerialKeys(settings)) {
         const SerialLineSettings line = LineAfter(c.Request().line, settings);
-        if (!c.OpenPrinter(Step::Serial, outcome) ||
-            !c.Took(c.Printer().SaveSerialConfig(line), Step::Serial, outcome)) {
+        if (!Run(c, Step::Serial, outcome, [&](auto& p) { return p.SaveSerialConfig(line); })) {
             return false;
         }
         if (c.Request().kind == TransportKind::Serial) {
             c.UseLine(line);
         }
     }
-    if (const Value* emulation = Find(settings, KeyId::Emulation)) {
-        if (!c.OpenPrinter(Step::Emulation, outcome) ||
-            !c.Took(c.Printer().SetEmulation(static_cast<int>(emulation->number)), Step::Emulation,
-                    outcome)) {
-            return false;
-        }
-    }
-    return true;
+    const Value* emulation = Find(settings, KeyId::Emulation);
+    return !emulation || Run(c, Step::Emulation, outcome,
+                             [&](auto& p) { return p.SetEmulation(Number(emulation)); });
 }
 
 // Everything the printer can report, at the line it was told to use, against what was asked.
