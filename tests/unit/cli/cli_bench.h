@@ -21,6 +21,7 @@ namespace tarvek::cli::testing {
 struct TestLink : SerialPrinterLink {
     using PrinterLink::Write;
     int Open(const std::string& p, int b, int pa, int d, int s, int f) override {
+        opens += target ? 1 : 0;
         return target ? target->Open(p, b, pa, d, s, f) : -1;
     }
     int Write(const std::uint8_t* data, int n) override {
@@ -32,6 +33,7 @@ struct TestLink : SerialPrinterLink {
     int Close() override { return target ? target->Close() : 0; }
     sim::SimulatedSerialLink* target = nullptr;
     Bytes drop;
+    int opens = 0;
 };
 
 // An installed printer holds COM9.

@@ -75,6 +75,8 @@ TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
     } cases[] = {
         {"set wifi.channel=15", "wifi.channel: \"15\" is not allowed; allowed: 1 to 14"},
         {"set wifi.colour=red", "wifi.colour: no such key"},
+        {"set code-page=24",
+         "allowed: a code-page name (CP_437, CP_850, ...) or its number 0 to 23"},
         {"set emulation", "\"emulation\" is not KEY=VALUE"},
         {"set wifi.wep.key1=0123456789", "wifi.wep.key1 needs wifi.encryption=40-bit"},
         {"set wifi.encryption=40-bit wifi.wep.key2=0123456789ABCDEF0123456789", "not fit 40-bit"},
