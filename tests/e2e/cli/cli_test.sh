@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# tarvek-cli against tarvek-printer-sim on a pty, once natively and once under Wine:
-#   cli_test.sh native <tarvek-cli>     <native build> <work folder>
+# tarvek-cli against tarvek-printer-sim on a pty, natively (one printer, then the station loop
+# over three) and under Wine:
+#   cli_test.sh native|station <tarvek-cli> <native build> <work folder>
 #   cli_test.sh wine   <tarvek-cli.exe> <native build> <work folder>   (Wine's COM1 = the pty)
 # The native build holds tools/tarvek-printer-sim (and for Wine tools/libpty_modem_lines.so);
 # without them the test is skipped (77). Each printer keeps its state in a file the checks read.
@@ -77,6 +78,7 @@ if [[ "$mode" == wine ]]; then
     exit 0
 fi
 
+if [[ "$mode" == native ]]; then
 echo "== show, set every key"
 start_printer "$work/state.txt" --bt-address 00:19:01:00:00:01
 check "show --wifi --json" runs 0 "$work/show.json" --json show --wifi --port "$port"
@@ -102,6 +104,10 @@ check "diff finds the edits" runs 1 "$work/diff1.txt" profile diff "$work/p.json
 check "profile apply" runs 0 "$work/apply.txt" profile apply "$work/p.json" "${line[@]}"
 check "diff after apply exits 0" runs 0 "$work/diff2.txt" profile diff "$work/p.json" "${line[@]}"
 stop_printer
+((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
+echo "cli_test (station): all checks passed"
+exit 0
+fi
 
 echo "== the station loop over three printers"
 printf '{"tarvek-profile": 1, "wifi": {"ssid": "line-4", "netmask": "255.255.255.0"}}\n' \
@@ -133,4 +139,4 @@ import json; r = [json.loads(l) for l in open('$work/audit.jsonl')]
 assert [x['unit'] for x in r] == [1, 2, 3] and all(x['ok'] for x in r)
 assert all(x['settings']['bluetooth.pin'] == '***' for x in r)"
 ((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
-echo "cli_test (native): all checks passed"
+echo "cli_test (station): all checks passed"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Linux package: lintian, then an install and a removal in a throw-away dpkg root, with the
 # installed tarvek-cli --version run in between.
-#   deb_test.sh <dist> <version> <tarvek-cli> <built|standin> <output folder>
+#   deb_test.sh <dist> <version> <tarvek-cli> built <output folder>
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../../.." && pwd)"
@@ -13,10 +13,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 source "$root/tests/e2e/script_checks.sh"
 deb="$1/tarvek-cli_$version-1_$(dpkg --print-architecture).deb"
-if [[ "$4" == standin ]]; then
-    echo "NOTE: tarvek-cli is not built yet: the package under test carries a stand-in"
-    deb="$("$root/packaging/debian/make-deb" "$version" "$work" "$3")" || exit 1
-elif [[ ! -f "$deb" ]]; then
+if [[ ! -f "$deb" ]]; then
     echo "SKIP: $deb is missing (run tools/package)"
     exit 77
 fi

@@ -3,13 +3,13 @@
 # x64 installer under Wine in a fresh prefix (an upgrade over a lower version, what it
 # installs, the installed program's automation registration, the uninstaller removing all of
 # it). The x86 installer cannot run here; its programs are read from the x86 zip.
-#   windows_packages_test.sh <dist> <version> <tarvek-cli.exe> <built|standin> <window_tool.exe>
+#   windows_packages_test.sh <dist> <version> <tarvek-cli.exe> built <window_tool.exe>
 #                            <version_record.exe> <output folder>
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../../.." && pwd)"
 [[ -n "${DISPLAY:-}" ]] || exec "$root/tools/with-display" "$0" "$@"
-dist="$1" version="$2" cli_kind="$4" tool_exe="$(realpath "$5")" record_exe="$(realpath "$6")"
+dist="$1" version="$2" tool_exe="$(realpath "$5")" record_exe="$(realpath "$6")"
 for file in "$dist/tarvek-$version-"{setup-x86.exe,setup-x64.exe,portable-x86.zip,portable-x64.zip}; do
     [[ -f "$file" ]] || { echo "SKIP: $file is missing (run tools/package)"; exit 77; }
 done
@@ -38,12 +38,6 @@ echo "== version records"
 for arch in x86 x64; do unzip -q "$dist/tarvek-$version-portable-$arch.zip" -d "$work/$arch"; done
 shipped="$work/x64/tarvek-$version-x64"
 cli_x86="$work/x86/tarvek-$version-x86/tarvek-cli.exe"
-if [[ "$cli_kind" == standin ]]; then
-    echo "NOTE: tarvek-cli is not built yet: a stand-in with its resources takes its place in"
-    echo "      the x64 packages under test; the x86 tarvek-cli is not checked"
-    cp "$3" "$shipped/tarvek-cli.exe"
-    cli_x86=""
-fi
 # The version texts and the manifest's execution level as "Key=value" lines, from windres
 # (either architecture) or, for x64, through GetFileVersionInfoW under Wine.
 windres_record() {
@@ -66,7 +60,6 @@ done
 echo "== x64 installer: upgrade over $version's predecessor, install, uninstall"
 installer="$dist/tarvek-$version-setup-x64.exe"
 make_installer() { "$root/packaging/windows/make-packages" x64 "$1" "$work/$1" "$shipped/tarvek.exe" "$shipped/tarvek-cli.exe"; }
-[[ "$cli_kind" == standin ]] && installer="$(make_installer "$version")"
 older="$(make_installer 0.0.1)"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 environment_key='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
