@@ -87,10 +87,10 @@ class LibusbPrinterLink final : public UsbPrinterLink, private UsbChunkPort {
         // A printer this link still holds is let go first, or it could not be claimed again.
         m_reconnect.Stop();
         DropDevice();
+        m_reconnect.open = false;
         if (!OpenDevice()) {
             return 1;
         }
-        m_bSession = true;
         m_reconnect.open = true;
         m_reconnect.idle = true;  // armed from the first open on, as on Windows
         m_idle = IdleState{true, 0};
@@ -98,14 +98,11 @@ class LibusbPrinterLink final : public UsbPrinterLink, private UsbChunkPort {
     }
 
     int Close() override {
-        if (m_bSession) {
-            const std::uint8_t zero = 0;
-            Write(&zero, 1);
-        }
+        const std::uint8_t zero = 0;
+        Write(&zero, 1);  // nothing goes out unless the link is open
         m_reconnect.Stop();
-        m_bSession = false;
         std::lock_guard<std::mutex> hold(m_lock);
-        if (!m_reconnect.MarkClosed(m_held != nullptr)) {
+        if (!m_reconnect.MarkClosed()) {
             return 3;
         }
         m_held.reset();
@@ -181,7 +178,6 @@ class LibusbPrinterLink final : public UsbPrinterLink, private UsbChunkPort {
     std::mutex m_lock;
     std::unique_ptr<HeldPrinter> m_held;
     Bytes m_staged;  // read from the printer, not yet handed out
-    bool m_bSession = false;
     IdleState m_idle;
     // Last, so it is the first to go: its thread ends before the printer is given back.
     UsbReconnect m_reconnect;

@@ -21,14 +21,12 @@ void UsbReconnect::Stop() {
     }
 }
 
-bool UsbReconnect::MarkClosed(bool heldDevice) {
+bool UsbReconnect::MarkClosed() {
     if (!open) {
         return false;
     }
     open = false;
-    if (heldDevice) {
-        idle = true;
-    }
+    idle = true;
     return true;
 }
 

@@ -32,9 +32,8 @@ class UsbReconnect {
     // Ends a running thread (it notices after its current pause or attempt) and waits for it.
     void Stop();
     // Close's bookkeeping once the thread has stopped: false when the link was not open;
-    // else it is closed now, and armed again when it still held a device (which the caller
-    // then lets go).
-    bool MarkClosed(bool heldDevice);
+    // else it is closed now (and armed again for its next opening).
+    bool MarkClosed();
 
   private:
     void Loop();

@@ -62,7 +62,7 @@ class CUsbLink final : public UsbPrinterLink, private UsbChunkPort {
         m_reconnect.Stop();
         m_system->UnloadSetupApi();
         m_readEvent.Reset();
-        if (!m_reconnect.MarkClosed(m_device.load() != nullptr)) {
+        if (!m_reconnect.MarkClosed()) {
             return 3;
         }
         if (m_device.load()) {

@@ -1,9 +1,12 @@
 // The CUPS port check against a real cupsd started in a private folder, with queues added by
 // lpadmin; the USB printer's identity comes from a fake sysfs tree.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
 #include "link/port_conflict_cups.h"
 #include "support/child_process.h"
@@ -72,6 +75,24 @@ TEST(CupsPortCheck, AQueueHoldsThePortItsDeviceUriNames) {
     ASSERT_EQ(addQueue("any", "usb://Tarvek/LP%20200"), 0);  // no serial number: maker and model
     f.Write(usb + "/serial", "78");
     EXPECT_EQ(holder("USB"), "any usb://Tarvek/LP%20200");
+
+    // A server that hangs up on every request gives no list: unreadable, not free.
+    const int mute = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{AF_UNIX, {}};
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s/mute.sock", d.c_str());
+    ASSERT_EQ(bind(mute, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    listen(mute, 8);
+    std::thread hangUp([mute] {
+        for (int c; (c = accept(mute, nullptr, nullptr)) >= 0;) {
+            close(c);
+        }
+    });
+    setenv("CUPS_SERVER", address.sun_path, 1);
+    EXPECT_EQ(check->Check("/dev/ttyS9", PortConflictVariant::MainDialog).state,
+              PortCheck::ListUnreadable);
+    shutdown(mute, SHUT_RDWR);  // ends the accept
+    hangUp.join();
+    close(mute);
 }
 
 }  // namespace

@@ -77,6 +77,7 @@ TEST(PortDiscoveryLinux, ListsWhatAPersonRecognisesWithItsHolder) {
         EXPECT_EQ(p.holder.printerName, expected[i].holder);
         EXPECT_EQ(p.accessGroup, expected[i].group);
         EXPECT_EQ(p.transport, i == 5 ? TransportKind::Usb : TransportKind::Serial);
+        EXPECT_TRUE(p.allProcessesSeen);
     }
     EXPECT_EQ(ports[2].bluetoothAddress, "00:19:01:2A:3B:4C");
     EXPECT_EQ(ports[3].holder.kind, HolderKind::CupsQueue);

@@ -95,11 +95,21 @@ TEST_F(UsbLibusbTest, WritesGoInChunksWithinTheirBudgetAndReadsTakeWhatIsReady) 
     EXPECT_EQ(clock.NowMs() - start, 510u + 350u + 510u + 10u);
 }
 
-TEST_F(UsbLibusbTest, APrinterThatComesBackIsReopenedWithoutTheUser) {
+TEST_F(UsbLibusbTest, APrinterThatComesBackIsReopenedWithoutTheUserUntilClose) {
     auto link = MakeLink();
     ASSERT_EQ(link->Open("USB"), 0);
-    ASSERT_EQ(link->Write(Bytes{'1'}), 1);
     SetPresent(false);  // switched off
+    EXPECT_EQ(link->Write(Bytes{'1'}), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a few attempts fail
+    link->Close();  // ends the reconnection: the printer coming back is not taken
+    SetPresent(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(link->Write(Bytes{'-'}), 0);
+    EXPECT_EQ(std::count(bus->calls.begin(), bus->calls.end(), "claim 1"), 1);
+
+    ASSERT_EQ(link->Open("USB"), 0);
+    ASSERT_EQ(link->Write(Bytes{'1'}), 1);
+    SetPresent(false);
     EXPECT_EQ(link->Write(Bytes{'2'}), 0);
     SetPresent(true);
     bool back = false;
@@ -111,7 +121,7 @@ TEST_F(UsbLibusbTest, APrinterThatComesBackIsReopenedWithoutTheUser) {
     EXPECT_EQ(link->Close(), 0);
     std::lock_guard<std::mutex> hold(bus->lock);
     EXPECT_EQ(bus->chunks.back(), Bytes{0});
-    EXPECT_EQ(std::count(bus->calls.begin(), bus->calls.end(), "claim 1"), 2);
+    EXPECT_EQ(std::count(bus->calls.begin(), bus->calls.end(), "claim 1"), 3);
     EXPECT_EQ(bus->calls.back(), "attach 1");
 }
 
