@@ -90,6 +90,11 @@ std::string UsbDeviceAbove(const std::string& root, std::string folder) {
     return "";
 }
 
+// "FTDI FT232R USB UART", or whichever of the two there is.
+std::string MakerAndModel(const std::string& maker, const std::string& model) {
+    return maker.empty() || model.empty() ? maker + model : maker + " " + model;
+}
+
 std::uint16_t Hex16(const std::string& path) {
     return static_cast<std::uint16_t>(std::strtoul(ReadFirstLine(path).c_str(), nullptr, 16));
 }
@@ -100,7 +105,7 @@ void DescribeUsbDevice(const std::string& device, PortInfo& info) {
     info.serialNumber = ReadFirstLine(device + "serial");
     const std::string maker = ReadFirstLine(device + "manufacturer");
     const std::string product = ReadFirstLine(device + "product");
-    info.friendlyName = maker.empty() || product.empty() ? maker + product : maker + " " + product;
+    info.friendlyName = MakerAndModel(maker, product);
 }
 
 std::string Upper(std::string text) {
@@ -186,7 +191,7 @@ class LinuxScan {
                                       : printer.manufacturer;
         const std::string model =
             printer.product.empty() ? DeviceIdField(printer.deviceId, "MDL") : printer.product;
-        info.friendlyName = maker.empty() || model.empty() ? maker + model : maker + " " + model;
+        info.friendlyName = MakerAndModel(maker, model);
         if (!printer.printerNode.empty()) {
             info.aliases.push_back(printer.printerNode);
         }

@@ -65,6 +65,7 @@ TEST(CupsPortCheck, AQueueHoldsThePortItsDeviceUriNames) {
     const std::string serialUri = "serial:" + d + "/ttyFAKE?baud=9600";
     ASSERT_EQ(addQueue("label", serialUri), 0);
     ASSERT_EQ(addQueue("office", "usb://Tarvek/LP%20200?serial=77"), 0);
+    ASSERT_EQ(addQueue("net", "socket://192.0.2.1:9100"), 0);  // holds no local port
     EXPECT_EQ(holder(d + "/ttyFAKE"), "label " + serialUri);
     EXPECT_EQ(holder(d + "/alias"), "label " + serialUri);  // the same device by another name
     EXPECT_EQ(holder("/dev/ttyS9"), "");

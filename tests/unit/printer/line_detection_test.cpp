@@ -25,12 +25,21 @@ struct Probe {
     std::uint32_t elapsedMs = 0;
 };
 
+// Opened again for each setting, and exclusive as a Windows port is: no second open.
+struct ReopenedLink : sim::SimulatedSerialLink {
+    using SimulatedSerialLink::SimulatedSerialLink;
+    int Open(const std::string& port, int baud, int parity, int bits, int stop, int flow) override {
+        return IsOpen() ? -1 : SimulatedSerialLink::Open(port, baud, parity, bits, stop, flow);
+    }
+};
+
 Probe Detect(sim::PrinterModel& model, bool inPlace, const char* openable = "",
-           bool cancelled = false) {
+             bool cancelled = false) {
     testing::VirtualClock clock;
     InPlaceLink inPlaceLink(model, clock, openable);
-    sim::SimulatedSerialLink reopened(model, clock, openable);
-    sim::SimulatedSerialLink& link = inPlace ? inPlaceLink : reopened;
+    ReopenedLink reopened(model, clock, openable);
+    sim::SimulatedSerialLink& link =
+        inPlace ? static_cast<sim::SimulatedSerialLink&>(inPlaceLink) : reopened;
     const std::atomic<bool> cancel{cancelled};
     Probe run{DetectLine(link, clock, "COM1", &cancel)};
     run.elapsedMs = clock.NowMs() - 1000;
