@@ -72,10 +72,10 @@ bool ListQueues(std::vector<Queue>& queues) {
         }
         const char* value = ippGetString(attr, 0, nullptr);
         const std::string key = name;
-        if (value && key == "printer-name") {
-            queue.name = value;
-        } else if (value && key == "device-uri") {
-            queue.deviceUri = value;
+        if (key == "printer-name") {
+            queue.name = value ? value : "";
+        } else if (key == "device-uri") {
+            queue.deviceUri = value ? value : "";
         }
     }
     return true;

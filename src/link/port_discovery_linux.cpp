@@ -29,8 +29,8 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 }
 
 bool IsNumber(const std::string& text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(c) != 0; });
+    return !text.empty() && std::all_of(text.begin(), text.end(),
+                                        [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
 OpenDevices ScanProcesses(const std::string& root) {
@@ -110,7 +110,7 @@ void DescribeUsbDevice(const std::string& device, PortInfo& info) {
 
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return static_cast<char>(std::toupper(c)); });
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
 }
 

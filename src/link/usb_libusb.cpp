@@ -106,7 +106,6 @@ class LibusbPrinterLink final : public UsbPrinterLink, private UsbChunkPort {
             return 3;
         }
         m_held.reset();
-        m_staged.clear();
         return 0;
     }
 
