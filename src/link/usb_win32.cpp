@@ -23,6 +23,8 @@ constexpr char kPathPrefix[] = "\\\\?\\usb#vid_0525&pid_a702";
 constexpr std::size_t kPathPrefixLength = sizeof kPathPrefix - 1;  // 25
 constexpr char kPathSuffix[] = "\\USB0/4";
 constexpr std::size_t kPathBufferBytes = 256;
+// Indexes in a row that the device list may refuse before the search gives up.
+constexpr int kMaxRefusedIndexes = 64;
 constexpr DWORD kUnansweredReadWaitMs = 100;
 
 class CUsbLink final : public UsbPrinterLink, private UsbChunkPort {
@@ -167,15 +169,20 @@ class CUsbLink final : public UsbPrinterLink, private UsbChunkPort {
             return false;
         }
         bool found = false;
-        for (DWORD index = 0;; ++index) {
+        // An index the list refuses is skipped; a list that refuses every index it is asked
+        // for (not only past its end) would otherwise keep the search going for ever.
+        int refusedInARow = 0;
+        for (DWORD index = 0; refusedInARow < kMaxRefusedIndexes; ++index) {
             SP_DEVICE_INTERFACE_DATA data{};
             data.cbSize = sizeof data;
             if (!m_setupApi.enumDeviceInterfaces(set, nullptr, &kUsbPrintInterface, index, &data)) {
                 if (GetLastError() == ERROR_NO_MORE_ITEMS) {
                     break;
                 }
+                ++refusedInARow;
                 continue;
             }
+            refusedInARow = 0;
             if (OpenInterfaceDevice(set, data, path)) {
                 found = true;
                 break;

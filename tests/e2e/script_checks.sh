@@ -27,9 +27,17 @@ poll() {
     done
     return 1
 }
+# winpath <path>: the path as Wine's programs see it (drive Z is the root).
+winpath() { echo "Z:${1//\//\\}"; }
 alive() { kill -0 "$1" 2>/dev/null; }
 # ends_within <pid> <seconds>
 ends_within() { poll "$2" eval "! alive $1"; }
 screenshot() {
     import -window root -crop 800x700+0+0 "$out/$1" 2>/dev/null && echo "      screenshot: $out/$1"
+}
+# finish <script name>: the closing verdict; exits 1 when a check failed.
+finish() {
+    echo
+    ((failures == 0)) || { echo "$1: $failures check(s) failed"; exit 1; }
+    echo "$1: all checks passed"
 }

@@ -37,7 +37,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-winpath() { echo "Z:${1//\//\\}"; }
 # client <attached marker> [<release marker>]: the cscript client, in the foreground.
 client() {
     local args=()
@@ -142,9 +141,4 @@ check "dialog still shown after the client" window_state_is "$title" visible
 tool press "$title" 1
 check "Exit ends the started program" tool wait-gone "$title" 20000
 
-echo
-if ((failures)); then
-    echo "program_test: $failures check(s) failed"
-    exit 1
-fi
-echo "program_test: all checks passed"
+finish program_test

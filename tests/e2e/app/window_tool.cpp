@@ -12,11 +12,14 @@
 //                                         dialog as a user's choice would (CBN_SELCHANGE)
 //   window_tool type <title> <id> <text>  sets the text of edit <id>, as typing would (the edit
 //                                         tells the dialog EN_CHANGE)
+//   window_tool ip <title> <id> <a.b.c.d>  sets the address of IP address control <id>
 //   window_tool box-text <title> <ms>     waits for a message box (a dialog) owned by the dialog
 //                                         <title>; prints its caption, then its text
 //   window_tool box-ok <title>            posts OK to the dialog's message box
 // Captions and texts are UTF-8. Messages sent to the program wait at most kReplyMs.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,28 +81,15 @@ HWND FindDialog(const std::wstring& title) {
     return FindWindowW(L"#32770", title.c_str());
 }
 
-struct OwnedSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwned(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<OwnedSearch*>(data);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) &&
-        lstrcmpW(className, L"#32770") == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A visible dialog whose owner is the given window (a message box over it).
 HWND FindOwnedDialog(HWND owner) {
-    OwnedSearch search{owner, nullptr};
-    EnumWindows(MatchOwned, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr) {
+        if (GetWindow(dialog, GW_OWNER) == owner && IsWindowVisible(dialog)) {
+            return dialog;
+        }
+    }
+    return nullptr;
 }
 
 int PrintBox(HWND owner, int milliseconds) {
@@ -132,11 +122,7 @@ bool WaitFor(const std::wstring& title, int milliseconds, bool wantShown) {
 }
 
 int Usage() {
-    std::fputs(
-        "usage: window_tool wait-shown|wait-gone|state|press|syscommand|enabled|text|box-text|"
-        "box-ok <title> [ms|id]\n"
-        "       window_tool select|type <title> <id> <item|text>\n",
-        stderr);
+    std::fputs("usage: window_tool <command> <title> [ms|id] [item|text|address]\n", stderr);
     return 2;
 }
 
@@ -204,14 +190,15 @@ int wmain(int argc, wchar_t** argv) {
     if (command == "select" && argc > 4) {
         return SelectItem(window, number, argv[4]) ? 0 : 1;
     }
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    DWORD_PTR result = 0;
+    if (command == "ip" && argc > 4 && swscanf(argv[4], L"%u.%u.%u.%u", &a, &b, &c, &d) == 4) {
+        return SendBounded(control, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d), result) ? 0 : 1;
+    }
     if (command == "type" && argc > 4) {
-        DWORD_PTR result = 0;
-        const std::wstring text = argv[4];
-        return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                                   SMTO_ABORTIFHUNG, kReplyMs, &result) != 0 &&
-                       result == TRUE
-                   ? 0
-                   : 1;
+        const bool set =
+            SendBounded(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), result);
+        return set && result == TRUE ? 0 : 1;
     }
     return Usage();
 }

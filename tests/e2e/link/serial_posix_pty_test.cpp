@@ -33,19 +33,6 @@ TEST_F(PosixSerialOnPty, FirstWriteCarriesThePreambleAndThePause) {
     EXPECT_EQ(clock.Sleeps(), (std::vector<std::uint32_t>{350}));
 }
 
-TEST_F(PosixSerialOnPty, PreambleAgainOnlyAfterSixtySecondsIdle) {
-    const std::vector<std::uint8_t> cmd = {0x1C, 'E', 'C'};
-    link->Write(cmd);
-    peer.Drain();
-    clock.Advance(59999);
-    link->Write(cmd);
-    EXPECT_EQ(peer.Drain(), cmd);
-    clock.Advance(60001);
-    link->Write(cmd);
-    EXPECT_EQ(peer.Drain(), (std::vector<std::uint8_t>{0, 0, 0x1C, 'E', 'C'}));
-    EXPECT_EQ(clock.Sleeps(), (std::vector<std::uint32_t>{350, 350}));
-}
-
 TEST_F(PosixSerialOnPty, ReadsReturnWhatWaitsInBatchesOfTheCapacity) {
     std::uint8_t buffer[256];
     EXPECT_EQ(link->Read(buffer, 256), 0);  // nothing waits: at once
@@ -125,18 +112,6 @@ TEST(PosixSerial, MissingDeviceFailsClosed) {
     std::uint8_t b[4];
     EXPECT_EQ(link->Read(b, 4), 0);
     EXPECT_EQ(link->Close(), 0);
-}
-
-TEST(PosixSerial, SecondOpenOfTheSameDeviceIsRefused) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "exclusive terminals do not bind the superuser";
-    }
-    PtyPeer peer;
-    VirtualClock clock;
-    auto first = MakeSerialLink(clock);
-    auto second = MakeSerialLink(clock);
-    ASSERT_EQ(first->Open(peer.Path(), 9600, 0, 1, 0, 0), 0);
-    EXPECT_EQ(second->Open(peer.Path(), 9600, 0, 1, 0, 0), -1);
 }
 
 }  // namespace

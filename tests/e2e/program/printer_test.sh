@@ -4,61 +4,17 @@
 # tool), and what the printer received read back from the simulator's state file and traffic
 # log.
 #   printer_test.sh <tarvek.exe> <window_tool.exe> <native build folder> <wine prefix> <output>
-# The native build folder holds tools/tarvek-printer-sim and tools/libpty_modem_lines.so; without
-# them the test is skipped (exit 77). The prefix is the test's own. A screenshot of the dialog
-# with the port open goes to the output folder. Needs an X display (re-runs itself under one).
-#
-# COM1 names a fixed symlink that each simulator run points at its own pty: Wine opens the path
-# afresh on every CreateFile, so the printer can be replaced (a silent one, a speaking one)
-# while the program runs, and the Wine server is restarted once only.
+# (The run's set-up is begin_run in printer_test_lib.sh.) The prefix is the test's own. A
+# screenshot of the dialog with the port open goes to the output folder.
 set -uo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root="$(cd "$here/../../.." && pwd)"
-if [[ -z "${DISPLAY:-}" ]]; then
-    exec "$root/tools/with-display" "$0" "$@"
-fi
-exe="$(realpath "$1")"
-tool_exe="$(realpath "$2")"
-native="$(realpath -m "$3")"
-prefix="$(realpath -m "$4")"
-out="$(realpath -m "$5")"
-sim="$native/tools/tarvek-printer-sim"
-shim="$native/tools/libpty_modem_lines.so"
-for f in "$sim" "$shim"; do
-    if [[ ! -x "$f" && ! -f "$f" ]]; then
-        echo "SKIP: $f is missing (build tarvek-printer-sim and pty_modem_lines in the native" \
-            "build that TARVEK_NATIVE_TOOLS_DIR names)"
-        exit 77
-    fi
-done
-mkdir -p "$out"
-work="$(mktemp -d "$out/run.XXXXXX")"
 title="Veltrin Mobile Label Printer Utiltiy 1.40"
-failures=0
-app=""
-sim_pid=""
-export WINEPREFIX="$prefix"
-
-source "$here/printer_test_lib.sh"
-trap cleanup EXIT
-# The whole run is bounded too, below ctest's limit, so the clean-up always runs.
-trap 'echo "printer_test: stopped after ${watchdog_seconds}s"; keep_work=1; exit 1' TERM
-start_watchdog
-
-# Wine's own desktop window (it draws the captions: there is no window manager) and COM1 on the
-# printer's symlink. Both are read when the prefix's server starts: restart it with them.
-wine_run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine_run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x700 /f >/dev/null 2>&1
-wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/null 2>&1
-bounded 30 wineserver -k >/dev/null 2>&1
-bounded 30 wineserver -w >/dev/null 2>&1
+source "$(dirname "${BASH_SOURCE[0]}")/printer_test_lib.sh"
+begin_run printer_test "$@"
 
 echo "== a CPCL printer: open, Bluetooth and PIN, set ESC/POS, open again, serial settings, close"
 start_printer cpcl
 check "simulator serves the pty" test -e "$work/printer"
-LD_PRELOAD="$shim" "$root/tools/wine-run" --prefix "$prefix" "$exe" </dev/null \
-    >"$work/app.log" 2>&1 &
-app=$!
+start_program
 check "main dialog shown" tool wait-shown "$title" 60000
 check "Open Port enabled at start" is_enabled "$IDC_OPEN_PORT"
 check "Close Port disabled at start" is_disabled "$IDC_CLOSE_PORT"
@@ -178,10 +134,4 @@ press "$IDC_EXIT"
 check "Exit ends the program" ends_within "$app" 20
 check "dialog gone" tool wait-gone "$title" 5000
 
-echo
-if ((failures)); then
-    echo "printer_test: $failures check(s) failed (simulator log and state in $work)"
-    keep_work=1
-    exit 1
-fi
-echo "printer_test: all checks passed"
+end_run

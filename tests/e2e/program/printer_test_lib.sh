@@ -1,6 +1,7 @@
-# Helpers of printer_test.sh (sourced): the main dialog through the window tool, the
-# simulator, and the clean-up of everything the test started. The checks and bounded waits
-# are tests/e2e/script_checks.sh.
+# Helpers of the scripts that run the whole program against the simulated printer (sourced):
+# the run's start and end, the dialog through the window tool, the simulator, and the clean-up
+# of everything the test started. The checks and bounded waits are tests/e2e/script_checks.sh.
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 source "$root/tests/e2e/script_checks.sh"
 
 # Control IDs of the main dialog (src/res/resource.h).
@@ -32,6 +33,50 @@ start_watchdog() {
         kill -TERM $$
     ) </dev/null >/dev/null 2>&1 &
     watchdog_pid=$!
+}
+
+# begin_run <name> <tarvek.exe> <window_tool.exe> <native build folder> <wine prefix> <output>
+# Skips the test (77) when the native build lacks tools/tarvek-printer-sim or
+# tools/libpty_modem_lines.so; re-runs it under an X display when there is none. COM1 names a
+# fixed symlink that each simulator run points at its own pty: Wine opens the path afresh on
+# every CreateFile, so the printer can be replaced while the program runs, and the Wine server
+# is restarted once only (with Wine's own desktop window, which draws the captions).
+begin_run() {
+    [[ -n "${DISPLAY:-}" ]] || exec "$root/tools/with-display" "$0" "${@:2}"
+    name="$1" exe="$(realpath "$2")" tool_exe="$(realpath "$3")" prefix="$(realpath -m "$5")"
+    sim="$(realpath -m "$4")/tools/tarvek-printer-sim"
+    shim="$(realpath -m "$4")/tools/libpty_modem_lines.so"
+    for f in "$sim" "$shim"; do
+        [[ -e "$f" ]] || { echo "SKIP: $f is missing (build the native tree)"; exit 77; }
+    done
+    out="$(realpath -m "$6")"
+    mkdir -p "$out"
+    work="$(mktemp -d "$out/run.XXXXXX")" failures=0 app="" sim_pid=""
+    export WINEPREFIX="$prefix"
+    trap cleanup EXIT
+    # The whole run is bounded too, below ctest's limit, so the clean-up always runs.
+    trap 'echo "$name: stopped after ${watchdog_seconds}s"; keep_work=1; exit 1' TERM
+    start_watchdog
+    wine_run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine_run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x700 /f >/dev/null 2>&1
+    wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/null 2>&1
+    bounded 30 wineserver -k >/dev/null 2>&1
+    bounded 30 wineserver -w >/dev/null 2>&1
+}
+# Starts tarvek.exe with the modem-line shim (a pty has none).
+start_program() {
+    LD_PRELOAD="$shim" "$root/tools/wine-run" --prefix "$prefix" "$exe" </dev/null \
+        >"$work/app.log" 2>&1 &
+    app=$!
+}
+end_run() {
+    echo
+    if ((failures)); then
+        echo "$name: $failures check(s) failed (simulator log and state in $work)"
+        keep_work=1
+        exit 1
+    fi
+    echo "$name: all checks passed"
 }
 
 press() { tool press "$title" "$1"; }

@@ -69,7 +69,9 @@ class SimProgram : public ::testing::Test {
         session.Close();
         if (m_pid > 0) {
             kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
+            int status = -1;
+            waitpid(m_pid, &status, 0);
+            EXPECT_EQ(status, 0);  // a clean end on TERM
             m_pid = -1;
         }
         m_path.clear();

@@ -10,7 +10,7 @@
 namespace tarvek::sim {
 namespace {
 
-const SerialLineSettings k9600{9600, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr};
+const SerialLineSettings k9600{9600, kParityNone, kDataBits8, kStopBits2, kFlowDtrDsr};
 
 struct Printer {
     testing::VirtualClock clock;
@@ -22,6 +22,7 @@ struct Printer {
 
     explicit Printer(int emulation = kEmulationEscPos, Faults faults = {}) {
         model.State().emulation = emulation;
+        model.State().serial = k9600;
         model.FaultSettings() = faults;
     }
     PrinterResult Open(const SerialLineSettings& line = k9600) {
@@ -43,7 +44,7 @@ TEST(SimulatedPrinter, TakesEverySettingInBothEmulations) {
         ASSERT_TRUE(p.session.SaveCodePage(5).Ok());
         ASSERT_TRUE(p.session.PrintCodePage().Ok());
         ASSERT_TRUE(
-            p.session.SaveSerialConfig({38400, kParityEven, kDataBits8, kStopBits2, 0}).Ok());
+            p.session.SaveSerialConfig({38400, kParityEven, kDataBits8, kStopBits1, 0}).Ok());
         const PrinterState& s = p.model.State();
         EXPECT_EQ(s.bluetoothPin, "4321");
         EXPECT_FALSE(s.discoverable);
@@ -54,10 +55,10 @@ TEST(SimulatedPrinter, TakesEverySettingInBothEmulations) {
         EXPECT_EQ(s.pages[0].bytes.size(), 188u);
         EXPECT_EQ(s.serial.baudRate, 38400);
         EXPECT_EQ(s.serial.parityIndex, kParityEven);
-        EXPECT_EQ(s.serial.stopBitsIndex, kStopBits2);
+        EXPECT_EQ(s.serial.stopBitsIndex, kStopBits1);
         // The printer now listens at its new line only.
         EXPECT_EQ(p.Open().failure, PrinterFailure::NoAnswer);
-        EXPECT_TRUE(p.Open({38400, kParityEven, kDataBits8, kStopBits2, 0}).Ok());
+        EXPECT_TRUE(p.Open({38400, kParityEven, kDataBits8, kStopBits1, 0}).Ok());
         ASSERT_TRUE(p.session.SetEmulation(1 - emulation).Ok());
         EXPECT_EQ(s.emulation, 1 - emulation);
     }
@@ -136,6 +137,9 @@ TEST(SimulatedModule, UnflashedWritesAreLostOnLeavingIspModeAndAbsentModulesAnsw
     EXPECT_STREQ(settings.m_szSsid, "tarvek");
     module.Close();
 
+    ASSERT_TRUE(p.Open().Ok());  // the printer's port, the module not in ISP mode: no answer
+    EXPECT_EQ(module.Protocol().ReadRegister(0, reply), 0);
+    p.session.Close();
     p.model.State().moduleKind = ModuleKind::Absent;
     EXPECT_EQ(module.Open({TransportKind::Serial, "COM1", k9600}), ModuleOpen::NoIspReply);
 }

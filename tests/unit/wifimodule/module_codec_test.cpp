@@ -4,38 +4,14 @@
 
 #include <cstring>
 
-#include "support/fake_link.h"
 
 namespace tarvek {
 namespace {
 
-using testing::B;
 
-TEST(ModuleFrame, FramesCarryTheirLength) {
-    Bytes read = BuildCommandFrame(BuildReadCommand(0));
-    EXPECT_EQ(read, (Bytes{0x1B, 0x5B, 0x44, 0x08, 'r', ' ', '0', '3', ' ', '0', '0', '\r'}));
-    EXPECT_EQ(BuildCommandFrame(BuildReadCommand(kMacQueryIndex)),
-              (Bytes{0x1B, 0x5B, 0x44, 0x04, 'c', ' ', '0', '\r'}));
-    const std::uint8_t image[12] = {0x03, 0x00, 0x0C, 0x00, 0xC0, 0xA8,
-                                    0x00, 0x64, 0,    0,    0x53, 0xF5};
-    const Bytes write = BuildCommandFrame(BuildWriteCommandPrefix(0) + EncodeHexPayload(image, 12));
-    ASSERT_EQ(write.size(), 48u);
-    EXPECT_EQ(write[3], 0x2C);
-    EXPECT_EQ(Bytes(write.begin() + 4, write.begin() + 12), B("w 03 00 "));
+TEST(ModuleFrame, CommandsOfUpTo255BytesAreFramed) {
     EXPECT_EQ(BuildCommandFrame(std::string(255, 'x')).size(), 259u);
     EXPECT_TRUE(BuildCommandFrame(std::string(256, 'x')).empty());
-}
-
-TEST(ModuleFrame, LargestPayloadIsTheHundredAndFourBitKeys) {
-    std::uint8_t image[60] = {0x09, 0x03, 0x3C, 0x00};
-    const std::string command = BuildWriteCommandPrefix(7) + EncodeHexPayload(image, 60);
-    EXPECT_EQ(command.size(), 188u);
-    EXPECT_EQ(BuildCommandFrame(command)[3], 188);
-}
-
-TEST(ModuleFrame, IspSwitchIsUnframed) {
-    EXPECT_EQ(BuildIspModeSwitch(true), (Bytes{0x1B, 0x5B, 0x4D, 0x01}));
-    EXPECT_EQ(BuildIspModeSwitch(false), (Bytes{0x1B, 0x5B, 0x4D, 0x00}));
 }
 
 TEST(RegisterTable, GroupsNumbersAndLengths) {
@@ -110,17 +86,6 @@ TEST(HexCoding, DecodeNeverWritesPastTheBuffer) {
     EXPECT_EQ(DecodeHexText(text.data(), static_cast<int>(text.size()), bounded), kDecodeCapacity);
     EXPECT_EQ(out[kDecodeCapacity - 1], 0xAA);
     EXPECT_EQ(out[kDecodeCapacity], 0x11);
-}
-
-TEST(HexCoding, RoundTrip) {
-    std::uint8_t image[60];
-    for (int i = 0; i < 60; ++i) {
-        image[i] = static_cast<std::uint8_t>(i * 37 + 5);
-    }
-    const std::string payload = EncodeHexPayload(image, 60);
-    std::uint8_t out[kDecodeCapacity] = {};
-    ASSERT_EQ(DecodeHexText(payload.data(), static_cast<int>(payload.size()), out), 60);
-    EXPECT_EQ(std::memcmp(out, image, 60), 0);
 }
 
 }  // namespace

@@ -39,7 +39,11 @@ TEST(ParseReply, AcknowledgementRules) {
 
 TEST(ParseReply, ReadOfTheIpAddressFillsTheAddressInPackedOrder) {
     WifiSettings s;
-    ASSERT_EQ(Parse(0, ReadReply(MakeRegisterImage(0, {192, 168, 0, 100})), s), 0);
+    // Bytes past the reply's count (hex digits, even) are not part of it.
+    const std::string reply = ReadReply(MakeRegisterImage(0, {192, 168, 0, 100})) + "ABCD";
+    ASSERT_EQ(ParseReply(0, reinterpret_cast<const std::uint8_t*>(reply.data()),
+                         static_cast<int>(reply.size()) - 4, ReplyMode::Read, s),
+              0);
     EXPECT_EQ(s.PackedAddress(), 0xC0A80064u);
 }
 
