@@ -20,9 +20,9 @@ enum class HolderKind : int { WindowsPrinter = 0, CupsQueue = 1, Process = 2 };
 //  - CupsQueue: printerName the queue, portName its device URI ("serial:/dev/ttyUSB0?baud=9600").
 //  - Process: printerName the process's command name, portName the device it has open.
 struct PortHolder {
-    HolderKind kind = HolderKind::WindowsPrinter;
     std::string printerName;
     std::string portName;
+    HolderKind kind = HolderKind::WindowsPrinter;
     int processId = 0;  // Process only
 };
 

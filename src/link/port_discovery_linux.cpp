@@ -48,8 +48,8 @@ OpenDevices ScanProcesses(const std::string& root) {
             const std::string device = ReadLink(fds + "/" + fd);
             if (StartsWith(device, "/dev/") && !open.byDevice.count(device)) {
                 open.byDevice[device] =
-                    PortHolder{HolderKind::Process, ReadFirstLine(root + "proc/" + pid + "/comm"),
-                               device, std::atoi(pid.c_str())};
+                    PortHolder{ReadFirstLine(root + "proc/" + pid + "/comm"), device,
+                               HolderKind::Process, std::atoi(pid.c_str())};
             }
         }
     }

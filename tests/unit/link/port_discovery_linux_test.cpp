@@ -40,7 +40,7 @@ struct OneQueue : PortConflictCheck {
         PortCheckResult result;
         if (port == "/dev/ttyS0") {
             result.state = PortCheck::Held;
-            result.holder = {HolderKind::CupsQueue, "label", "serial:/dev/ttyS0", 0};
+            result.holder = {"label", "serial:/dev/ttyS0", HolderKind::CupsQueue, 0};
         }
         return result;
     }
