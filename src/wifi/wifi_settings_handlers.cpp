@@ -24,20 +24,6 @@ std::string FieldText(const char* field, std::size_t size) {
     return std::string(field, end ? static_cast<const char*>(end) - field : size);
 }
 
-// The WPA Authentication entry of a WPA mode, -1 for a mode the list does not offer.
-int WpaAuthEntry(int wpaMode) {
-    switch (wpaMode) {
-        case 0:
-            return 0;
-        case 2:
-            return 1;
-        case 4:
-            return 2;
-        default:
-            return -1;
-    }
-}
-
 }  // namespace
 
 void CWifiSetDlg::StartProgress() {

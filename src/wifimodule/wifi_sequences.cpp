@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "wifimodule/psk.h"
 
@@ -40,17 +41,14 @@ void CopyText(char (&field)[64], const std::string& text) {
     std::memcpy(field, text.data(), std::min(text.size(), sizeof(field) - 1));
 }
 
+// The WPA mode of each entry of the WPA Authentication list.
+constexpr int kWpaModes[] = {0, 2, 4};
+
+// The WPA mode of a list entry; any other value is used unchanged.
 int MapWpaAuth(int selection) {
-    switch (selection) {
-        case 0:
-            return 0;
-        case 1:
-            return 2;
-        case 2:
-            return 4;
-        default:
-            return selection;
-    }
+    return selection >= 0 && selection < static_cast<int>(std::size(kWpaModes))
+               ? kWpaModes[selection]
+               : selection;
 }
 
 // The option members from the controls (the save's packing rules).
@@ -93,6 +91,11 @@ void PrepareStep(int index, const WifiFormValues& form, WifiSettings& s) {
 }
 
 }  // namespace
+
+int WpaAuthEntry(int wpaMode) {
+    const auto* at = std::find(std::begin(kWpaModes), std::end(kWpaModes), wpaMode);
+    return at == std::end(kWpaModes) ? -1 : static_cast<int>(at - std::begin(kWpaModes));
+}
 
 SequenceResult ReadWifiSettings(WifiModuleProtocol& protocol, WifiSettings& settings,
                                 const StepObserver& onStep) {

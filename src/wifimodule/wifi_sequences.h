@@ -56,6 +56,10 @@ struct WifiFormValues {
     std::string keyText[kWepKeyCount];  // the four key edits
 };
 
+// The WPA Authentication list entry (0 none, 1 WPA PSK, 2 WPA2 PSK) that shows a WPA mode read
+// from the module (0, 2, 4); -1 for a mode the list does not offer. The save maps it back.
+int WpaAuthEntry(int wpaMode);
+
 // The save's checks on the entries, before anything is sent.
 SaveRefusal ValidateSave(const WifiFormValues& form, const WifiSettings& settings);
 

@@ -1,0 +1,25 @@
+// What the console program needs of its platform, one file each (platform_posix.cpp,
+// platform_win32.cpp): Ctrl-C, the console, the system's language, owner-only files.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+namespace tarvek::cli {
+
+// The process-wide Ctrl-C flag, set by SIGINT/SIGTERM (POSIX) or the console's Ctrl-C and
+// Ctrl-Break (Windows) once the handlers are installed.
+std::atomic<bool>& InterruptFlag();
+void InstallInterruptHandlers();
+
+// Console output in UTF-8 (the program's texts are UTF-8); whether stderr is a terminal.
+void PrepareConsole();
+bool StderrIsTerminal();
+
+// 949 when the system speaks Korean (the ANSI code page on Windows, LANG/LC_ALL/LC_MESSAGES
+// "ko..." on POSIX), else 0.
+int SystemCodePage();
+
+bool RestrictToOwner(const std::string& path);
+
+}  // namespace tarvek::cli

@@ -1,0 +1,45 @@
+#include "cli/printer_read.h"
+
+namespace tarvek::cli {
+
+void AddLineValues(const PortRequest& request, Settings& values) {
+    if (request.kind != TransportKind::Serial) {
+        return;
+    }
+    values[KeyId::SerialBaud].number = request.line.baudRate;
+    values[KeyId::SerialParity].number = request.line.parityIndex;
+    values[KeyId::SerialDataBits].number = request.line.dataBitsIndex;
+    values[KeyId::SerialStopBits].number = request.line.stopBitsIndex;
+}
+
+bool ReadPrinter(Connection& connection, bool wifi, PrinterReport& report, Outcome& outcome) {
+    if (!connection.OpenPrinter(Step::Open, outcome)) {
+        return false;
+    }
+    report.values[KeyId::Emulation].number = connection.Emulation();
+    if (!connection.OpenPrinter(Step::Discoverable, outcome)) {
+        return false;
+    }
+    const BluetoothResult bluetooth = connection.Printer().ReadBluetooth();
+    if (!connection.Took(bluetooth, Step::Discoverable, outcome)) {
+        return false;
+    }
+    report.bluetoothAddress = bluetooth.address;
+    report.values[KeyId::BluetoothDiscoverable].number = bluetooth.discoverable;
+    AddLineValues(connection.Request(), report.values);
+    if (!wifi) {
+        return true;
+    }
+    ModuleRead read;
+    if (!connection.ReadModule(read, outcome)) {
+        return false;
+    }
+    const Settings values = WifiValues(read);
+    report.values.insert(values.begin(), values.end());
+    report.wifi = true;
+    report.moduleKind = read.settings.m_nModuleKind;
+    report.mac = MacAddress(read);
+    return true;
+}
+
+}  // namespace tarvek::cli

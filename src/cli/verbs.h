@@ -1,0 +1,33 @@
+// The verbs that talk to one printer, and the two that need none. Each returns its exit code
+// and has said what happened through the reporter.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/report.h"
+
+namespace tarvek::cli {
+
+struct VerbContext {
+    Services& services;
+    Reporter& reporter;
+    PortRequest port;
+    EnvLookup env;
+};
+
+int ShowPrinter(VerbContext& context, bool wifi);
+// Checks the settings, applies them and reports.
+int ApplySettings(VerbContext& context, const Settings& settings);
+int SetKeys(VerbContext& context, const std::vector<std::string>& pairs);
+int ApplyProfile(VerbContext& context, const std::string& file);
+int DiffProfile(VerbContext& context, const std::string& file);
+int SaveProfile(VerbContext& context, const std::string& file, bool includeSecrets, bool wifi);
+int CheckProfile(Reporter& reporter, const std::string& file, const EnvLookup& env,
+                 const SerialLineSettings& line);
+int ListKeys(Reporter& reporter);
+
+// Reports a failure and gives its exit code.
+int Fail(Reporter& reporter, const Outcome& outcome);
+
+}  // namespace tarvek::cli

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# tarvek-cli against tarvek-printer-sim on a pty, once natively and once under Wine:
+#   cli_test.sh native <tarvek-cli>     <native build> <work folder>
+#   cli_test.sh wine   <tarvek-cli.exe> <native build> <work folder>   (Wine's COM1 = the pty)
+# The native build holds tools/tarvek-printer-sim (and for Wine tools/libpty_modem_lines.so);
+# without them the test is skipped (77). Each printer keeps its state in a file the checks read.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../../.." && pwd)"
+mode="$1"
+cli="$(realpath "$2")"
+native="$(realpath -m "$3")"
+out="$(realpath -m "$4")"
+sim="$native/tools/tarvek-printer-sim"
+shim="$native/tools/libpty_modem_lines.so"
+[[ -x "$sim" && ( "$mode" == native || -f "$shim" ) ]] || { echo "SKIP: $sim or $shim missing"; exit 77; }
+mkdir -p "$out"
+work="$(mktemp -d "$out/run.XXXXXX")"
+prefix="$out/wineprefix"
+failures=0
+sim_pid=""
+cli_pid=""
+source "$root/tests/e2e/script_checks.sh"
+
+start_printer() {  # start_printer <state file> [simulator options...]
+    local state="$1"
+    shift
+    rm -f "$work/printer"
+    "$sim" --symlink "$work/printer" --state "$state" --log "$work/traffic.log" --baud 19200 \
+        "$@" </dev/null >>"$work/sim.out" 2>&1 &
+    sim_pid=$!
+    poll 10 test -e "$work/printer"
+}
+stop_printer() {
+    [[ -n "$sim_pid" ]] || return 0
+    kill "$sim_pid" 2>/dev/null || true
+    poll 10 eval "! alive $sim_pid" || kill -9 "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+    sim_pid=""
+}
+cleanup() {
+    [[ -z "$cli_pid" ]] || kill "$cli_pid" 2>/dev/null || true
+    stop_printer
+    [[ "$mode" == native ]] || bounded 30 wineserver -k >/dev/null 2>&1 || true
+    ((failures)) || rm -rf "$work"
+}
+trap cleanup EXIT
+json_is() { python3 -c "import json,sys; d=json.load(open('$1')); sys.exit(0 if $2 else 1)"; }
+runs() {  # runs <expected exit> <output file> <tarvek-cli args...>: the tool, bounded
+    local want="$1" file="$2" status=0
+    shift 2
+    if [[ "$mode" == native ]]; then
+        bounded 120 "$cli" "$@" >"$file" 2>&1 || status=$?
+    else
+        LD_PRELOAD="$shim" wine_seconds=120 wine_run "$cli" "$@" >"$file" 2>&1 || status=$?
+    fi
+    [[ "$status" == "$want" ]] || { echo "      exit $status, wanted $want: $(head -c 600 "$file")"; return 1; }
+}
+port="$work/printer"
+if [[ "$mode" == wine ]]; then
+    port=COM1
+    export WINEPREFIX="$prefix"
+    wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/null 2>&1
+    bounded 30 wineserver -k >/dev/null 2>&1 || true
+    start_printer "$work/state.txt"
+    echo "== Wine: show --wifi and profile apply on COM1"
+    check "show --wifi on COM1" runs 0 "$work/show.txt" show --wifi --port COM1
+    check "show names the module's address" grep -q "wifi.ip *192.168.0.100" "$work/show.txt"
+    printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"},
+             "wifi": {"ssid": "wine-floor", "channel": 3}}\n' >"$work/wine.json"
+    check "profile apply on COM1" runs 0 "$work/apply.txt" profile apply "Z:$work/wine.json" \
+        --port COM1
+    check "the printer took the profile" bash -c "grep -qx discoverable=off '$work/state.txt' &&
+        grep -q ^flash.4=0901280077696E652D666C6F6F72 '$work/state.txt'"
+    ((failures == 0)) || exit 1
+    echo "cli_test (wine): all checks passed"
+    exit 0
+fi
+
+echo "== show, set every key"
+start_printer "$work/state.txt" --bt-address 00:19:01:00:00:01
+check "show --wifi --json" runs 0 "$work/show.json" --json show --wifi --port "$port"
+check "JSON names the module's settings" json_is "$work/show.json" \
+    "d['ok'] and d['settings']['wifi.ip'] == '192.168.0.100' and d['wifi.mac'] == '00:1d:c9:10:20:30'"
+export PIN=2468 PASS=floor-pass-1
+check "set of every key" runs 0 "$work/set.txt" set --port "$port" \
+    power-save=power-off power-save.minutes=15 code-page=CP_850 'bluetooth.pin=${env:PIN}' \
+    bluetooth.discoverable=off serial.baud=38400 serial.parity=none serial.data-bits=8 \
+    serial.stop-bits=2 serial.flow=dtr wifi.ip=10.1.0.20 wifi.netmask=255.255.0.0 \
+    wifi.gateway=10.1.0.1 wifi.dns=10.1.0.2 wifi.ssid=floor-1 wifi.mode=adhoc wifi.channel=11 \
+    wifi.encryption=40-bit wifi.key-id=2 wifi.auth=shared-key wifi.wep.key1=0102030405 \
+    wifi.wep.key2=abcde wifi.wep.key3=A1B2C3D4E5 wifi.wep.key4=vwxyz wifi.wpa.auth=none \
+    wifi.wpa.cipher=none 'wifi.passphrase=${env:PASS}' emulation=cpcl
+check "the printer took the line, the emulation and the PIN" bash -c "grep -qx baud=38400 \
+    '$work/state.txt' && grep -qx emulation=cpcl '$work/state.txt' && grep -qx bt_pin=2468 '$work/state.txt'"
+line=(--port "$port" --baud 38400 --stop-bits 2)
+
+echo "== profile save, edit, diff, apply, diff"
+check "profile save" runs 0 "$work/save.txt" profile save "$work/p.json" "${line[@]}"
+sed -i 's/"channel": 11/"channel": 4/; s/"ssid": "floor-1"/"ssid": "floor-2"/' "$work/p.json"
+check "diff finds the edits" runs 1 "$work/diff1.txt" profile diff "$work/p.json" "${line[@]}"
+check "profile apply" runs 0 "$work/apply.txt" profile apply "$work/p.json" "${line[@]}"
+check "diff after apply exits 0" runs 0 "$work/diff2.txt" profile diff "$work/p.json" "${line[@]}"
+stop_printer
+
+echo "== the station loop over three printers"
+printf '{"tarvek-profile": 1, "wifi": {"ssid": "line-4", "netmask": "255.255.255.0"}}\n' \
+    >"$work/station.json"
+printf 'bluetooth.address,bluetooth.pin,wifi.ip\n00:19:01:00:00:13,3333,10.4.0.13
+00:19:01:00:00:11,1111,10.4.0.11\n00:19:01:00:00:12,2222,10.4.0.12\n' >"$work/units.csv"
+start_printer "$work/unit1.txt" --bt-address 00:19:01:00:00:11
+"$cli" --json apply --each "$work/station.json" --units "$work/units.csv" \
+    --audit "$work/audit.jsonl" --wait 60 --port "$port" >"$work/each.jsonl" 2>&1 &
+cli_pid=$!
+audit_lines() { [[ -f "$work/audit.jsonl" ]] && (($(wc -l <"$work/audit.jsonl") >= $1)); }
+for unit in 2 3; do
+    check "unit $((unit - 1)) recorded" poll 90 audit_lines $((unit - 1))
+    stop_printer
+    start_printer "$work/unit$unit.txt" --bt-address "00:19:01:00:00:1$unit"
+done
+check "unit 3 recorded" poll 90 audit_lines 3
+check "the loop ends once every row is done" ends_within "$cli_pid" 20
+status=0
+wait "$cli_pid" || status=$?
+cli_pid=""
+check "the loop exits 0" test "$status" = 0
+for unit in 1 2 3; do
+    check "unit $unit has its PIN and address" bash -c "grep -qx bt_pin=$unit$unit$unit$unit \
+        '$work/unit$unit.txt' && grep -q ^flash.0=03000C000A04000$(printf %X $((10 + unit))) '$work/unit$unit.txt'"
+done
+check "three audit records, all done, PIN hidden" python3 -c "
+import json; r = [json.loads(l) for l in open('$work/audit.jsonl')]
+assert [x['unit'] for x in r] == [1, 2, 3] and all(x['ok'] for x in r)
+assert all(x['settings']['bluetooth.pin'] == '***' for x in r)"
+((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
+echo "cli_test (native): all checks passed"

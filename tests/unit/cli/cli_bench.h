@@ -1,0 +1,103 @@
+// A simulated printer behind the program's command line, on a virtual clock: a test runs
+// "tarvek-cli ..." against it and reads the printer's state afterwards.
+#pragma once
+
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "cli/cli_app.h"
+#include "sim/simulated_link.h"
+#include "support/virtual_clock.h"
+
+namespace tarvek::cli::testing {
+
+// The far end of the port: a simulated printer's link, or nothing (the port does not open);
+// chunks that begin with the bytes of drop are lost on the way.
+struct TestLink : SerialPrinterLink {
+    using PrinterLink::Write;
+    int Open(const std::string& p, int b, int pa, int d, int s, int f) override {
+        opens += target ? 1 : 0;
+        return target ? target->Open(p, b, pa, d, s, f) : -1;
+    }
+    int Write(const std::uint8_t* data, int n) override {
+        const bool lost = !drop.empty() && n >= static_cast<int>(drop.size()) &&
+                          std::equal(drop.begin(), drop.end(), data);
+        return lost ? n : target ? target->Write(data, n) : 0;
+    }
+    int Read(std::uint8_t* b, int n) override { return target ? target->Read(b, n) : 0; }
+    int Close() override { return target ? target->Close() : 0; }
+    sim::SimulatedSerialLink* target = nullptr;
+    Bytes drop;
+    int opens = 0;
+};
+
+// An installed printer holds COM9.
+struct OnePortHeld : PortConflictCheck {
+    PortCheckResult Check(const std::string& port, PortConflictVariant) override {
+        return port == "COM9" ? PortCheckResult{PortCheck::Held, {"Label Writer", "COM9:"}}
+                              : PortCheckResult{};
+    }
+};
+
+struct Bench {
+    Bench() {
+        model.State().serial.baudRate = 19200;  // the tool's default line
+        link.target = &serial;
+    }
+    // Runs the program with the words of line; printer verbs get "--port COM1".
+    int Run(const std::string& line) {
+        std::vector<std::string> words{"tarvek-cli"};
+        std::istringstream in(line);
+        for (std::string w; in >> w;) {
+            words.push_back(w);
+        }
+        if (line.find("--port") == std::string::npos && line.find("check") == std::string::npos) {
+            words.insert(words.end(), {"--port", "COM1"});
+        }
+        std::vector<const char*> argv;
+        for (const std::string& w : words) {
+            argv.push_back(w.c_str());
+        }
+        out.str("");
+        err.str("");
+        const EnvLookup lookup = [this](const std::string& name, std::string& value) {
+            return env.count(name) != 0 && !(value = env[name]).empty();
+        };
+        Platform platform{link, usb, conflicts, clock, interrupted, lookup, out, err, false, 0, [] {
+                              return std::string("2024-01-01T00:00:00Z");
+                          }};
+        return RunCli(static_cast<int>(argv.size()), argv.data(), platform);
+    }
+    // A file in a folder of the test program's own, with the text (none: no file yet).
+    std::string File(const std::string& name, const std::string& text = "") {
+        const auto dir = std::filesystem::temp_directory_path() /
+                         ("tarvek-cli-test-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        std::filesystem::remove(dir / name);
+        if (!text.empty()) {
+            std::ofstream(dir / name) << text;
+        }
+        return (dir / name).string();
+    }
+
+    sim::PrinterModel model;
+    tarvek::testing::VirtualClock clock;
+    sim::SimulatedSerialLink serial{model, clock};
+    sim::SimulatedUsbLink usb{model, clock};
+    TestLink link;
+    OnePortHeld conflicts;
+    std::atomic<bool> interrupted{false};
+    std::map<std::string, std::string> env;
+    std::ostringstream out, err;
+};
+
+inline bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace tarvek::cli::testing

@@ -1,0 +1,155 @@
+// What the tool takes in: values, keys together, profiles and units files.
+#include <gtest/gtest.h>
+
+#include "cli/outcome.h"
+#include "cli/platform.h"
+#include "cli/profile.h"
+#include "cli/units.h"
+#include "texts/localized_text.h"
+#include "cli_bench.h"
+#include "wifimodule/wifi_settings.h"
+
+namespace tarvek::cli {
+namespace {
+
+using testing::Has;
+constexpr const char* kRefused = nullptr;
+constexpr const char* kAsGiven = "";
+
+TEST(Values, EachKindTakesItsValuesAndRefusesTheRest) {
+    const struct {
+        const char* key;
+        std::string text;
+        const char* shown;  // kRefused, kAsGiven or the value as shown
+        int keyFormat = -1;
+    } cases[] = {
+        {"emulation", "ESC/POS", "escpos"},
+        {"emulation", "zpl", kRefused},
+        {"serial.flow", "XON", "xon-xoff"},
+        {"serial.baud", "4800", kRefused},
+        {"code-page", "cp_850", "CP_850"},
+        {"code-page", "23", "THAI TIS-11"},
+        {"code-page", "24", kRefused},
+        {"power-save.minutes", "99", kAsGiven},
+        {"power-save.minutes", "100", kRefused},
+        {"power-save.minutes", "-1", kRefused},
+        {"wifi.channel", "0", kRefused},
+        {"wifi.channel", "14", kAsGiven},
+        {"wifi.ip", "10.0.0.255", kAsGiven},
+        {"wifi.ip", "10.0.0", kRefused},
+        {"wifi.ip", "10.0.0.256", kRefused},
+        {"wifi.ip", "10..0.1", kRefused},
+        {"wifi.ip", "1.2.3.4.5", kRefused},
+        {"wifi.ssid", std::string(32, 's'), kAsGiven},
+        {"wifi.ssid", std::string(33, 's'), kRefused},
+        {"wifi.ssid", "a\tb", kRefused},
+        {"bluetooth.pin", "1234", kAsGiven},
+        {"bluetooth.pin", "", kRefused},
+        {"bluetooth.pin", "12\"4", kRefused},
+        {"wifi.passphrase", "1234567", kRefused},
+        {"wifi.passphrase", std::string(31, 'p'), kAsGiven},
+        {"wifi.passphrase", std::string(32, 'p'), kRefused},
+        {"wifi.wep.key1", "abcdef0123", kAsGiven, kKeyFormatHex},
+        {"wifi.wep.key1", "abcde", kAsGiven, kKeyFormatAscii},
+        {"wifi.wep.key1", "abcdefghijklm", kAsGiven, kKeyFormatAscii},
+        {"wifi.wep.key1", "abcdefghijklmn", kRefused},
+    };
+    for (const auto& c : cases) {
+        Value value;
+        const KeySpec& spec = *FindKey(c.key);
+        ASSERT_EQ(ParseValue(spec, c.text, value), c.shown != kRefused) << c.key << "=" << c.text;
+        if (c.shown != kRefused) {
+            EXPECT_EQ(FormatValue(spec, value), *c.shown ? c.shown : c.text) << c.key;
+            EXPECT_EQ(value.keyFormat, c.keyFormat) << c.key << "=" << c.text;
+        }
+    }
+}
+
+// Refused before the port is opened: exit 2, not a byte sent, the reason named (a profile's
+// refusals name its file too: "P" stands for the profile given).
+TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
+    const struct {
+        const char* args;
+        const char* said;
+        const char* profile = nullptr;
+    } cases[] = {
+        {"set wifi.channel=15", "wifi.channel: \"15\" is not allowed; allowed: 1 to 14"},
+        {"set wifi.colour=red", "wifi.colour: no such key"},
+        {"set code-page=24",
+         "allowed: a code-page name (CP_437, CP_850, ...) or its number 0 to 23"},
+        {"set emulation", "\"emulation\" is not KEY=VALUE"},
+        {"set wifi.wep.key1=0123456789", "wifi.wep.key1 needs wifi.encryption=40-bit"},
+        {"set wifi.encryption=40-bit wifi.wep.key2=0123456789ABCDEF0123456789", "not fit 40-bit"},
+        {"set wifi.encryption=none wifi.auth=shared-key", "module always keeps open-system"},
+        {"set wifi.encryption=wpa wifi.wpa.auth=none", "needs wpa-psk or wpa2-psk"},
+        {"set wifi.encryption=wpa wifi.auth=open-system", "always keeps shared-key"},
+        {"set serial.data-bits=7", "Data Bits=7, Parity=NONE is not supported"},
+        {"set power-save.minutes=5", "needs power-save beside it"},
+        {"set emulation=cpcl emulation=escpos", "emulation is given twice"},
+        {"set wifi.passphrase=${env:NOPE}", "the environment variable NOPE is not set"},
+        {"set bluetooth.pin=se\"cret", "bluetooth.pin: \"***\" is not allowed"},
+        {"show --baud 4800", "--baud: \"4800\" is not allowed; allowed: 9600, 19200"},
+        {"show --wfi", "--wfi"},
+        {"profile apply P", "P is not JSON", "{"},
+        {"profile apply P", "P is not a Tarvek profile", R"({"tarvek-profile": 2})"},
+        {"profile apply P", "P: \"wlan\": no such group", R"({"tarvek-profile": 1, "wlan": {}})"},
+        {"profile apply P", "P: wifi.colour: no such key",
+         R"({"tarvek-profile": 1, "wifi": {"colour": 1}})"},
+        {"profile apply P", "P: wifi.channel: must be a text",
+         R"({"tarvek-profile": 1, "wifi": {"channel": true}})"},
+        {"profile diff P", "P: wifi.channel: \"15\"",
+         R"({"tarvek-profile": 1, "wifi": {"channel": 15}})"},
+        {"profile check P", "P: bluetooth.pin: the environment variable X",
+         R"({"tarvek-profile": 1, "bluetooth": {"pin": "${env:X}"}})"},
+    };
+    for (const auto& c : cases) {
+        testing::Bench bench;
+        std::string args = c.args;
+        const std::string file = bench.File("P", c.profile ? c.profile : "");
+        if (c.profile) {
+            args.replace(args.find(" P"), 2, " " + file);
+        }
+        EXPECT_EQ(bench.Run(args), kExitBadInput) << c.args;
+        std::string said = c.said;
+        if (c.profile) {
+            said.replace(0, 1, file);
+        }
+        EXPECT_TRUE(Has(bench.err.str(), said)) << c.args << ": " << bench.err.str();
+        EXPECT_FALSE(Has(bench.err.str(), "cret")) << c.args;
+        EXPECT_EQ(bench.model.HostByteCount(), 0) << c.args;
+    }
+}
+
+#ifndef _WIN32
+TEST(Language, KoreanWhenTheLocaleSaysSo) {
+    for (const char* locale : {"ko_KR.UTF-8", "en_US.UTF-8", ""}) {
+        setenv("LC_ALL", locale, 1);
+        setenv("LANG", "ko_KR.UTF-8", 1);  // LC_ALL comes first, when set
+        EXPECT_EQ(SystemCodePage(), *locale == 'e' ? 0 : texts::kKoreanCodePage) << locale;
+    }
+    unsetenv("LC_ALL");
+    unsetenv("LANG");
+    EXPECT_EQ(SystemCodePage(), 0);
+}
+#endif
+
+TEST(Units, HeaderOfKeysRowsOfValuesAndTheAddressColumn) {
+    Units units;
+    InputError error;
+    ASSERT_TRUE(
+        ReadUnits("# values\nbluetooth.address,bluetooth.pin,wifi.ssid\n"
+                  "00:19:01:AA:00:01,1111,\"floor, east\"\n\n00:19:01:aa:00:02,,\n",
+                  "u.csv", nullptr, units, error));
+    ASSERT_TRUE(units.byAddress);
+    const UnitRow* second = RowFor(units, "00:19:01:AA:00:02");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->line, 5);
+    EXPECT_TRUE(second->settings.empty());  // empty cells: the profile's values
+    EXPECT_EQ(units.rows[0].settings.at(KeyId::WifiSsid).text, "floor, east");
+    EXPECT_FALSE(ReadUnits("wifi.ip\n10.0.0.1,extra\n", "u.csv", nullptr, units, error));
+    EXPECT_EQ(error.problem, Problem::BadUnitsRow);
+    EXPECT_EQ(error.line, 2);
+}
+
+}  // namespace
+}  // namespace tarvek::cli
