@@ -29,6 +29,12 @@ using tarvek::sim::PrinterModel;
 
 int BaudOf(speed_t speed) {
     switch (speed) {
+        case B1200:
+            return 1200;
+        case B2400:
+            return 2400;
+        case B4800:
+            return 4800;
         case B9600:
             return 9600;
         case B19200:

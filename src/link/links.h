@@ -4,10 +4,10 @@
 //  - MakeSerialLink: CSerialLink on a COM port ("COM3" opens \\.\COM3 on Windows; on POSIX
 //    the port name is a device path such as /dev/ttyUSB0, a bare name "ttyS0" is taken from
 //    /dev/).
-//  - MakeUsbLink: CUsbLink on Windows; elsewhere a link whose Open always fails (1) and whose
-//    Close gives 3, as for a printer that is not there.
-//  - MakePortConflictCheck: the spooler's printers on Windows; elsewhere no printer holds
-//    any port (false, nothing shown).
+//  - MakeUsbLink: CUsbLink on Windows; on Linux the same contract over libusb for printers of
+//    the USB printer class (usb_system_libusb.h), the port name choosing which one.
+//  - MakePortConflictCheck: the spooler's printers on Windows; on Linux the CUPS queues
+//    (port_conflict_cups.h).
 // Every pause and time stamp of a link goes through the clock given here (SystemClock() in
 // the program, a virtual clock in tests).
 #pragma once

@@ -11,10 +11,19 @@ namespace tarvek {
 // and writes a debugger line on a match.
 enum class PortConflictVariant : int { MainDialog = 0, WifiDialog = 1 };
 
-// The printer that holds the port; each name is cut to 255 bytes.
+// Who holds a port: an installed Windows printer, a CUPS queue, or (found by port discovery
+// only) another process that has the device open.
+enum class HolderKind : int { WindowsPrinter = 0, CupsQueue = 1, Process = 2 };
+
+// The holder; each name is cut to 255 bytes.
+//  - WindowsPrinter: printerName the printer, portName its port ("COM1:").
+//  - CupsQueue: printerName the queue, portName its device URI ("serial:/dev/ttyUSB0?baud=9600").
+//  - Process: printerName the process's command name, portName the device it has open.
 struct PortHolder {
     std::string printerName;
     std::string portName;
+    HolderKind kind = HolderKind::WindowsPrinter;
+    int processId = 0;  // Process only
 };
 
 enum class PortCheck : int {

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "link/serial_settings.h"
+
 namespace tarvek {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -44,6 +46,13 @@ class SerialPrinterLink : public PrinterLink {
     // may still be open; the caller closes it).
     virtual int Open(const std::string& portName, int baudRate, int parityIndex, int dataBitsIndex,
                      int stopBitsIndex, int flowIndex) = 0;
+
+    // Changes the line settings of the open port without closing it; the idle state stays as
+    // it was (no new preamble) and bytes that arrived under the old settings are dropped.
+    // 0 = done; -1 = refused (a value outside its list, or the port would not take it);
+    // kReconfigureUnsupported = this link cannot: the caller closes and opens again.
+    static constexpr int kReconfigureUnsupported = -2;
+    virtual int Reconfigure(const SerialLineSettings&) { return kReconfigureUnsupported; }
 };
 
 // The printer on USB. The port name plays no part; 0 = open, 1 = failure.

@@ -55,16 +55,18 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
         // open, and on a pseudo-terminal flushing our output side would also drop what the far
         // end has not read yet of an earlier session's last command.
         tcflush(m_fd.Get(), TCIFLUSH);
-        termios t{};
-        if (tcgetattr(m_fd.Get(), &t) != 0) {
-            return -1;
-        }
-        const SerialLineSettings settings{baudRate, parityIndex, dataBitsIndex, stopBitsIndex,
-                                          flowIndex};
-        if (MapToTermios(settings, t) != 0 || tcsetattr(m_fd.Get(), TCSANOW, &t) != 0) {
+        if (Configure({baudRate, parityIndex, dataBitsIndex, stopBitsIndex, flowIndex}) != 0) {
             return -1;
         }
         m_idle = IdleState{true, 0};
+        return 0;
+    }
+
+    int Reconfigure(const SerialLineSettings& settings) override {
+        if (!m_fd.Valid() || Configure(settings) != 0) {
+            return -1;
+        }
+        tcflush(m_fd.Get(), TCIFLUSH);  // what came under the old settings is noise
         return 0;
     }
 
@@ -108,6 +110,15 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
     }
 
   private:
+    int Configure(const SerialLineSettings& settings) {
+        termios t{};
+        if (tcgetattr(m_fd.Get(), &t) != 0 || MapToTermios(settings, t) != 0 ||
+            tcsetattr(m_fd.Get(), TCSANOW, &t) != 0) {
+            return -1;
+        }
+        return 0;
+    }
+
     int SendChunk(const std::uint8_t* data, int length) override {
         int sent = 0;
         while (sent < length) {

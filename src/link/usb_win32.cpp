@@ -5,12 +5,12 @@
 #include <atomic>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "link/links.h"
-#include "link/serial_write.h"
+#include "link/usb_reconnect.h"
 #include "link/usb_system_win32.h"
+#include "link/usb_write.h"
 #include "link/win32_handle.h"
 
 namespace tarvek {
@@ -25,17 +25,16 @@ constexpr char kPathSuffix[] = "\\USB0/4";
 constexpr std::size_t kPathBufferBytes = 256;
 // Indexes in a row that the device list may refuse before the search gives up.
 constexpr int kMaxRefusedIndexes = 64;
-constexpr int kUsbChunkBytes = 64;
-constexpr std::uint32_t kPassBudgetMs = 500;
-constexpr std::uint32_t kPollMs = 10;
 constexpr DWORD kUnansweredReadWaitMs = 100;
 
-class CUsbLink final : public UsbPrinterLink {
+class CUsbLink final : public UsbPrinterLink, private UsbChunkPort {
   public:
     CUsbLink(Clock& clock, std::unique_ptr<UsbSystem> system)
-        : m_clock(clock), m_system(std::move(system)) {}
+        : m_clock(clock),
+          m_system(std::move(system)),
+          m_reconnect([this] { return OpenDevice(); }, [this] { m_system->PauseBeforeRetry(); }) {}
     ~CUsbLink() override {
-        StopReconnecting();
+        m_reconnect.Stop();
         CloseDevice();
     }
     using PrinterLink::Write;
@@ -49,10 +48,10 @@ class CUsbLink final : public UsbPrinterLink {
             return 1;
         }
         m_readEvent.Reset(NewEvent(true));
-        m_bOpen = true;
+        m_reconnect.open = true;
         // Armed from the first open on, so a printer switched off in the first session
         // comes back too.
-        m_bReconnectIdle = true;
+        m_reconnect.idle = true;
         m_idle = IdleState{true, 0};
         return 0;
     }
@@ -62,15 +61,13 @@ class CUsbLink final : public UsbPrinterLink {
             const std::uint8_t zero = 0;
             Write(&zero, 1);
         }
-        StopReconnecting();
+        m_reconnect.Stop();
         m_system->UnloadSetupApi();
         m_readEvent.Reset();
-        if (!m_bOpen) {
+        if (!m_reconnect.MarkClosed()) {
             return 3;
         }
-        m_bOpen = false;
         if (m_device.load()) {
-            m_bReconnectIdle = true;
             PurgeComm(m_device.load(),
                       PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
             CloseDevice();
@@ -79,48 +76,12 @@ class CUsbLink final : public UsbPrinterLink {
     }
 
     int Write(const std::uint8_t* data, int length) override {
-        if (!m_bOpen) {
-            return 0;
-        }
-        const std::uint32_t budgetMs = static_cast<std::uint32_t>(length > 0 ? length : 0) + 500;
-        if (m_idle.IsDue(m_clock.NowMs())) {
-            static const std::uint8_t kPreamble[2] = {0x00, 0x00};
-            UniqueHandle event(NewEvent(false));
-            SendChunk(kPreamble, 2, event.Get(), budgetMs);
-            m_clock.Sleep(kIdlePreamblePauseMs);
-        }
-        bool success = true;
-        int sent = 0;
-        const int total = length > 0 ? length : 0;
-        while (success && sent < total) {
-            const std::uint32_t passStart = m_clock.NowMs();
-            UniqueHandle event(NewEvent(false));
-            for (;;) {
-                const int count = std::min(kUsbChunkBytes, total - sent);
-                const int done = SendChunk(data + sent, count, event.Get(), budgetMs);
-                if (done < 0) {
-                    success = false;
-                    DropDevice();
-                } else {
-                    sent += done;
-                    if (sent >= total) {
-                        break;
-                    }
-                }
-                m_clock.Sleep(kPollMs);
-                if (ElapsedMs(passStart, m_clock.NowMs()) >= kPassBudgetMs) {
-                    break;
-                }
-            }
-        }
-        m_idle.preambleDue = false;
-        m_idle.lastWriteMs = m_clock.NowMs();
-        return success ? 1 : 0;
+        return RunUsbWrite(*this, m_clock, m_idle, m_reconnect.open, data, length);
     }
 
     int Read(std::uint8_t* buffer, int capacity) override {
         const HANDLE device = m_device.load();
-        if (!m_bOpen || capacity <= 0 || !m_readEvent.Valid()) {
+        if (!m_reconnect.open || capacity <= 0 || !m_readEvent.Valid()) {
             return 0;
         }
         DWORD errors = 0;
@@ -157,9 +118,14 @@ class CUsbLink final : public UsbPrinterLink {
     }
 
   private:
+    // One auto-reset event per pass and per idle preamble.
+    void BeginPass() override { m_passEvent.Reset(NewEvent(false)); }
+    void EndPass() override { m_passEvent.Reset(); }
+
     // One chunk: the count sent, or -1 on failure.
-    int SendChunk(const std::uint8_t* data, int length, HANDLE event, std::uint32_t budgetMs) {
+    int SendChunk(const std::uint8_t* data, int length, std::uint32_t budgetMs) override {
         const HANDLE device = m_device.load();
+        const HANDLE event = m_passEvent.Get();
         if (!event) {
             return -1;
         }
@@ -187,42 +153,13 @@ class CUsbLink final : public UsbPrinterLink {
                 GetOverlappedResult(device, &ov, &count, TRUE);
                 return -1;
             }
-            m_clock.Sleep(kPollMs);
+            m_clock.Sleep(kUsbChunkPollMs);
         }
     }
 
     // After a failed chunk on an armed link: the device goes and the reconnect thread starts.
-    void DropDevice() {
-        if (!m_bOpen || !m_bReconnectIdle) {
-            return;
-        }
-        CloseDevice();
-        m_bReconnectIdle = false;
-        if (m_reconnect.joinable()) {
-            m_reconnect.join();  // a thread that reconnected before has ended its loop
-        }
-        m_reconnect = std::thread([this] { ReconnectLoop(); });
-    }
-
-    void ReconnectLoop() {
-        while (!m_bReconnectIdle) {
-            m_system->PauseBeforeRetry();
-            if (m_bReconnectIdle) {
-                break;
-            }
-            const bool opened = OpenDevice();
-            m_bOpen = opened;  // the handle is stored before the flag says open
-            if (opened) {
-                m_bReconnectIdle = true;
-            }
-        }
-    }
-
-    void StopReconnecting() {
-        if (m_reconnect.joinable()) {
-            m_bReconnectIdle = true;
-            m_reconnect.join();
-        }
+    void ChunkFailed() override {
+        m_reconnect.Drop([this] { CloseDevice(); });
     }
 
     bool FindPrinterDevicePath(char (&path)[kPathBufferBytes]) {
@@ -313,14 +250,13 @@ class CUsbLink final : public UsbPrinterLink {
     Clock& m_clock;
     std::unique_ptr<UsbSystem> m_system;
     SetupApiFunctions m_setupApi;
-    // Shared with the reconnect thread: atomics, so each side sees the other's stores in
-    // order (the handle before the open flag).
+    // Shared with the reconnect thread: an atomic, so the thread's store of the handle is
+    // seen before its store of the open flag.
     std::atomic<HANDLE> m_device{nullptr};
-    std::atomic<bool> m_bOpen{false};
-    std::atomic<bool> m_bReconnectIdle{false};
-    std::thread m_reconnect;
     UniqueHandle m_readEvent;
+    UniqueHandle m_passEvent;
     IdleState m_idle;
+    UsbReconnect m_reconnect;
 };
 
 }  // namespace
