@@ -4,6 +4,8 @@
 #include <fstream>
 #include <memory>
 
+#include "cli/doctor.h"
+#include "cli/finding.h"
 #include "cli/link_tap.h"
 #include "cli/port_address.h"
 #include "cli/profile.h"
@@ -56,11 +58,13 @@ struct Arguments {
     std::string units;
     std::string audit;
     int waitSeconds = 300;
+    std::vector<std::string> paths;  // ports: paths to describe too; detect: the ports to probe
 };
 
 void AddPortOptions(CLI::App* verb, Arguments& a) {
     verb->add_option("--port", a.port,
-                     "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0, /dev/rfcomm0 (Linux)")
+                     "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0, /dev/rfcomm0 (Linux); "
+                     "auto: the one port where \"detect\" finds a printer, at its line")
         ->required();
     verb->add_option("--baud", a.line.baud, "the printer's current line: baud rate")
         ->capture_default_str();
@@ -92,8 +96,17 @@ int Dispatch(CLI::App& app, Arguments& a, Platform& platform) {
                                           : platform.systemCodePage;
     Reporter reporter(platform.out, platform.err, a.json, platform.progress,
                       Wording{codePage, a.showSecrets});
+    reporter.SetDoctor([&platform, codePage](const Outcome& outcome) {
+        return DoctorAdvice(outcome, platform.finder, codePage);
+    });
     if (app.got_subcommand("keys")) {
         return ListKeys(reporter);
+    }
+    if (app.got_subcommand("ports")) {
+        return ListPortsVerb(reporter, platform.finder, a.paths);
+    }
+    if (app.got_subcommand("detect")) {
+        return DetectVerb(reporter, platform.finder, a.paths, platform.interrupted);
     }
     PortRequest port;
     InputError error;
@@ -102,9 +115,14 @@ int Dispatch(CLI::App& app, Arguments& a, Platform& platform) {
         MakePortRequest("-", LineOptions{}, port, error);  // the line's first choices
         return CheckProfile(reporter, a.file, platform.env, port.line);
     }
-    if (!MakePortRequest(a.port, a.line, port, error) ||
+    const bool findPort = a.port == "auto";
+    if (!MakePortRequest(findPort ? "-" : a.port, a.line, port, error) ||
         !CheckSettings(Settings{}, port.line, error)) {
         return Fail(reporter, InputOutcome(error));
+    }
+    Outcome search;
+    if (findPort && !FindPrinter(reporter, platform.finder, platform.interrupted, port, search)) {
+        return Fail(reporter, search);
     }
     std::ofstream traceFile;
     std::unique_ptr<TraceRecorder> trace;
@@ -186,6 +204,11 @@ int RunCli(int argc, const char* const* argv, Platform& platform) {
         ->required();
 
     Verb(app, "keys", "list the keys with their allowed values");
+
+    Verb(app, "ports", "list this machine's serial ports and USB printers, who holds each")
+        ->add_option("paths", a.paths, "other device paths to describe (first)");
+    Verb(app, "detect", "find the line settings at which a printer answers (queries only)")
+        ->add_option("--port", a.paths, "a port to probe (repeatable; default: every free one)");
 
     CLI::App* profile = Verb(app, "profile", "save, apply, compare or check a profile");
     profile->require_subcommand(1);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/input.h"
+#include "cli/port_finder.h"
 #include "link/clock.h"
 #include "link/port_conflict_check.h"
 #include "link/printer_link.h"
@@ -26,6 +27,7 @@ struct Platform {
     bool progress = false;             // stderr is a terminal: one progress line for long steps
     int systemCodePage = 0;            // texts::kKoreanCodePage when the system speaks Korean
     std::function<std::string()> now;  // UTC time stamps for the audit
+    PortFinder finder{};               // "ports", "detect", "--port auto" and the doctor's advice
 };
 
 int RunCli(int argc, const char* const* argv, Platform& platform);

@@ -33,5 +33,9 @@ int main(int argc, char** argv) {
                            cli::StderrIsTerminal(),
                            cli::SystemCodePage(),
                            cli::UtcTimestamp};
+    platform.finder.list = [](const std::vector<std::string>& paths) { return ListPorts(paths); };
+    platform.finder.detect = [](const std::vector<std::string>& ports, const DetectionPlan& plan) {
+        return DetectLines(ports, plan);
+    };
     return cli::RunCli(argc, argv, platform);
 }

@@ -2,6 +2,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/compare.h"
+#include "cli/finding_texts.h"
 #include "printer/code_page_table.h"
 #include "texts/port_texts.h"
 #include "texts/printer_texts.h"
@@ -186,7 +187,12 @@ std::string OutcomeText(const Outcome& o, const Wording& w) {
             }
             break;
         case Failure::PortHeld:
-            sentence = texts::FormatPortConflict(o.port, o.holder, cp);
+            // The dialogs' message speaks of a Windows printer driver; a CUPS queue is named
+            // as what it is.
+            sentence = o.holder.kind == HolderKind::CupsQueue
+                           ? FormatText(T(text::kQueueHolds, w), o.port.c_str(),
+                                        o.holder.printerName.c_str())
+                           : texts::FormatPortConflict(o.port, o.holder, cp);
             break;
         case Failure::OpenFailed: {
             const texts::LocalizedMessage& m = o.step == Step::WifiOpen ? texts::kModuleOpenFailed
@@ -230,6 +236,12 @@ std::string OutcomeText(const Outcome& o, const Wording& w) {
             break;
         case Failure::Differs:
             sentence = T(text::kDiffers, w);
+            break;
+        case Failure::NoPrinterFound:
+            sentence = FormatText(T(text::kAutoNone, w), o.port.c_str());
+            break;
+        case Failure::SeveralPrinters:
+            sentence = FormatText(T(text::kAutoSeveral, w), o.port.c_str());
             break;
     }
     if (o.step != Step::None && o.step != Step::Check) {

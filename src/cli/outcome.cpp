@@ -9,6 +9,7 @@ constexpr const char* kStepNames[] = {
     "wifi write", "bluetooth.pin", "bluetooth.discoverable",
     "power-save", "code-page",     "serial",
     "emulation",  "read-back",     "wait",
+    "detect",
 };
 
 struct FailureCode {
@@ -31,6 +32,8 @@ constexpr FailureCode kCodes[] = {
     {Failure::StillConnected, kExitRefused},
     {Failure::Interrupted, kExitInterrupted},
     {Failure::Differs, kExitRefused},
+    {Failure::NoPrinterFound, kExitNoAnswer},
+    {Failure::SeveralPrinters, kExitPort},
 };
 
 }  // namespace

@@ -37,6 +37,7 @@ enum class Step : int {
     Emulation,
     ReadBack,
     Wait,
+    Detect,
 };
 const char* StepName(Step step);
 
@@ -55,7 +56,9 @@ enum class Failure : int {
     NoPrinterInTime,     // no printer answered within the wait
     StillConnected,      // the printer was not taken away within the wait
     Interrupted,
-    Differs,  // profile diff: differences
+    Differs,          // profile diff: differences
+    NoPrinterFound,   // --port auto: port lists the ports probed
+    SeveralPrinters,  // --port auto: port lists the ports with a printer
 };
 
 struct Difference {
@@ -69,7 +72,7 @@ struct Outcome {
     Step step = Step::None;
     InputError input;
     TransportKind transport = TransportKind::Serial;
-    std::string port;
+    std::string port;  // the port; for the search of --port auto, the ports it names
     PortHolder holder;
     SequenceResult sequence;
     bool moduleWrite = false;  // sequence is from a save (else from a read)

@@ -1,8 +1,30 @@
 #include "cli/port_address.h"
 
 #include <cctype>
+#include <iterator>
 
 namespace tarvek::cli {
+namespace {
+
+// The line options in the order of LineOptions and of the dialogs' lists.
+struct LineOption {
+    const char* flag;
+    KeyId key;
+    int SerialLineSettings::*field;
+};
+constexpr LineOption kLineOptions[] = {
+    {"--baud", KeyId::SerialBaud, &SerialLineSettings::baudRate},
+    {"--parity", KeyId::SerialParity, &SerialLineSettings::parityIndex},
+    {"--data-bits", KeyId::SerialDataBits, &SerialLineSettings::dataBitsIndex},
+    {"--stop-bits", KeyId::SerialStopBits, &SerialLineSettings::stopBitsIndex},
+    {"--flow", KeyId::SerialFlow, &SerialLineSettings::flowIndex},
+};
+
+bool IsUsbName(const std::string& upper) {
+    return upper == "USB" || upper.compare(0, 4, "USB:") == 0;
+}
+
+}  // namespace
 
 bool MakePortRequest(const std::string& port, const LineOptions& line, PortRequest& request,
                      InputError& error) {
@@ -20,36 +42,38 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
     for (char& c : upper) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    request.kind = upper == "USB" ? TransportKind::Usb : TransportKind::Serial;
+    request.kind = IsUsbName(upper) ? TransportKind::Usb : TransportKind::Serial;
     // A COM port's name in any case is the same port; the installed printers name it in
     // capitals ("COM3:"), and the holder check compares exactly.
     const bool comPort = upper.size() > 3 && upper.compare(0, 3, "COM") == 0 &&
                          upper.find_first_not_of("0123456789", 3) == std::string::npos;
-    request.portName = request.kind == TransportKind::Usb ? "USB" : comPort ? upper : name;
-    const struct {
-        const char* flag;
-        KeyId key;
-        const std::string* text;
-        int SerialLineSettings::*field;
-    } kOptions[] = {
-        {"--baud", KeyId::SerialBaud, &line.baud, &SerialLineSettings::baudRate},
-        {"--parity", KeyId::SerialParity, &line.parity, &SerialLineSettings::parityIndex},
-        {"--data-bits", KeyId::SerialDataBits, &line.dataBits, &SerialLineSettings::dataBitsIndex},
-        {"--stop-bits", KeyId::SerialStopBits, &line.stopBits, &SerialLineSettings::stopBitsIndex},
-        {"--flow", KeyId::SerialFlow, &line.flow, &SerialLineSettings::flowIndex},
-    };
-    for (const auto& option : kOptions) {
+    request.portName = upper == "USB" ? "USB" : comPort ? upper : name;
+    const std::string* texts[] = {&line.baud, &line.parity, &line.dataBits, &line.stopBits,
+                                  &line.flow};
+    for (std::size_t i = 0; i < std::size(kLineOptions); ++i) {
+        const LineOption& option = kLineOptions[i];
         Value value;
-        if (!ParseValue(Spec(option.key), *option.text, value)) {
+        if (!ParseValue(Spec(option.key), *texts[i], value)) {
             error.problem = Problem::BadValue;
             error.key = option.flag;
-            error.value = *option.text;
+            error.value = *texts[i];
             error.detail = Spec(option.key).name;  // the key whose values it takes
             return false;
         }
         request.line.*option.field = static_cast<int>(value.number);
     }
     return true;
+}
+
+std::string LineFlags(const SerialLineSettings& line) {
+    std::string flags;
+    for (const LineOption& option : kLineOptions) {
+        Value value;
+        value.number = line.*option.field;
+        flags += (flags.empty() ? "" : " ") + std::string(option.flag) + " " +
+                 FormatValue(Spec(option.key), value);
+    }
+    return flags;
 }
 
 }  // namespace tarvek::cli

@@ -19,9 +19,13 @@ struct LineOptions {
     std::string flow = "dtr";
 };
 
-// "USB" in any case is the USB printer; any other name a serial port (a given "\\.\" prefix
+// "USB" in any case is the USB printer, as is "usb:VVVV:PPPP" (Linux: another printer of the
+// USB printer class, by vendor and product); any other name a serial port (a given "\\.\" prefix
 // is dropped: the Windows link adds its own). A refused option is named by its flag.
 bool MakePortRequest(const std::string& port, const LineOptions& line, PortRequest& request,
                      InputError& error);
+
+// The line as the options that name it: "--baud 9600 --parity none --data-bits 8 ...".
+std::string LineFlags(const SerialLineSettings& line);
 
 }  // namespace tarvek::cli

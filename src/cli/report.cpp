@@ -233,12 +233,21 @@ void Reporter::ProfileValid(const std::string& file, std::size_t count) {
 }
 
 void Reporter::Failed(const Outcome& outcome) {
+    const std::string advice = m_doctor ? m_doctor(outcome) : "";
     if (m_bJson) {
-        Document(OutcomeJson(outcome, m_wording));
+        Json json = OutcomeJson(outcome, m_wording);
+        if (!advice.empty()) {
+            json["doctor"] = advice;
+        }
+        Document(json);
         return;
     }
     EndProgress();
-    m_err << "tarvek-cli: " << OutcomeText(outcome, m_wording) << "\n" << std::flush;
+    m_err << "tarvek-cli: " << OutcomeText(outcome, m_wording) << "\n";
+    if (!advice.empty()) {
+        m_err << "tarvek-cli: " << advice << "\n";
+    }
+    m_err << std::flush;
 }
 
 void Reporter::Warn(const std::string& sentence) {

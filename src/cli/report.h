@@ -3,6 +3,7 @@
 // terminal only. Secrets are hidden everywhere unless asked for.
 #pragma once
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
@@ -28,6 +29,10 @@ class Reporter {
         : m_out(out), m_err(err), m_bJson(json), m_bProgress(progress), m_wording(wording) {}
 
     const Wording& Words() const { return m_wording; }
+    // What follows a failure's message: the advice on what to do about it ("" for none).
+    void SetDoctor(std::function<std::string(const Outcome&)> doctor) {
+        m_doctor = std::move(doctor);
+    }
     bool IsJson() const { return m_bJson; }
 
     void Show(const std::string& port, const PrinterReport& report);
@@ -59,6 +64,7 @@ class Reporter {
     bool m_bProgress;
     Wording m_wording;
     bool m_bProgressShown = false;
+    std::function<std::string(const Outcome&)> m_doctor;
 };
 
 }  // namespace tarvek::cli

@@ -73,6 +73,8 @@ if [[ "$mode" == wine ]]; then
         --port COM1
     check "the printer took the profile" bash -c "grep -qx discoverable=off '$work/state.txt' &&
         grep -q ^flash.4=0901280077696E652D666C6F6F72 '$work/state.txt'"
+    check "ports lists COM1" runs 0 "$work/ports.txt" ports
+    check "COM1 is a serial port" grep -q "^COM1 " "$work/ports.txt"
     ((failures == 0)) || exit 1
     echo "cli_test (wine): all checks passed"
     exit 0
@@ -103,6 +105,12 @@ sed -i 's/"channel": 11/"channel": 4/; s/"ssid": "floor-1"/"ssid": "floor-2"/' "
 check "diff finds the edits" runs 1 "$work/diff1.txt" profile diff "$work/p.json" "${line[@]}"
 check "profile apply" runs 0 "$work/apply.txt" profile apply "$work/p.json" "${line[@]}"
 check "diff after apply exits 0" runs 0 "$work/diff2.txt" profile diff "$work/p.json" "${line[@]}"
+
+echo "== ports and detect"
+check "ports describes the pty, first" runs 0 "$work/ports.json" --json ports "$port"
+check "the pty is listed" json_is "$work/ports.json" "d['ports'][0]['name'] == '$port'"
+check "detect finds the line set above" runs 0 "$work/detect.txt" detect --port "$port"
+check "at 38400 baud" grep -q -- "answers at --baud 38400 " "$work/detect.txt"
 stop_printer
 ((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
 echo "cli_test (station): all checks passed"

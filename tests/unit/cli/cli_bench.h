@@ -56,7 +56,9 @@ struct Bench {
         for (std::string w; in >> w;) {
             words.push_back(w);
         }
-        if (line.find("--port") == std::string::npos && line.find("check") == std::string::npos) {
+        const bool finds = line.rfind("detect", 0) == 0 || line.rfind("ports", 0) == 0;
+        if (line.find("--port") == std::string::npos && line.find("check") == std::string::npos &&
+            !finds) {
             words.insert(words.end(), {"--port", "COM1"});
         }
         std::vector<const char*> argv;
@@ -71,6 +73,7 @@ struct Bench {
         Platform platform{link, usb, conflicts, clock, interrupted, lookup, out, err, false, 0, [] {
                               return std::string("2024-01-01T00:00:00Z");
                           }};
+        platform.finder = finder;
         return RunCli(static_cast<int>(argv.size()), argv.data(), platform);
     }
     // A file in a folder of the test program's own, with the text (none: no file yet).
@@ -94,6 +97,7 @@ struct Bench {
     std::atomic<bool> interrupted{false};
     std::map<std::string, std::string> env;
     std::ostringstream out, err;
+    PortFinder finder;
 };
 
 inline bool Has(const std::string& text, const std::string& part) {
