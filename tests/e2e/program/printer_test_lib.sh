@@ -81,7 +81,6 @@ end_run() {
 
 press() { tool press "$title" "$1"; }
 is_enabled() { [[ "$(tool enabled "$title" "$1")" == enabled ]]; }
-is_disabled() { [[ "$(tool enabled "$title" "$1")" == disabled ]]; }
 text_is() { [[ "$(tool text "$title" "$1")" == "$2" ]]; }
 text_becomes() { poll "$3" text_is "$1" "$2"; }
 enabled_becomes() { poll "$2" is_enabled "$1"; }

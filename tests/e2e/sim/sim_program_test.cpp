@@ -95,7 +95,7 @@ class SimProgram : public ::testing::Test {
 };
 
 TEST_F(SimProgram, AWholeSessionIsAnsweredLoggedAndKept) {
-    Start({"--baud", "19200", "--emulation", "cpcl", "--mac", "00:11:22:33:44:55"});
+    Start({"--baud", "19200", "--emulation", "cpcl"});
     EXPECT_EQ(Open(9600).failure, PrinterFailure::NoAnswer);  // another line: noise
     ASSERT_EQ(Open(19200).emulation, kEmulationCpcl);
     const BluetoothResult bt = session.ReadBluetooth();
@@ -103,14 +103,6 @@ TEST_F(SimProgram, AWholeSessionIsAnsweredLoggedAndKept) {
     EXPECT_EQ(bt.discoverable, 1);
     ASSERT_TRUE(session.SavePin("4321").Ok());
     session.Close();
-    {
-        ModuleSession module(channels, SystemClock());
-        ASSERT_EQ(module.Open({TransportKind::Serial, m_path, {19200, 0, 1, 0, 0}}),
-                  ModuleOpen::Opened);
-        WifiSettings settings;
-        ASSERT_TRUE(module.Read(settings, {}).Succeeded());
-        EXPECT_STREQ(settings.m_szMacAddress, "00:11:22:33:44:55");
-    }
     Stop();
     const sim::PrinterState state = SavedState();
     EXPECT_EQ(state.bluetoothPin, "4321");
@@ -157,18 +149,6 @@ TEST_F(SimProgram, FaultsFromTheCommandLineReachTheLine) {
     ModuleSession module(channels, SystemClock());
     EXPECT_EQ(module.Open({TransportKind::Serial, m_path, {9600, 0, 1, 0, 0}}),
               ModuleOpen::NoIspReply);
-}
-
-TEST_F(SimProgram, UsageNamesEveryOptionAndRefusesUnknownOnes) {
-    ASSERT_EQ(Shell(std::string(TARVEK_SIM_PROGRAM) + " --help > " + m_dir + "/help"), 0);
-    const std::string help = ReadFile(m_dir + "/help");
-    for (const char* option :
-         {"--link-file", "--state", "--log", "--emulation", "--module", "--silent-after", "--late",
-          "--pieces", "--garbage", "--refuse-read", "--refuse-write", "--corrupt-check",
-          "--stop-after-byte", "--render-pages"}) {
-        EXPECT_NE(help.find(option), std::string::npos) << option;
-    }
-    EXPECT_EQ(Shell(std::string(TARVEK_SIM_PROGRAM) + " --bogus 2>/dev/null"), 2);
 }
 
 }  // namespace

@@ -80,7 +80,8 @@ TEST(SimOptions, ValuesOutsideTheirListsAreRefused) {
                                                 {"--parity"},
                                                 {"--refuse-read", "11"},
                                                 {"--mac", "00:11"},
-                                                {"--stop-bits", "3"}}) {
+                                                {"--stop-bits", "3"},
+                                                {"--bogus"}}) {
         SimOptions o;
         EXPECT_EQ(Parse(bad, o), -1) << bad[0];
     }
