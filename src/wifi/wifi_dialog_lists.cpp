@@ -29,9 +29,9 @@ const ListEntries kKeyFormats = Entries(kFormats);
 const ListEntries kWpaAuthentications = Entries(kWpaAuths);
 const ListEntries kWpaEncryptions = Entries(kWpaCiphers);
 const texts::LocalizedText kKeyIds[4] = {{"KEY ID 1", "키 ID 1"},
-                                      {"KEY ID 2", "키 ID 2"},
-                                      {"KEY ID 3", "키 ID 3"},
-                                      {"KEY ID 4", "키 ID 4"}};
+                                         {"KEY ID 2", "키 ID 2"},
+                                         {"KEY ID 3", "키 ID 3"},
+                                         {"KEY ID 4", "키 ID 4"}};
 
 const ui::KoreanCaption kKoreanCaptions[] = {
     {IDC_WIFI_OPEN_PORT, "포트 열기"},

@@ -4,10 +4,8 @@
 
 #include <cstring>
 
-
 namespace tarvek {
 namespace {
-
 
 TEST(ModuleFrame, CommandsOfUpTo255BytesAreFramed) {
     EXPECT_EQ(BuildCommandFrame(std::string(255, 'x')).size(), 259u);

@@ -22,7 +22,7 @@ struct UsbWorld {
     std::set<std::string> present{kPrinter};
     std::vector<std::string> opened;  // every overlapped open of a device path
     bool loaded = false;
-    bool refusesEveryIndex = false;  // a device list that fails for another reason than its end
+    bool refusesEveryIndex = false;   // a device list that fails for another reason than its end
     static inline int s_nWorlds = 0;  // a pipe of an earlier test may linger: each its own
     const std::string pipe = "\\\\.\\pipe\\tarvek-usb-" + std::to_string(GetCurrentProcessId()) +
                              "-" + std::to_string(++s_nWorlds);
