@@ -84,29 +84,18 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
         m_bOpen = true;
         SetupComm(m_port.Get(), 1024, 1024);
         PurgeComm(m_port.Get(), kPurgeAll);
-
-        DCB dcb{};
-        dcb.DCBlength = sizeof(DCB);
-        GetCommState(m_port.Get(), &dcb);
-        DcbFields fields = CopyFromDcb(dcb);
-        if (MapToDcb({baudRate, parityIndex, dataBitsIndex, stopBitsIndex, flowIndex}, fields) !=
-            0) {
+        if (Configure({baudRate, parityIndex, dataBitsIndex, stopBitsIndex, flowIndex}) != 0) {
             return -1;
         }
-        CopyToDcb(fields, dcb);
-        if (!SetCommState(m_port.Get(), &dcb)) {
-            DebugOutput("SetCommState");
-            return -1;
-        }
-        COMMTIMEOUTS timeouts{};
-        GetCommTimeouts(m_port.Get(), &timeouts);
-        timeouts.ReadIntervalTimeout = 50;
-        timeouts.ReadTotalTimeoutMultiplier = 0;
-        timeouts.ReadTotalTimeoutConstant = 100;
-        timeouts.WriteTotalTimeoutMultiplier = WriteTimeoutMultiplier(baudRate);
-        timeouts.WriteTotalTimeoutConstant = 0;
-        SetCommTimeouts(m_port.Get(), &timeouts);
         m_idle = IdleState{true, 0};
+        return 0;
+    }
+
+    int Reconfigure(const SerialLineSettings& settings) override {
+        if (!m_bOpen || Configure(settings) != 0) {
+            return -1;
+        }
+        PurgeComm(m_port.Get(), PURGE_RXABORT | PURGE_RXCLEAR);  // noise of the old settings
         return 0;
     }
 
@@ -161,6 +150,31 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
     }
 
   private:
+    // The line settings and the time-outs of the open port.
+    int Configure(const SerialLineSettings& line) {
+        DCB dcb{};
+        dcb.DCBlength = sizeof(DCB);
+        GetCommState(m_port.Get(), &dcb);
+        DcbFields fields = CopyFromDcb(dcb);
+        if (MapToDcb(line, fields) != 0) {
+            return -1;
+        }
+        CopyToDcb(fields, dcb);
+        if (!SetCommState(m_port.Get(), &dcb)) {
+            DebugOutput("SetCommState");
+            return -1;
+        }
+        COMMTIMEOUTS timeouts{};
+        GetCommTimeouts(m_port.Get(), &timeouts);
+        timeouts.ReadIntervalTimeout = 50;
+        timeouts.ReadTotalTimeoutMultiplier = 0;
+        timeouts.ReadTotalTimeoutConstant = 100;
+        timeouts.WriteTotalTimeoutMultiplier = WriteTimeoutMultiplier(line.baudRate);
+        timeouts.WriteTotalTimeoutConstant = 0;
+        SetCommTimeouts(m_port.Get(), &timeouts);
+        return 0;
+    }
+
     int SendChunk(const std::uint8_t* data, int length) override {
         OVERLAPPED ov{};
         ov.hEvent = m_writeEvent;

@@ -14,8 +14,9 @@
 // and two stop bits a one-byte answer takes 10 ms on the line, so 100 ms leaves room for a
 // slow printer, and a wrong setting gives nothing or garbage within that window. On a link
 // that can change its settings in place the worst case is 48 windows plus one preamble pause
-// (350 ms), about 5 s. A link that cannot (Windows) is closed and opened again for every
-// setting, each time with its preamble: about 22 s.
+// (350 ms), about 5 s; both serial links (POSIX and Windows) change their settings in place.
+// A link that cannot is closed and opened again for every setting, each time with its
+// preamble: about 22 s.
 #pragma once
 
 #include <atomic>

@@ -73,6 +73,9 @@ if [[ "$mode" == wine ]]; then
         --port COM1
     check "the printer took the profile" bash -c "grep -qx discoverable=off '$work/state.txt' &&
         grep -q ^flash.4=0901280077696E652D666C6F6F72 '$work/state.txt'"
+    check "the printer moves to 9600 baud" runs 0 "$work/baud.txt" set serial.baud=9600 --port COM1
+    check "detect finds it there" runs 0 "$work/detect.txt" detect --port COM1
+    check "at 9600 baud" grep -q -- "answers at --baud 9600 " "$work/detect.txt"
     check "ports lists COM1" runs 0 "$work/ports.txt" ports
     check "COM1 is a serial port" grep -q "^COM1 " "$work/ports.txt"
     ((failures == 0)) || exit 1
