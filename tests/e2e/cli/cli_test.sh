@@ -61,6 +61,8 @@ port="$work/printer"
 if [[ "$mode" == wine ]]; then
     port=COM1
     export WINEPREFIX="$prefix"
+    printer_key='HKLM\System\CurrentControlSet\Control\Print\Printers\Label Writer'
+    wine_run reg delete "$printer_key" /f >/dev/null 2>&1  # an earlier run's, in this prefix
     wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/null 2>&1
     bounded 30 wineserver -k >/dev/null 2>&1 || true
     start_printer "$work/state.txt"
@@ -78,6 +80,14 @@ if [[ "$mode" == wine ]]; then
     check "at 9600 baud" grep -q -- "answers at --baud 9600 " "$work/detect.txt"
     check "ports lists COM1" runs 0 "$work/ports.txt" ports
     check "COM1 is a serial port" grep -q "^COM1 " "$work/ports.txt"
+    for value in "Name:Label Writer" "Port:COM1:" "Printer Driver:Generic / Text Only"; do
+        wine_run reg add "$printer_key" /v "${value%%:*}" /d "${value#*:}" /f >/dev/null 2>&1
+    done
+    check "ports names the installed printer on COM1" runs 0 "$work/held.txt" ports
+    check "as COM1's holder" grep -q 'used by the installed printer "Label Writer"' "$work/held.txt"
+    check "show refuses the held port, with advice" runs 3 "$work/refused.txt" show --port COM1
+    check "the advice names the printer" grep -q 'doctor: move the installed printer "Label Writer"' \
+        "$work/refused.txt"
     ((failures == 0)) || exit 1
     echo "cli_test (wine): all checks passed"
     exit 0
