@@ -196,11 +196,6 @@ std::string MemberName(const KeySpec& spec) {
     return name.compare(0, prefix.size(), prefix) == 0 ? name.substr(prefix.size()) : name;
 }
 
-int WepKeyIndex(KeyId id) {
-    const int k = static_cast<int>(id) - static_cast<int>(KeyId::WifiWepKey1);
-    return k >= 0 && k < kWepKeyCount ? k : -1;
-}
-
 KeyId WepKey(int index) {
     return static_cast<KeyId>(static_cast<int>(KeyId::WifiWepKey1) + index);
 }

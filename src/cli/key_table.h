@@ -100,8 +100,7 @@ const char* GroupName(Group group);
 // The key's member name inside its profile group ("pin" for "bluetooth.pin"; printer keys
 // keep their whole name).
 std::string MemberName(const KeySpec& spec);
-// The number of the WEP key (0..3) a key names; -1 for other keys.
-int WepKeyIndex(KeyId id);
+// The key of WEP key index (0..3).
 KeyId WepKey(int index);
 bool IsWifiKey(KeyId id);
 

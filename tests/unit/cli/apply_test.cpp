@@ -23,7 +23,7 @@ std::string Read(const std::string& path) {
 TEST(Apply, EveryPrinterSettingLandsAndTheLineAndEmulationComeLast) {
     Bench bench;
     ASSERT_EQ(bench.Run("set bluetooth.pin=4321 bluetooth.discoverable=off power-save=power-save "
-                        "power-save.minutes=30 code-page=CP_850 serial.baud=38400 "
+                        "power-save.minutes=30 code-page=CP_850 serial.baud=9600 "
                         "serial.stop-bits=2 serial.flow=xon emulation=cpcl"),
               kExitDone)
         << bench.err.str();
@@ -32,7 +32,7 @@ TEST(Apply, EveryPrinterSettingLandsAndTheLineAndEmulationComeLast) {
     EXPECT_FALSE(s.discoverable);
     EXPECT_EQ(s.powerSaveMode * 100 + s.powerSaveMinutes, 230);
     EXPECT_EQ(s.codePage, 2);
-    EXPECT_EQ(s.serial.baudRate, 38400);
+    EXPECT_EQ(s.serial.baudRate, 9600);
     EXPECT_EQ(s.serial.stopBitsIndex, kStopBits2);
     EXPECT_EQ(s.serial.flowIndex, kFlowXonXoff);  // sent in ESC/POS, before the switch
     EXPECT_EQ(s.emulation, kEmulationCpcl);
@@ -134,6 +134,7 @@ TEST(Apply, FailuresGiveTheirExitCodeAndMessage) {
          "WPA Key Length is not long"},
         {cpcl, "set code-page=2", kExitBadInput, "a code page is set in ESC/POS only"},
         {nullptr, "profile save /no/such/folder/p.json", kExitBadInput, "Cannot write /no/such"},
+        {nullptr, "profile save /dev/full", kExitBadInput, "Cannot write /dev/full"},
         {cpcl, "set serial.data-bits=7 serial.parity=even", kExitBadInput, "data-bits: a CPCL"},
     };
     for (const auto& c : cases) {
@@ -223,6 +224,8 @@ TEST(Secrets, HiddenInOutputAndTraceUnlessAsked) {
             EXPECT_EQ(static_cast<int>(preambles), opens);
             EXPECT_TRUE(Has(traced, "printer  [open]  " + std::string(c.emulation ? "00" : "01")));
             EXPECT_EQ(Has(traced, "printer  [wifi read 09 05]  37 30 31 0D 0A ** "), !show);
+            // CPCL's PIN is hidden up to its closing quote, which shows.
+            EXPECT_EQ(Has(traced, "** 22 0D 0A"), c.emulation == kEmulationCpcl && !show);
             EXPECT_TRUE(Has(bench.out.str(), "\"wifi.gateway\":\"192.168.0.1\""));
             for (const std::string& secret : c.secrets) {
                 EXPECT_EQ(Has(all, secret), show) << secret << (show ? " hidden" : " shown");

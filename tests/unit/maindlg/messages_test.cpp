@@ -73,6 +73,9 @@ const Case kCases[] = {
     {"save serial: typed baud rate",
      Opened([](MainDialog& d) { d.host.TypeComboText(IDC_BAUDRATE, "300"); }), IDC_SAVE_SERIAL,
      kChoose, kChooseKo, 0},
+    {"save serial: no data bits",
+     Opened([](MainDialog& d) { d.host.MutableControl(IDC_DATABITS).selection = -1; }),
+     IDC_SAVE_SERIAL, kChoose, kChooseKo, 1},  // the emulation asked first
     {"get emulation: silent", Opened(Silent), IDC_GET_EMULATION, kNoResponse, kNoResponseKo, 1},
     {"get Bluetooth: no emulation code", Opened(Garbage), IDC_GET_BLUETOOTH, kNotEmulation,
      kNotEmulationKo, 1},

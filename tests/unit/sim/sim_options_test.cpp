@@ -19,42 +19,15 @@ int Parse(std::vector<std::string> args, SimOptions& options) {
 
 TEST(SimOptions, EveryOptionReachesTheStateOrTheFaults) {
     SimOptions o;
-    ASSERT_EQ(Parse({"--emulation",
-                     "cpcl",
-                     "--answer-form",
-                     "ascii",
-                     "--baud",
-                     "38400",
-                     "--parity",
-                     "even",
-                     "--data-bits",
-                     "7",
-                     "--stop-bits",
-                     "2",
-                     "--flow",
-                     "xon",
-                     "--pin",
-                     "9",
-                     "--discoverable",
-                     "off",
-                     "--module",
-                     "wep",
-                     "--refuse-read",
-                     "3",
-                     "--refuse-write",
-                     "4",
-                     "--refuse-write",
-                     "5",
-                     "--corrupt-check",
-                     "6",
-                     "--silent-after",
-                     "2",
-                     "--stop-after-byte",
-                     "7",
-                     "--late",
-                     "8"},
-                    o),
+    // clang-format off
+    ASSERT_EQ(Parse({"--emulation", "cpcl", "--answer-form", "ascii", "--baud", "38400",
+                     "--parity", "even", "--data-bits", "7", "--stop-bits", "2", "--flow", "xon",
+                     "--pin", "9", "--discoverable", "off", "--module", "wep",
+                     "--mac", "0A:1B:2C:3D:4E:5F", "--refuse-read", "3", "--refuse-write", "4",
+                     "--refuse-write", "5", "--corrupt-check", "6", "--silent-after", "2",
+                     "--stop-after-byte", "7", "--late", "8"}, o),
               0);
+    // clang-format on
     const PrinterState& s = o.initial;
     EXPECT_EQ(s.emulation, kEmulationCpcl);
     EXPECT_EQ(s.answerForm, EmulationAnswerForm::Ascii);
@@ -66,6 +39,7 @@ TEST(SimOptions, EveryOptionReachesTheStateOrTheFaults) {
     EXPECT_EQ(s.bluetoothPin, "9");
     EXPECT_FALSE(s.discoverable);
     EXPECT_EQ(s.moduleKind, ModuleKind::WepOnly);
+    EXPECT_EQ(s.mac, (decltype(s.mac){{0x0A, 0x1B, 0x2C, 0x3D, 0x4E, 0x5F}}));
     EXPECT_EQ(o.faults.refuseRead, std::set<int>{3});
     EXPECT_EQ(o.faults.refuseWrite, (std::set<int>{4, 5}));
     EXPECT_EQ(o.faults.corruptReadCheck, std::set<int>{6});
@@ -80,6 +54,7 @@ TEST(SimOptions, ValuesOutsideTheirListsAreRefused) {
                                                 {"--parity"},
                                                 {"--refuse-read", "11"},
                                                 {"--mac", "00:11"},
+                                                {"--stop-bits", "0"},
                                                 {"--stop-bits", "3"},
                                                 {"--bogus"}}) {
         SimOptions o;
