@@ -62,7 +62,7 @@ if [[ "$mode" == wine ]]; then
     port=COM1
     export WINEPREFIX="$prefix"
     printer_key='HKLM\System\CurrentControlSet\Control\Print\Printers\Label Writer'
-    wine_run reg delete "$printer_key" /f >/dev/null 2>&1  # an earlier run's, in this prefix
+    wine_run reg delete "$printer_key" /f >/dev/null 2>&1 || true  # an earlier run's
     wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/null 2>&1
     bounded 30 wineserver -k >/dev/null 2>&1 || true
     start_printer "$work/state.txt"
