@@ -109,8 +109,7 @@ TEST_F(SimProgram, AWholeSessionIsAnsweredLoggedAndKept) {
     EXPECT_FALSE(state.ispMode);
     // One line per chunk and direction, times in milliseconds that never go back.
     const std::string log = ReadFile(m_dir + "/traffic.log");
-    for (const char* line :
-         {" host 00 00\n", " host 1C 45 43\n", " sim  00\n"}) {
+    for (const char* line : {" host 00 00\n", " host 1C 45 43\n", " sim  00\n"}) {
         EXPECT_NE(log.find(line), std::string::npos) << line;
     }
     std::istringstream lines(log);
@@ -138,6 +137,7 @@ TEST_F(SimProgram, StateSurvivesARestartAndPagesRender) {
     const std::string pages = ReadFile(m_dir + "/pages.txt");
     EXPECT_NE(pages.find("--- page 1 (CP_437) ---"), std::string::npos) << pages;
     EXPECT_NE(pages.find("\xC3\x87\xC3\xBC"), std::string::npos) << pages;  // 0x80 0x81: Çü
+    EXPECT_EQ(Shell(std::string(TARVEK_SIM_PROGRAM) + " --bogus 2>/dev/null"), 2);  // usage
 }
 
 TEST_F(SimProgram, FaultsFromTheCommandLineReachTheLine) {

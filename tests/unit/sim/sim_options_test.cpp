@@ -52,6 +52,7 @@ TEST(SimOptions, ValuesOutsideTheirListsAreRefused) {
     for (const std::vector<std::string>& bad : {std::vector<std::string>{"--baud", "14400"},
                                                 {"--module", "wifi6"},
                                                 {"--parity"},
+                                                {"--parity", "mark"},
                                                 {"--refuse-read", "11"},
                                                 {"--mac", "00:11"},
                                                 {"--stop-bits", "0"},

@@ -167,6 +167,8 @@ TEST(SaveSequence, EntriesAreCheckedBeforeAnythingIsSent) {
          },
          SaveRefusal::None},
         {"no channel", [](WifiFormValues& f) { f.channel = -1; }, SaveRefusal::NoSelection},
+        {"104-bit without its authentication",
+         [](WifiFormValues& f) { f.encryption = 2, f.auth = -1; }, SaveRefusal::NoSelection},
         {"WPA without its pair", [](WifiFormValues& f) { f.wpaCipher = -1; },
          SaveRefusal::NoSelection},
         {"no WEP ignores the WPA key", [](WifiFormValues& f) { f.encryption = 0, f.wpaKey = ""; },
