@@ -115,13 +115,14 @@ int Dispatch(CLI::App& app, Arguments& a, Platform& platform) {
         MakePortRequest("-", LineOptions{}, port, error);  // the line's first choices
         return CheckProfile(reporter, a.file, platform.env, port.line);
     }
-    const bool findPort = a.port == "auto";
-    if (!MakePortRequest(findPort ? "-" : a.port, a.line, port, error) ||
+    if (!MakePortRequest(a.port, a.line, port, error) ||
         !CheckSettings(Settings{}, port.line, error)) {
         return Fail(reporter, InputOutcome(error));
     }
+    // "auto": the port and the line are the ones detection finds.
     Outcome search;
-    if (findPort && !FindPrinter(reporter, platform.finder, platform.interrupted, port, search)) {
+    if (a.port == "auto" &&
+        !FindPrinter(reporter, platform.finder, platform.interrupted, port, search)) {
         return Fail(reporter, search);
     }
     std::ofstream traceFile;

@@ -109,25 +109,27 @@ struct PortProbe {
     LineDetection detection;
 };
 
-// Probes the named ports (a port an installed printer or a queue holds is left alone), or
-// every serial port of the machine that nobody holds.
-std::vector<PortProbe> ProbePorts(const PortFinder& finder, const std::vector<std::string>& named,
-                                  const std::atomic<bool>& interrupted) {
+// Probes ports of the machine's list: its first named entries, the ports the caller named (a
+// port an installed printer or a queue holds is left alone); with none named, every serial
+// port nobody holds.
+std::vector<PortProbe> ProbePorts(const PortFinder& finder, const std::vector<PortInfo>& listed,
+                                  std::size_t named, const std::atomic<bool>& interrupted) {
     std::vector<PortProbe> probes;
     std::vector<std::string> ports;
-    for (PortInfo& port : finder.list(named)) {
-        if (!named.empty() && probes.size() == named.size()) {
+    for (const PortInfo& port : listed) {
+        if (named != 0 && probes.size() == named) {
             break;  // the scan's own ports follow the named ones
         }
         const bool serial = port.transport == TransportKind::Serial;
-        if (!named.empty() || serial) {
-            const bool heldByPrinter = port.held == PortCheck::Held &&
-                                       (named.empty() || port.holder.kind != HolderKind::Process);
+        if (named != 0 || serial) {
+            // A port the caller named is probed even while another program has it open.
+            const bool leftAlone = port.held == PortCheck::Held &&
+                                   (named == 0 || port.holder.kind != HolderKind::Process);
             PortProbe probe;
-            probe.port = std::move(port);
-            probe.probed = serial && probe.port.kind != PortKind::Missing && !heldByPrinter;
+            probe.port = port;
+            probe.probed = serial && port.kind != PortKind::Missing && !leftAlone;
             if (probe.probed) {
-                ports.push_back(probe.port.name);
+                ports.push_back(port.name);
             }
             probes.push_back(std::move(probe));
         }
@@ -152,15 +154,9 @@ std::string EmulationName(int emulation) {
 }
 
 Json LineJson(const SerialLineSettings& line) {
-    Json json;
-    const KeyId keys[] = {KeyId::SerialBaud, KeyId::SerialParity, KeyId::SerialDataBits,
-                          KeyId::SerialStopBits, KeyId::SerialFlow};
-    const int values[] = {line.baudRate, line.parityIndex, line.dataBitsIndex, line.stopBitsIndex,
-                          line.flowIndex};
-    for (std::size_t i = 0; i < std::size(keys); ++i) {
-        Value value;
-        value.number = values[i];
-        json[MemberName(Spec(keys[i]))] = FormatValue(Spec(keys[i]), value);
+    Json json = Json::object();
+    for (const auto& [name, value] : LineValues(line)) {
+        json[name] = value;
     }
     return json;
 }
@@ -253,7 +249,8 @@ int ListPortsVerb(Reporter& reporter, const PortFinder& finder,
 int DetectVerb(Reporter& reporter, const PortFinder& finder, const std::vector<std::string>& ports,
                const std::atomic<bool>& interrupted) {
     const int cp = reporter.Words().codePage;
-    const std::vector<PortProbe> probes = ProbePorts(finder, ports, interrupted);
+    const std::vector<PortProbe> probes =
+        ProbePorts(finder, finder.list(ports), ports.size(), interrupted);
     bool found = false, silent = false;
     Json list = Json::array();
     for (const PortProbe& probe : probes) {
@@ -283,7 +280,8 @@ int DetectVerb(Reporter& reporter, const PortFinder& finder, const std::vector<s
 bool FindPrinter(Reporter& reporter, const PortFinder& finder, const std::atomic<bool>& interrupted,
                  PortRequest& request, Outcome& outcome) {
     const int cp = reporter.Words().codePage;
-    const std::vector<PortProbe> probes = ProbePorts(finder, {}, interrupted);
+    const std::vector<PortInfo> listed = finder.list({});
+    const std::vector<PortProbe> probes = ProbePorts(finder, listed, 0, interrupted);
     std::vector<const PortProbe*> found;
     std::vector<std::string> probed, foundNames;
     for (const PortProbe& probe : probes) {
@@ -316,7 +314,7 @@ bool FindPrinter(Reporter& reporter, const PortFinder& finder, const std::atomic
     // No serial port has a printer: a USB printer nobody holds is the one, if it is alone.
     std::vector<PortInfo> usb;
     std::vector<std::string> usbNames;
-    for (const PortInfo& port : finder.list({})) {
+    for (const PortInfo& port : listed) {
         if (port.kind == PortKind::UsbPrinter && port.held != PortCheck::Held) {
             usb.push_back(port);
             usbNames.push_back(port.name);

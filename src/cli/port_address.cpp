@@ -3,6 +3,8 @@
 #include <cctype>
 #include <iterator>
 
+#include "link/usb_port_name.h"
+
 namespace tarvek::cli {
 namespace {
 
@@ -19,10 +21,6 @@ constexpr LineOption kLineOptions[] = {
     {"--stop-bits", KeyId::SerialStopBits, &SerialLineSettings::stopBitsIndex},
     {"--flow", KeyId::SerialFlow, &SerialLineSettings::flowIndex},
 };
-
-bool IsUsbName(const std::string& upper) {
-    return upper == "USB" || upper.compare(0, 4, "USB:") == 0;
-}
 
 }  // namespace
 
@@ -42,7 +40,7 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
     for (char& c : upper) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    request.kind = IsUsbName(upper) ? TransportKind::Usb : TransportKind::Serial;
+    request.kind = TransportForPort(name);
     // A COM port's name in any case is the same port; the installed printers name it in
     // capitals ("COM3:"), and the holder check compares exactly.
     const bool comPort = upper.size() > 3 && upper.compare(0, 3, "COM") == 0 &&
@@ -65,13 +63,20 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
     return true;
 }
 
-std::string LineFlags(const SerialLineSettings& line) {
-    std::string flags;
+std::vector<std::pair<std::string, std::string>> LineValues(const SerialLineSettings& line) {
+    std::vector<std::pair<std::string, std::string>> values;
     for (const LineOption& option : kLineOptions) {
         Value value;
         value.number = line.*option.field;
-        flags += (flags.empty() ? "" : " ") + std::string(option.flag) + " " +
-                 FormatValue(Spec(option.key), value);
+        values.emplace_back(option.flag + 2, FormatValue(Spec(option.key), value));
+    }
+    return values;
+}
+
+std::string LineFlags(const SerialLineSettings& line) {
+    std::string flags;
+    for (const auto& [name, value] : LineValues(line)) {
+        flags += (flags.empty() ? "--" : " --") + name + " " + value;
     }
     return flags;
 }

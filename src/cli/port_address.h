@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/input.h"
 #include "link/channel_open.h"
@@ -19,13 +21,15 @@ struct LineOptions {
     std::string flow = "dtr";
 };
 
-// "USB" in any case is the USB printer, as is "usb:VVVV:PPPP" (Linux: another printer of the
-// USB printer class, by vendor and product); any other name a serial port (a given "\\.\" prefix
+// "USB" in any case is the USB printer, as are "usb:VVVV:PPPP" and "usb:any" (Linux: another
+// printer of the USB printer class); any other name a serial port (a given "\\.\" prefix
 // is dropped: the Windows link adds its own). A refused option is named by its flag.
 bool MakePortRequest(const std::string& port, const LineOptions& line, PortRequest& request,
                      InputError& error);
 
-// The line as the options that name it: "--baud 9600 --parity none --data-bits 8 ...".
+// The line's values named as its options are, in their order: {"baud", "9600"}, {"parity",
+// "none"}, ...; and the same as the options themselves: "--baud 9600 --parity none ...".
+std::vector<std::pair<std::string, std::string>> LineValues(const SerialLineSettings& line);
 std::string LineFlags(const SerialLineSettings& line);
 
 }  // namespace tarvek::cli

@@ -33,7 +33,6 @@ class Reporter {
     void SetDoctor(std::function<std::string(const Outcome&)> doctor) {
         m_doctor = std::move(doctor);
     }
-    bool IsJson() const { return m_bJson; }
 
     void Show(const std::string& port, const PrinterReport& report);
     void Keys();
