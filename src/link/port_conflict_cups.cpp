@@ -161,17 +161,22 @@ bool QueueHolds(const std::string& deviceUri, const PortTarget& target) {
 
 class CupsPortCheck final : public PortConflictCheck {
   public:
-    explicit CupsPortCheck(std::string root) : m_root(std::move(root)) {}
+    CupsPortCheck(std::string root, bool keepList)
+        : m_root(std::move(root)), m_bKeepList(keepList) {}
 
     PortCheckResult Check(const std::string& portText, PortConflictVariant) override {
+        if (!m_bKeepList || !m_bListed) {
+            m_queues.clear();
+            m_bListRead = ListQueues(m_queues);
+            m_bListed = true;
+        }
         PortCheckResult result;
-        std::vector<Queue> queues;
-        if (!ListQueues(queues)) {
+        if (!m_bListRead) {
             result.state = PortCheck::ListUnreadable;
             return result;
         }
         const PortTarget target = TargetOf(portText, m_root);
-        for (const Queue& queue : queues) {
+        for (const Queue& queue : m_queues) {
             if (QueueHolds(queue.deviceUri, target)) {
                 result.state = PortCheck::Held;
                 result.holder.kind = HolderKind::CupsQueue;
@@ -185,12 +190,20 @@ class CupsPortCheck final : public PortConflictCheck {
 
   private:
     std::string m_root;
+    bool m_bKeepList;  // the list read at the first check answers every later one
+    bool m_bListed = false;
+    bool m_bListRead = false;
+    std::vector<Queue> m_queues;
 };
 
 }  // namespace
 
 std::unique_ptr<PortConflictCheck> MakeCupsPortConflictCheck(const std::string& root) {
-    return std::make_unique<CupsPortCheck>(root);
+    return std::make_unique<CupsPortCheck>(root, false);
+}
+
+std::unique_ptr<PortConflictCheck> MakeCupsQueueSnapshot(const std::string& root) {
+    return std::make_unique<CupsPortCheck>(root, true);
 }
 
 std::unique_ptr<PortConflictCheck> MakePortConflictCheck() {

@@ -21,4 +21,8 @@ namespace tarvek {
 // root is where the USB devices are looked up in sysfs ("/", or a test's fake tree).
 std::unique_ptr<PortConflictCheck> MakeCupsPortConflictCheck(const std::string& root = "/");
 
+// The same with the queue list read once, at the first check, and kept: for a look at many
+// ports at one moment (port discovery asks once, not once per port).
+std::unique_ptr<PortConflictCheck> MakeCupsQueueSnapshot(const std::string& root = "/");
+
 }  // namespace tarvek

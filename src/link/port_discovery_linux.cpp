@@ -11,7 +11,7 @@
 #include <map>
 
 #include "link/file_tree.h"
-#include "link/links.h"
+#include "link/port_conflict_cups.h"
 #include "link/usb_port_name.h"
 #include "link/usb_printers_sysfs.h"
 
@@ -258,7 +258,7 @@ std::vector<PortInfo> ListLinuxPorts(const std::string& rootPath, PortConflictCh
 }
 
 std::vector<PortInfo> ListPorts(const std::vector<std::string>& extraPaths) {
-    const std::unique_ptr<PortConflictCheck> check = MakePortConflictCheck();
+    const std::unique_ptr<PortConflictCheck> check = MakeCupsQueueSnapshot();
     return ListLinuxPorts("/", *check, extraPaths);
 }
 

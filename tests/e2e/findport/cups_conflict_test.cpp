@@ -76,6 +76,13 @@ TEST(CupsPortCheck, AQueueHoldsThePortItsDeviceUriNames) {
     ASSERT_EQ(addQueue("any", "usb://Tarvek/LP%20200"), 0);  // no serial number: maker and model
     f.Write(usb + "/serial", "78");
     EXPECT_EQ(holder("USB"), "any usb://Tarvek/LP%20200");
+    // A snapshot answers from the list it read first; the check reads it afresh.
+    const auto snapshot = MakeCupsQueueSnapshot(d + "/");
+    const auto held = [&] { return snapshot->Check(d + "/ttyFAKE", {}).state; };
+    EXPECT_EQ(held(), PortCheck::Held);
+    ASSERT_EQ(std::system("timeout 20 lpadmin -x label"), 0);
+    EXPECT_EQ(held(), PortCheck::Held);
+    EXPECT_EQ(holder(d + "/ttyFAKE"), "");
 
     // A server that hangs up on every request gives no list: unreadable, not free.
     const int mute = socket(AF_UNIX, SOCK_STREAM, 0);
