@@ -65,7 +65,7 @@ if [[ "$mode" == wine ]]; then
     wine_run reg delete "$printer_key" /f >/dev/null 2>&1 || true  # an earlier run's
     wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/null 2>&1
     bounded 30 wineserver -k >/dev/null 2>&1 || true
-    start_printer "$work/state.txt"
+    start_printer "$work/state.txt" --late 25  # answers after the purge that follows a write
     echo "== Wine: show --wifi and profile apply on COM1"
     check "show --wifi on COM1" runs 0 "$work/show.txt" show --wifi --port COM1
     check "show names the module's address" grep -q "wifi.ip *192.168.0.100" "$work/show.txt"

@@ -73,13 +73,20 @@ end_run() {
     echo
     if ((failures)); then
         echo "$name: $failures check(s) failed (simulator log and state in $work)"
+        # The printer's last traffic and the windows now: CI shows the output only.
+        tail -n 12 "$work/traffic.log" 2>/dev/null
+        echo "      $title: $(tool state "$title"); box: $(tool box-text "$title" 0 | tr '\n' ' ')"
         keep_work=1
         exit 1
     fi
     echo "$name: all checks passed"
 }
 
-press() { tool press "$title" "$1"; }
+# A window tool that could not run posted nothing: it runs once more (the dialog's own failures
+# still show, in the checks that follow).
+press() {
+    tool press "$title" "$1" || { echo "      press $1: window tool failed"; tool press "$title" "$1"; }
+}
 is_enabled() { [[ "$(tool enabled "$title" "$1")" == enabled ]]; }
 text_is() { [[ "$(tool text "$title" "$1")" == "$2" ]]; }
 text_becomes() { poll "$3" text_is "$1" "$2"; }

@@ -76,7 +76,7 @@ check "Close Port leaves ISP mode" poll 10 isp_left 1
 check "Open Port enabled after Close Port" enabled_becomes "$IDC_WIFI_OPEN_PORT" 10
 press "$IDC_WIFI_OPEN_PORT"
 check "the port opens again" enabled_becomes "$IDC_WIFI_GET" 15
-tool press "$title" 2  # Escape
+check "Escape posted to the Wi-Fi dialog" press 2
 check "Escape ends the Wi-Fi dialog" tool wait-gone "$title" 20000
 check "Escape with the port open left ISP mode" poll 10 isp_left 2
 tool press "$main" 1
