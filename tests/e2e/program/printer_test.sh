@@ -12,9 +12,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/printer_test_lib.sh"
 begin_run printer_test "$@"
 
 echo "== a CPCL printer: open, Bluetooth and PIN, set ESC/POS, open again, serial settings, close"
-# Late enough to answer after the purge that follows each of the link's writes, as a printer on
-# a real line does, also when the machine is busy.
-start_printer cpcl --late 25
+start_printer cpcl
 check "simulator serves the pty" test -e "$work/printer"
 start_program
 check "main dialog shown" tool wait-shown "$title" 60000

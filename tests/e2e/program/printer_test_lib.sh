@@ -124,13 +124,15 @@ log_count_above() { (($(log_count "$1") > $2)); }
 
 # start_printer <emulation> [fault options...]: a simulator on a new pty behind
 # $work/printer, keeping its state in $work/state.txt (a state file already there wins) and
-# appending its traffic to $work/traffic.log.
+# appending its traffic to $work/traffic.log. A pty carries the bytes at once, so the simulator
+# answers as late as a printer on a real line would: after the purge that follows each of the
+# link's writes, also on a busy machine.
 start_printer() {
     local emulation="$1"
     shift
     rm -f "$work/printer"
     "$sim" --symlink "$work/printer" --state "$work/state.txt" --log "$work/traffic.log" \
-        --emulation "$emulation" "$@" </dev/null >>"$work/sim.out" 2>&1 &
+        --emulation "$emulation" --late 25 "$@" </dev/null >>"$work/sim.out" 2>&1 &
     sim_pid=$!
     poll 10 test -e "$work/printer"
 }

@@ -32,9 +32,7 @@ flash_data_is() { [[ "$(flash "$1" | cut -c9-$((8 + ${#2})))" == "$2" ]]; }
 isp_left() { [[ "$(grep -Ec ' host 1B 5B 4D 00$' "$work/traffic.log" 2>/dev/null)" == "$1" ]]; }
 
 echo "== a whole session on a WPA-capable module"
-# A pty carries the bytes at once, so the simulator is told to answer as late as a printer on a
-# real line would: well after the purge that follows each of the link's writes.
-start_printer escpos --late 25
+start_printer escpos
 check "simulator serves the pty" test -e "$work/printer"
 start_program
 check "main dialog shown" tool wait-shown "$main" 60000
