@@ -73,6 +73,8 @@ extern const LocalizedText kCodePageNeedsEscPos;
 extern const LocalizedText kLineFixedInCpcl;  // %s
 extern const LocalizedText kWpaNotOffered;
 extern const LocalizedText kModuleValueUnlisted;
+extern const LocalizedText kPortMissing;
+extern const LocalizedText kSeveralPorts;
 extern const LocalizedText kInFile;  // %s file (prefix of a refusal in a file)
 extern const LocalizedText kInLine;  // %s file, %d line
 

@@ -40,6 +40,9 @@ enum class Problem : int {
     LineFixedInCpcl,  // key
     WpaNotOffered,    // the module is WEP-only
     ModuleRefusal,    // the save's own check refused (the outcome's sequence says why)
+    // the command line
+    PortMissing,   // a verb that talks to a printer without --port
+    SeveralPorts,  // --port given more than once to a verb that talks to one printer
 };
 
 struct InputError {

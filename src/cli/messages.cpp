@@ -132,6 +132,10 @@ std::string ProblemText(const InputError& e, const Wording& w) {
         case Problem::WpaNotOffered:
             sentence = T(text::kWpaNotOffered, w);
             break;
+        case Problem::PortMissing:
+            return T(text::kPortMissing, w);
+        case Problem::SeveralPorts:
+            return T(text::kSeveralPorts, w);
         case Problem::ModuleRefusal:
             break;  // worded from the outcome's sequence (OutcomeText)
     }

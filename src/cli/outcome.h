@@ -6,20 +6,12 @@
 #include <vector>
 
 #include "cli/input.h"
+#include "cli/result/exit_codes.h"
 #include "link/port_conflict_check.h"
 #include "link/printer_link.h"
 #include "wifimodule/wifi_sequences.h"
 
 namespace tarvek::cli {
-
-enum ExitCode : int {
-    kExitDone = 0,
-    kExitRefused = 1,   // the printer refused, or a value read back differs
-    kExitBadInput = 2,  // bad command line or profile: nothing written
-    kExitPort = 3,      // port missing, busy or held by an installed printer
-    kExitNoAnswer = 4,  // no answer from the printer
-    kExitInterrupted = 130,
-};
 
 enum class Step : int {
     None,

@@ -119,6 +119,8 @@ TEST(Apply, FailuresGiveTheirExitCodeAndMessage) {
          "USB Port Open Failed"},
         {silent, "show", kExitNoAnswer, "No Response in printer"},
         {silent, "--lang ko show", kExitNoAnswer, "프린터 응답이 없습니다"},
+        {silent, "--port COM1 show", kExitNoAnswer, "No Response in printer"},
+        {nullptr, "show --port COM1 --port COM2", kExitBadInput, "give --port once"},
         {[](sim::PrinterModel& m) { m.FaultSettings().garbage = true; }, "show", kExitRefused,
          "Failed to read emulation"},
         {[](sim::PrinterModel& m) { m.State().moduleKind = sim::ModuleKind::Absent; },

@@ -1,0 +1,62 @@
+// What the command line gives: the options every verb takes (before or after the verb's name)
+// and each verb's own.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/port_address.h"
+
+namespace tarvek::cli {
+
+struct GlobalOptions {
+    std::vector<std::string> ports;  // --port, as often as given
+    LineOptions line;
+    bool json = false;
+    bool showSecrets = false;
+    std::string lang;
+    std::string trace;
+};
+
+struct ShowOptions {
+    bool wifi = false;
+};
+
+struct SetOptions {
+    std::vector<std::string> pairs;
+};
+
+struct ProfileSaveOptions {
+    std::string file;
+    bool includeSecrets = false;
+    bool noWifi = false;
+};
+
+// profile apply, diff and check.
+struct ProfileFileOptions {
+    std::string file;
+};
+
+struct ApplyOptions {
+    std::string file;
+    bool each = false;
+    std::string units;
+    std::string audit;
+    int waitSeconds = 300;
+};
+
+struct PortsOptions {
+    std::vector<std::string> paths;  // device paths to describe too, first
+};
+
+// One struct per verb; a verb declares and reads its own.
+struct VerbOptions {
+    ShowOptions show;
+    SetOptions set;
+    ProfileSaveOptions profileSave;
+    ProfileFileOptions profileFile;
+    ApplyOptions apply;
+    PortsOptions ports;
+};
+
+}  // namespace tarvek::cli
