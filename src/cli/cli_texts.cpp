@@ -77,8 +77,9 @@ const LocalizedText kEnvMissing{"%s: the environment variable %s is not set.",
                                 "%s: 환경 변수 %s이(가) 설정되어 있지 않습니다."};
 const LocalizedText kFileUnreadable{"Cannot read %s.", "%s을(를) 읽을 수 없습니다."};
 const LocalizedText kPortMissing{"--port is required", "--port 옵션이 필요합니다"};
-const LocalizedText kSeveralPorts{"This verb talks to one printer: give --port once.",
-                                  "이 명령은 프린터 한 대와 통신합니다: --port를 한 번만 주십시오."};
+const LocalizedText kSeveralPorts{
+    "This verb talks to one printer: give --port once.",
+    "이 명령은 프린터 한 대와 통신합니다: --port를 한 번만 주십시오."};
 const LocalizedText kFileUnwritable{"Cannot write %s.", "%s에 쓸 수 없습니다."};
 const LocalizedText kNotJson{"%s is not JSON: %s", "%s은(는) JSON이 아닙니다: %s"};
 const LocalizedText kNotAProfile{
