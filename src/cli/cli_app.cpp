@@ -7,7 +7,7 @@
 
 #include "cli/command/verb_table.h"
 #include "cli/doctor.h"
-#include "cli/finding.h"
+#include "cli/session/port_search.h"
 #include "cli/link_tap.h"
 #include "cli/port_address.h"
 #include "cli/profile.h"
@@ -79,32 +79,36 @@ std::vector<CLI::App*> DeclareVerbs(CLI::App& app, VerbOptions& options) {
 }
 
 // The port a verb that needs one talks to: given once ("auto": found by detection).
-bool ResolvePort(const GlobalOptions& g, Platform& platform, Reporter& reporter, PortRequest& port,
+bool ResolvePort(const GlobalOptions& g, Platform& platform, Output& output, PortRequest& port,
                  int& exit) {
     InputError error;
     if (g.ports.size() != 1) {
         error.problem = g.ports.empty() ? Problem::PortMissing : Problem::SeveralPorts;
-        exit = Fail(reporter, InputOutcome(error));
+        exit = Fail(output, InputOutcome(error));
         return false;
     }
     if (!MakePortRequest(g.ports.front(), g.line, port, error) ||
         !CheckSettings(Settings{}, port.line, error)) {
-        exit = Fail(reporter, InputOutcome(error));
+        exit = Fail(output, InputOutcome(error));
         return false;
+    }
+    if (g.ports.front() != "auto") {
+        return true;
     }
     Outcome search;
-    if (g.ports.front() == "auto" &&
-        !FindPrinter(reporter, platform.finder, platform.interrupted, port, search)) {
-        exit = Fail(reporter, search);
+    PortInfo found;
+    if (!FindPrinter(platform.finder, platform.interrupted, port, found, search)) {
+        exit = Fail(output, search);
         return false;
     }
+    output.PortChosen(port, found);
     return true;
 }
 
 // Runs a verb that talks to a printer: the links tapped for Ctrl-C and the trace.
 int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest& port) {
     Platform& platform = invocation.platform;
-    Reporter& reporter = invocation.reporter;
+    Output& output = invocation.output;
     const GlobalOptions& g = invocation.global;
     std::ofstream traceFile;
     std::unique_ptr<TraceRecorder> trace;
@@ -114,7 +118,7 @@ int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest&
             InputError error;
             error.problem = Problem::FileUnwritable;
             error.source = g.trace;
-            return Fail(reporter, InputOutcome(error));
+            return Fail(output, InputOutcome(error));
         }
         trace = std::make_unique<TraceRecorder>(traceFile, platform.clock, g.showSecrets);
     }
@@ -128,9 +132,9 @@ int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest&
         platform.conflictCheck,
         platform.interrupted,
         trace.get(),
-        [&reporter](Step step, int done, int total) { reporter.Progress(step, done, total); },
-        [&reporter] { reporter.Warn(texts::kPrinterListUnreadable.text.english); }};
-    VerbContext context{services, reporter, port, platform.env};
+        [&output](Step step, int done, int total) { output.Progress(step, done, total); },
+        [&output] { output.Warn(texts::kPrinterListUnreadable.text.english); }};
+    VerbContext context{services, output, port, platform.env};
     invocation.printer = &context;
     return spec.run(invocation);
 }
@@ -140,18 +144,18 @@ int Dispatch(const VerbSpec& spec, const GlobalOptions& g, const VerbOptions& op
     const int codePage = g.lang == "ko"   ? texts::kKoreanCodePage
                          : g.lang == "en" ? 0
                                           : platform.systemCodePage;
-    Reporter reporter(platform.out, platform.err, g.json, platform.progress,
-                      Wording{codePage, g.showSecrets});
-    reporter.SetDoctor([&platform, codePage](const Outcome& outcome) {
+    const std::unique_ptr<Output> output = MakeOutput(
+        g.json, platform.progress, platform.out, platform.err, Wording{codePage, g.showSecrets});
+    output->SetDoctor([&platform, codePage](const Outcome& outcome) {
         return DoctorAdvice(outcome, platform.finder, codePage);
     });
-    Invocation invocation{platform, reporter, g, options};
+    Invocation invocation{platform, *output, g, options};
     if ((spec.needs & kNeedsPort) == 0) {
         return spec.run(invocation);
     }
     PortRequest port;
     int exit = kExitDone;
-    if (!ResolvePort(g, platform, reporter, port, exit)) {
+    if (!ResolvePort(g, platform, *output, port, exit)) {
         return exit;
     }
     return RunWithLink(invocation, spec, port);

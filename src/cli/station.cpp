@@ -4,14 +4,11 @@
 #include <fstream>
 #include <set>
 
-#include "cli/cli_texts.h"
+#include "cli/output/json_values.h"
 #include "cli/rules.h"
-#include "texts/localized_text.h"
 
 namespace tarvek::cli {
 namespace {
-
-using texts::FormatText;
 
 constexpr std::uint32_t kProbePauseMs = 1000;
 // A printer counts as gone after this many probes in a row without an answer (or as soon as
@@ -82,8 +79,8 @@ Json AuditRecord(const StationPlan& plan, int unit, const std::string& address, 
     if (row != nullptr) {
         record["units_line"] = row->line;
     }
-    record["settings"] = SettingsJson(settings, context.reporter.Words());
-    record.update(OutcomeJson(report.outcome, context.reporter.Words()));
+    record["settings"] = SettingsJson(settings, context.output.Words());
+    record.update(OutcomeJson(report.outcome, context.output.Words()));
     Json unverifiable = Json::array();
     for (KeyId key : report.unverifiable) {
         unverifiable.push_back(Spec(key).name);
@@ -116,7 +113,7 @@ bool CheckPlan(const StationPlan& plan, const SerialLineSettings& line, InputErr
 }
 
 int RunStation(VerbContext& context, const StationPlan& plan) {
-    Reporter& reporter = context.reporter;
+    Output& output = context.output;
     std::ofstream audit;
     if (!plan.auditPath.empty()) {
         audit.open(plan.auditPath, std::ios::app);
@@ -124,14 +121,14 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
             InputError error;
             error.problem = Problem::FileUnwritable;
             error.source = plan.auditPath;
-            return Fail(reporter, InputOutcome(error));
+            return Fail(output, InputOutcome(error));
         }
     }
     {
         Connection connection(context.services, context.port);
         Outcome held;
         if (!connection.CheckPort(VariantFor(HasWifiKeys(plan.profile)), held)) {
-            return Fail(reporter, held);
+            return Fail(output, held);
         }
     }
     int done = 0, failed = 0;
@@ -139,7 +136,7 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
     std::set<const UnitRow*> used;
     Outcome end;
     for (int unit = 1;; ++unit) {
-        reporter.Say(FormatText(reporter.Text(text::kWaiting), context.port.portName.c_str()));
+        output.StationWaiting(context.port.portName);
         std::string address;
         end = WaitFor(context, true, plan.waitSeconds, address);
         if (!end.Ok()) {
@@ -151,7 +148,7 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
                 plan.units->byAddress ? RowFor(*plan.units, address) : &plan.units->rows[nextRow++];
         }
         const Settings settings = Merged(plan.profile, row);
-        reporter.Say(FormatText(reporter.Text(text::kUnitStart), unit, address.c_str()));
+        output.UnitStarted(unit, address);
         ApplyReport report;
         if (plan.units != nullptr && row == nullptr) {
             report.outcome.failure = Failure::NoUnitRow;
@@ -169,14 +166,9 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
         }
         const Json record = AuditRecord(plan, unit, address, row, settings, report, context);
         if (audit.is_open()) {
-            audit << record.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n"
-                  << std::flush;
+            audit << JsonLine(record) << "\n" << std::flush;
         }
-        reporter.Line(record);
-        reporter.Say(outcome.Ok()
-                         ? FormatText(reporter.Text(text::kUnitDone), unit, address.c_str())
-                         : FormatText(reporter.Text(text::kUnitFailed), unit, address.c_str(),
-                                      OutcomeText(outcome, reporter.Words()).c_str()));
+        output.UnitEnded(unit, address, outcome, record);
         if (outcome.failure == Failure::Interrupted) {
             end = outcome;
             break;
@@ -185,10 +177,10 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
             plan.units != nullptr && (plan.units->byAddress ? used.size() == plan.units->rows.size()
                                                             : nextRow == plan.units->rows.size());
         if (allRows) {
-            reporter.Say(reporter.Text(text::kUnitsUsedUp));
+            output.StationNext(true);
             break;
         }
-        reporter.Say(reporter.Text(text::kConnectNext));
+        output.StationNext(false);
         end = WaitFor(context, false, plan.waitSeconds, address);
         if (!end.Ok()) {
             break;
@@ -200,14 +192,7 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
     } else if (failed > 0 || end.failure == Failure::StillConnected) {
         exit = kExitRefused;
     }
-    Json summary{{"done", done}, {"failed", failed}, {"exit", exit}};
-    if (!end.Ok()) {
-        const std::string why = OutcomeText(end, reporter.Words());
-        summary["ended"] = why;
-        reporter.Say(why);
-    }
-    reporter.Say(FormatText(reporter.Text(text::kStationEnd), done, failed));
-    reporter.Line(summary);
+    output.StationEnded(done, failed, exit, end);
     return exit;
 }
 

@@ -8,11 +8,11 @@
 namespace tarvek::cli {
 namespace {
 
-bool Load(Reporter& reporter, const std::string& file, const EnvLookup& env, Settings& settings,
+bool Load(Output& output, const std::string& file, const EnvLookup& env, Settings& settings,
           int& exit) {
     InputError error;
     if (!LoadProfile(file, env, settings, error)) {
-        exit = Fail(reporter, InputOutcome(error));
+        exit = Fail(output, InputOutcome(error));
         return false;
     }
     return true;
@@ -35,7 +35,7 @@ bool ReadWhole(VerbContext& context, bool wifi, PrinterReport& report, int& exit
     Outcome outcome;
     if (!connection.CheckPort(VariantFor(wifi), outcome) ||
         !ReadPrinter(connection, wifi, report, outcome)) {
-        exit = Fail(context.reporter, outcome);
+        exit = Fail(context.output, outcome);
         return false;
     }
     return true;
@@ -43,8 +43,8 @@ bool ReadWhole(VerbContext& context, bool wifi, PrinterReport& report, int& exit
 
 }  // namespace
 
-int Fail(Reporter& reporter, const Outcome& outcome) {
-    reporter.Failed(outcome);
+int Fail(Output& output, const Outcome& outcome) {
+    output.Failed(outcome);
     return ExitCodeOf(outcome);
 }
 
@@ -52,7 +52,7 @@ int ShowPrinter(VerbContext& context, bool wifi) {
     PrinterReport report;
     int exit = kExitDone;
     if (ReadWhole(context, wifi, report, exit)) {
-        context.reporter.Show(context.port.portName, report);
+        context.output.Show(context.port.portName, report);
     }
     return exit;
 }
@@ -60,9 +60,9 @@ int ShowPrinter(VerbContext& context, bool wifi) {
 int ApplySettings(VerbContext& context, const Settings& settings) {
     const ApplyReport report = Apply(context.services, context.port, settings);
     if (!report.outcome.Ok()) {
-        return Fail(context.reporter, report.outcome);
+        return Fail(context.output, report.outcome);
     }
-    context.reporter.Applied(report, settings.size());
+    context.output.Applied(report, settings.size());
     return kExitDone;
 }
 
@@ -71,7 +71,7 @@ int SetKeys(VerbContext& context, const std::vector<std::string>& pairs) {
     InputError error;
     for (const std::string& pair : pairs) {
         if (!AddKeyValue(settings, pair, context.env, error)) {
-            return Fail(context.reporter, InputOutcome(error));
+            return Fail(context.output, InputOutcome(error));
         }
     }
     return ApplySettings(context, settings);
@@ -80,7 +80,7 @@ int SetKeys(VerbContext& context, const std::vector<std::string>& pairs) {
 int ApplyProfile(VerbContext& context, const std::string& file) {
     Settings settings;
     int exit = kExitDone;
-    return Load(context.reporter, file, context.env, settings, exit)
+    return Load(context.output, file, context.env, settings, exit)
                ? ApplySettings(context, settings)
                : exit;
 }
@@ -88,7 +88,7 @@ int ApplyProfile(VerbContext& context, const std::string& file) {
 int DiffProfile(VerbContext& context, const std::string& file) {
     Settings profile;
     int exit = kExitDone;
-    if (!Load(context.reporter, file, context.env, profile, exit)) {
+    if (!Load(context.output, file, context.env, profile, exit)) {
         return exit;
     }
     PrinterReport report;
@@ -97,7 +97,7 @@ int DiffProfile(VerbContext& context, const std::string& file) {
     }
     std::vector<KeyId> unverifiable;
     const std::vector<Difference> differences = CompareValues(profile, report.values, unverifiable);
-    context.reporter.Diff(differences, unverifiable);
+    context.output.Diff(differences, unverifiable);
     return differences.empty() ? kExitDone : kExitRefused;
 }
 
@@ -119,30 +119,30 @@ int SaveProfile(VerbContext& context, const std::string& file, bool includeSecre
         InputError error;
         error.problem = Problem::FileUnwritable;
         error.source = file;
-        return Fail(context.reporter, InputOutcome(error));
+        return Fail(context.output, InputOutcome(error));
     }
-    context.reporter.ProfileSaved(file, secrets, profile.leftOut);
+    context.output.ProfileSaved(file, secrets, profile.leftOut);
     return kExitDone;
 }
 
-int CheckProfile(Reporter& reporter, const std::string& file, const EnvLookup& env,
+int CheckProfile(Output& output, const std::string& file, const EnvLookup& env,
                  const SerialLineSettings& line) {
     Settings settings;
     int exit = kExitDone;
-    if (!Load(reporter, file, env, settings, exit)) {
+    if (!Load(output, file, env, settings, exit)) {
         return exit;
     }
     InputError error;
     if (!CheckSettings(settings, line, error)) {
         error.source = file;
-        return Fail(reporter, InputOutcome(error));
+        return Fail(output, InputOutcome(error));
     }
-    reporter.ProfileValid(file, settings.size());
+    output.ProfileValid(file, settings.size());
     return kExitDone;
 }
 
-int ListKeys(Reporter& reporter) {
-    reporter.Keys();
+int ListKeys(Output& output) {
+    output.Keys();
     return kExitDone;
 }
 

@@ -1,17 +1,17 @@
 // The verbs that talk to one printer, and the two that need none. Each returns its exit code
-// and has said what happened through the reporter.
+// and has said what happened through the output.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "cli/report.h"
+#include "cli/output/output.h"
 
 namespace tarvek::cli {
 
 struct VerbContext {
     Services& services;
-    Reporter& reporter;
+    Output& output;
     PortRequest port;
     EnvLookup env;
 };
@@ -23,11 +23,11 @@ int SetKeys(VerbContext& context, const std::vector<std::string>& pairs);
 int ApplyProfile(VerbContext& context, const std::string& file);
 int DiffProfile(VerbContext& context, const std::string& file);
 int SaveProfile(VerbContext& context, const std::string& file, bool includeSecrets, bool wifi);
-int CheckProfile(Reporter& reporter, const std::string& file, const EnvLookup& env,
+int CheckProfile(Output& output, const std::string& file, const EnvLookup& env,
                  const SerialLineSettings& line);
-int ListKeys(Reporter& reporter);
+int ListKeys(Output& output);
 
 // Reports a failure and gives its exit code.
-int Fail(Reporter& reporter, const Outcome& outcome);
+int Fail(Output& output, const Outcome& outcome);
 
 }  // namespace tarvek::cli

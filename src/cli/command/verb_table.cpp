@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "cli/cli_app.h"
-#include "cli/finding.h"
+#include "cli/command/port_verbs.h"
 #include "cli/profile.h"
 #include "cli/rules.h"
 #include "cli/station.h"
@@ -58,15 +58,15 @@ int RunSet(Invocation& i) {
 }
 
 int RunKeys(Invocation& i) {
-    return ListKeys(i.reporter);
+    return ListKeys(i.output);
 }
 
 int RunPorts(Invocation& i) {
-    return ListPortsVerb(i.reporter, i.platform.finder, i.options.ports.paths);
+    return ListPortsVerb(i.output, i.platform.finder, i.options.ports.paths);
 }
 
 int RunDetect(Invocation& i) {
-    return DetectVerb(i.reporter, i.platform.finder, i.global.ports, i.platform.interrupted);
+    return DetectVerb(i.output, i.platform.finder, i.global.ports, i.platform.interrupted);
 }
 
 int RunProfileSave(Invocation& i) {
@@ -86,7 +86,7 @@ int RunProfileCheck(Invocation& i) {
     PortRequest port;
     InputError error;
     MakePortRequest("-", LineOptions{}, port, error);  // the line's first choices
-    return CheckProfile(i.reporter, i.options.profileFile.file, i.platform.env, port.line);
+    return CheckProfile(i.output, i.options.profileFile.file, i.platform.env, port.line);
 }
 
 int RunApply(Invocation& i) {
@@ -107,7 +107,7 @@ int RunApply(Invocation& i) {
     if (!LoadProfile(o.file, i.platform.env, plan.profile, error) ||
         (plan.units != nullptr && !LoadUnits(o.units, i.platform.env, units, error)) ||
         !CheckPlan(plan, i.printer->port.line, error)) {
-        return Fail(i.reporter, InputOutcome(error));
+        return Fail(i.output, InputOutcome(error));
     }
     return RunStation(*i.printer, plan);
 }

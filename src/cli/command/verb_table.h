@@ -21,7 +21,7 @@ enum VerbNeeds : unsigned {
 // What a handler works with; printer is set for a verb that needs a port and its link.
 struct Invocation {
     Platform& platform;
-    Reporter& reporter;
+    Output& output;
     const GlobalOptions& global;
     const VerbOptions& options;
     VerbContext* printer = nullptr;

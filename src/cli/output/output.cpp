@@ -1,0 +1,35 @@
+#include "cli/output/output.h"
+
+#include "cli/finding_texts.h"
+#include "cli/output/output_forms.h"
+#include "cli/output/port_sentences.h"
+#include "cli/port_address.h"
+
+namespace tarvek::cli {
+
+void Output::Warn(const std::string& sentence) {
+    EndProgress();
+    m_err << "tarvek-cli: " << sentence << "\n" << std::flush;
+}
+
+void Output::PortChosen(const PortRequest& request, const PortInfo& port) {
+    const std::string how = request.kind == TransportKind::Usb ? KindText(port, m_wording.codePage)
+                                                               : LineFlags(request.line);
+    Warn(texts::FormatText(Text(text::kAutoFound), request.portName.c_str(), how.c_str()));
+}
+
+void Output::WarnIfProcessesUnseen(const std::vector<PortInfo>& ports) {
+    for (const PortInfo& port : ports) {
+        if (!port.allProcessesSeen) {
+            Warn(Text(text::kSomeProcessesUnseen));
+            return;
+        }
+    }
+}
+
+std::unique_ptr<Output> MakeOutput(bool json, bool progress, std::ostream& out, std::ostream& err,
+                                   Wording wording) {
+    return json ? MakeJsonOutput(out, err, wording) : MakeTextOutput(out, err, wording, progress);
+}
+
+}  // namespace tarvek::cli

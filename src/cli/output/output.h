@@ -1,0 +1,85 @@
+// What the program prints, through one interface in two forms: plain sentences in the
+// technician's language, or one JSON document per verb (JSON Lines in the station loop) for
+// scripts. Each verb's result has its method; the verbs never print. Warnings and the progress
+// of long steps go to stderr (stdout stays one document). Secrets are hidden everywhere unless
+// asked for.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/apply.h"
+#include "cli/messages.h"
+#include "cli/printer_read.h"
+#include "cli/session/port_search.h"
+#include "texts/localized_text.h"
+
+namespace tarvek::cli {
+
+class Output {
+  public:
+    virtual ~Output() = default;
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    const Wording& Words() const { return m_wording; }
+    const char* Text(const texts::LocalizedText& text) const {
+        return text.For(m_wording.codePage);
+    }
+    // What follows a failure's message: the advice on what to do about it ("" for none).
+    void SetDoctor(std::function<std::string(const Outcome&)> doctor) {
+        m_doctor = std::move(doctor);
+    }
+
+    // On stderr in both forms.
+    void Warn(const std::string& sentence);
+    // The port "--port auto" chose, and its line or kind.
+    void PortChosen(const PortRequest& request, const PortInfo& port);
+    virtual void Progress(Step step, int done, int total) = 0;
+
+    // The verbs' results.
+    virtual void Show(const std::string& port, const PrinterReport& report) = 0;
+    virtual void Keys() = 0;
+    virtual void Applied(const ApplyReport& report, std::size_t written) = 0;
+    virtual void Diff(const std::vector<Difference>& differences,
+                      const std::vector<KeyId>& unverifiable) = 0;
+    virtual void ProfileSaved(const std::string& file, const std::vector<KeyId>& secrets,
+                              const std::vector<KeyId>& leftOut) = 0;
+    virtual void ProfileValid(const std::string& file, std::size_t count) = 0;
+    virtual void Ports(const std::vector<PortInfo>& ports) = 0;
+    virtual void Detected(const std::vector<PortProbe>& probes, int exit) = 0;
+    virtual void Failed(const Outcome& outcome) = 0;
+
+    // The station loop, as it goes: record is the printer's audit record.
+    virtual void StationWaiting(const std::string& port) = 0;
+    virtual void UnitStarted(int unit, const std::string& address) = 0;
+    virtual void UnitEnded(int unit, const std::string& address, const Outcome& outcome,
+                           const nlohmann::ordered_json& record) = 0;
+    virtual void StationNext(bool rowsUsedUp) = 0;
+    virtual void StationEnded(int done, int failed, int exit, const Outcome& end) = 0;
+
+  protected:
+    Output(std::ostream& out, std::ostream& err, Wording wording)
+        : m_out(out), m_err(err), m_wording(wording) {}
+    std::string Advice(const Outcome& outcome) const { return m_doctor ? m_doctor(outcome) : ""; }
+    // Some processes could not be looked at: a port's holder may be unnamed.
+    void WarnIfProcessesUnseen(const std::vector<PortInfo>& ports);
+    virtual void EndProgress() {}
+
+    std::ostream& m_out;
+    std::ostream& m_err;
+
+  private:
+    Wording m_wording;
+    std::function<std::string(const Outcome&)> m_doctor;
+};
+
+// progress: stderr is a terminal (one progress line for long steps, plain form only).
+std::unique_ptr<Output> MakeOutput(bool json, bool progress, std::ostream& out, std::ostream& err,
+                                   Wording wording);
+
+}  // namespace tarvek::cli

@@ -1,0 +1,185 @@
+// The plain form: sentences in the technician's language, one value per line; failures on
+// stderr with the doctor's advice.
+#include <iomanip>
+
+#include "cli/cli_texts.h"
+#include "cli/finding_texts.h"
+#include "cli/output/output_forms.h"
+#include "cli/output/port_sentences.h"
+#include "wifimodule/wifi_settings.h"
+
+namespace tarvek::cli {
+namespace {
+
+using texts::FormatText;
+
+class TextOutput final : public Output {
+  public:
+    TextOutput(std::ostream& out, std::ostream& err, Wording wording, bool progress)
+        : Output(out, err, wording), m_bProgress(progress) {}
+
+    void Progress(Step step, int done, int total) override {
+        if (!m_bProgress) {
+            return;
+        }
+        const texts::LocalizedText& line =
+            step == Step::WifiWrite ? text::kSavingWifi : text::kReadingWifi;
+        m_err << "\r" << FormatText(Text(line), done, total) << "   " << std::flush;
+        m_bProgressShown = true;
+    }
+
+    void Show(const std::string& port, const PrinterReport& report) override {
+        m_out << FormatText(Text(text::kPrinterOn), port.c_str()) << "\n";
+        const auto row = [this](const std::string& key, const std::string& value) {
+            m_out << "  " << std::left << std::setw(24) << key << value << "\n";
+        };
+        row("bluetooth.address", report.bluetoothAddress);
+        for (int i = 0; i < kKeyCount; ++i) {
+            const KeySpec& spec = Spec(static_cast<KeyId>(i));
+            const auto it = report.values.find(spec.id);
+            if (it != report.values.end()) {
+                row(spec.name, spec.secret && !Words().showSecrets ? Text(text::kHidden)
+                                                                   : FormatValue(spec, it->second));
+            } else if (spec.reported != Reported::Query || (spec.group != Group::Wifi)) {
+                row(spec.name, Text(text::kNeverReported));
+            } else {
+                row(spec.name, Text(report.wifi ? text::kNotInUse : text::kWifiNotRead));
+            }
+        }
+        if (report.wifi) {
+            row("wifi.mac", report.mac);
+            row("wifi.module", Text(report.moduleKind == kModuleWpaCapable ? text::kModuleWpaCapable
+                                                                           : text::kModuleWepOnly));
+        }
+        m_out << std::flush;
+    }
+
+    void Keys() override {
+        for (int i = 0; i < kKeyCount; ++i) {
+            const KeySpec& spec = Spec(static_cast<KeyId>(i));
+            m_out << std::left << std::setw(24) << spec.name
+                  << AllowedValues(spec, Words().codePage)
+                  << (spec.secret ? std::string("  [") + Text(text::kSecretMark) + "]" : "")
+                  << "\n";
+        }
+        m_out << std::flush;
+    }
+
+    void Applied(const ApplyReport& report, std::size_t written) override {
+        Say(FormatText(Text(text::kApplied), static_cast<int>(written)));
+        SayUnverifiable(report.unverifiable);
+    }
+
+    void Diff(const std::vector<Difference>& differences,
+              const std::vector<KeyId>& unverifiable) override {
+        Outcome outcome;
+        outcome.failure = Failure::Differs;
+        outcome.differences = differences;
+        Say(differences.empty() ? Text(text::kMatches) : OutcomeText(outcome, Words()));
+        SayUnverifiable(unverifiable);
+    }
+
+    void ProfileSaved(const std::string& file, const std::vector<KeyId>& secrets,
+                      const std::vector<KeyId>& leftOut) override {
+        Say(FormatText(Text(text::kProfileWritten), file.c_str()));
+        if (!secrets.empty()) {
+            Say(FormatText(Text(text::kSecretsLeftOut), KeyList(secrets).c_str()));
+        }
+        if (!leftOut.empty()) {
+            Say(FormatText(Text(text::kValuesLeftOut), KeyList(leftOut).c_str()));
+        }
+    }
+
+    void ProfileValid(const std::string& file, std::size_t count) override {
+        Say(FormatText(Text(text::kProfileValid), file.c_str(), static_cast<int>(count)));
+    }
+
+    void Ports(const std::vector<PortInfo>& ports) override {
+        for (const PortInfo& port : ports) {
+            Say(PortLines(port, Words().codePage));
+        }
+        if (ports.empty()) {
+            Say(Text(text::kNoPorts));
+        }
+        WarnIfProcessesUnseen(ports);
+    }
+
+    void Detected(const std::vector<PortProbe>& probes, int) override {
+        for (const PortProbe& probe : probes) {
+            const std::string line = ProbeText(probe, Words().codePage);
+            if (!line.empty()) {
+                Say(line);
+            }
+        }
+        if (probes.empty()) {
+            Say(Text(text::kNothingToProbe));
+        }
+    }
+
+    void Failed(const Outcome& outcome) override {
+        EndProgress();
+        m_err << "tarvek-cli: " << OutcomeText(outcome, Words()) << "\n";
+        const std::string advice = Advice(outcome);
+        if (!advice.empty()) {
+            m_err << "tarvek-cli: " << advice << "\n";
+        }
+        m_err << std::flush;
+    }
+
+    void StationWaiting(const std::string& port) override {
+        Say(FormatText(Text(text::kWaiting), port.c_str()));
+    }
+
+    void UnitStarted(int unit, const std::string& address) override {
+        Say(FormatText(Text(text::kUnitStart), unit, address.c_str()));
+    }
+
+    void UnitEnded(int unit, const std::string& address, const Outcome& outcome,
+                   const nlohmann::ordered_json&) override {
+        Say(outcome.Ok() ? FormatText(Text(text::kUnitDone), unit, address.c_str())
+                         : FormatText(Text(text::kUnitFailed), unit, address.c_str(),
+                                      OutcomeText(outcome, Words()).c_str()));
+    }
+
+    void StationNext(bool rowsUsedUp) override {
+        Say(Text(rowsUsedUp ? text::kUnitsUsedUp : text::kConnectNext));
+    }
+
+    void StationEnded(int done, int failed, int, const Outcome& end) override {
+        if (!end.Ok()) {
+            Say(OutcomeText(end, Words()));
+        }
+        Say(FormatText(Text(text::kStationEnd), done, failed));
+    }
+
+  private:
+    void Say(const std::string& sentence) {
+        EndProgress();
+        m_out << sentence << "\n" << std::flush;
+    }
+
+    void SayUnverifiable(const std::vector<KeyId>& keys) {
+        if (!keys.empty()) {
+            Say(FormatText(Text(text::kUnverifiable), KeyList(keys).c_str()));
+        }
+    }
+
+    void EndProgress() override {
+        if (m_bProgressShown) {
+            m_err << "\n" << std::flush;
+            m_bProgressShown = false;
+        }
+    }
+
+    bool m_bProgress;
+    bool m_bProgressShown = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Output> MakeTextOutput(std::ostream& out, std::ostream& err, Wording wording,
+                                       bool progress) {
+    return std::make_unique<TextOutput>(out, err, wording, progress);
+}
+
+}  // namespace tarvek::cli
