@@ -2,7 +2,7 @@
 //
 // The logic classes (CTarvekDlg, CWifiSetDlg, CInfoDlg, ...) hold the state and the handlers and
 // talk to their window only through this view. The Win32 host (ui/win32/) carries the calls out
-// on a real dialog made from a template; the recording host (ui/recording_host.h) keeps every
+// on a real dialog made from a template; the recording host of the tests keeps every
 // control's state so that tests assert a whole control-state table at once and answer message
 // boxes and child dialogs.
 //

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
-#include "ui/recording_host.h"
+#include "support/recording_host.h"
 
 namespace tarvek {
 namespace {

@@ -14,7 +14,7 @@
 #include "sim/printer_model.h"
 #include "sim/simulated_link.h"
 #include "support/virtual_clock.h"
-#include "ui/recording_host.h"
+#include "support/recording_host.h"
 #include "wifi/wifi_set_dlg.h"
 
 namespace tarvek::testing {

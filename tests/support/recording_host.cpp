@@ -1,4 +1,4 @@
-#include "ui/recording_host.h"
+#include "support/recording_host.h"
 
 namespace tarvek::ui {
 
