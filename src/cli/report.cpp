@@ -108,7 +108,7 @@ void Reporter::Show(const std::string& port, const PrinterReport& report) {
         json["unknown"] = unknown;
         if (report.wifi) {
             json["wifi.mac"] = report.mac;
-            json["wifi.module"] = report.moduleKind == kModuleWpaCapable ? "wpa" : "wep";
+            json["wifi.module"] = report.moduleKind == WifiModuleKind::WpaCapable ? "wpa" : "wep";
         }
         Document(json);
         return;
@@ -132,8 +132,9 @@ void Reporter::Show(const std::string& port, const PrinterReport& report) {
     }
     if (report.wifi) {
         row("wifi.mac", report.mac);
-        row("wifi.module", Text(report.moduleKind == kModuleWpaCapable ? text::kModuleWpaCapable
-                                                                       : text::kModuleWepOnly));
+        row("wifi.module",
+            Text(report.moduleKind == WifiModuleKind::WpaCapable ? text::kModuleWpaCapable
+                                                                 : text::kModuleWepOnly));
     }
     m_out << std::flush;
 }

@@ -2,6 +2,7 @@
 // the read and save sequences, their failures at every step, and a module that dies after any
 // byte of a save: its flash holds the old settings or the new, never a mix.
 #include "wifimodule/module_session.h"
+#include "wifimodule/wifi_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -24,16 +25,18 @@ struct Bench {
     sim::SimulatedUsbLink usb{model, clock};
     TransportKind kind = TransportKind::Serial;
     ModuleSession session{ChannelSet{serial, usb, kind}, clock};
-    WifiSettings settings;
+    WifiSettings settings;  // the dialog's working copy
     std::vector<int> progress;
 
     explicit Bench(sim::ModuleKind module = sim::ModuleKind::WpaCapable) {
         model.State().moduleKind = module;
     }
     SequenceResult Read() {
-        return session.Read(settings, [this](int, int, int p) { progress.push_back(p); });
+        return session.Read(settings.module, [this](int, int, int p) { progress.push_back(p); });
     }
-    SequenceResult Write(const WifiFormValues& form) { return session.Write(settings, form, {}); }
+    SequenceResult Write(const WifiFormValues& form) {
+        return session.Save(SettingsToSave(settings, form), {});
+    }
 };
 
 // What the dialog would hand over after a read with these edits: WPA2 on a new network.
@@ -92,10 +95,10 @@ TEST(ReadSequence, AWpaCapableModuleIsReadWholeWithItsMacAddress) {
     Bench b;
     ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
     ASSERT_TRUE(b.Read().Succeeded());
-    EXPECT_EQ(b.settings.m_nModuleKind, kModuleWpaCapable);
-    EXPECT_STREQ(b.settings.m_szSsid, "tarvek");
-    EXPECT_EQ(b.settings.m_nChannel, 6);
-    EXPECT_STREQ(b.settings.m_szMacAddress, "00:1d:c9:10:20:30");
+    EXPECT_EQ(b.settings.module.kind, WifiModuleKind::WpaCapable);
+    EXPECT_EQ(b.settings.module.ssid, "tarvek");
+    EXPECT_EQ(b.settings.module.channel, 6);
+    EXPECT_EQ(b.settings.module.mac, "00:1d:c9:10:20:30");
     EXPECT_EQ(b.progress, (std::vector<int>{16, 33, 50, 66, 83, -1, -1, -1, -1, -1, -1}));
 }
 
@@ -130,14 +133,14 @@ TEST(ReadSequence, EachStepFailsOnItsOwnAndAWepOnlyModuleHasNoMacAddress) {
     Bench wep(sim::ModuleKind::WepOnly);
     ASSERT_EQ(wep.session.Open(kCom1), ModuleOpen::Opened);
     EXPECT_TRUE(wep.Read().Succeeded());
-    EXPECT_EQ(wep.settings.m_nModuleKind, kModuleWepOnly);
-    EXPECT_EQ(wep.settings.m_szMacAddress[0], 0);
+    EXPECT_EQ(wep.settings.module.kind, WifiModuleKind::WepOnly);
+    EXPECT_EQ(wep.settings.module.mac, "");
     EXPECT_EQ(wep.model.CommandCount(), 11);  // the switch and ten register reads
 }
 
 TEST(SaveSequence, EntriesAreCheckedBeforeAnythingIsSent) {
     WifiSettings read;
-    read.m_nModuleKind = kModuleWpaCapable;
+    read.module.kind = WifiModuleKind::WpaCapable;
     read.m_nKeyFormat[1] = kKeyFormatAscii;
     struct Case {
         const char* name;
@@ -207,7 +210,6 @@ TEST(SaveSequence, ASaveIsFlashedWithTheKeyDerivedFromThePassphraseAndSsid) {
                     0x90, 0xb3, 0x8a, 0x5f, 0x90, 0x2e, 0x83, 0xfe, 0x1b, 0x13, 0x5a,
                     0x70, 0xe2, 0x3a, 0xed, 0x76, 0x2e, 0x97, 0x10, 0xa1, 0x2e};
     EXPECT_EQ(Bytes(flash[9].begin() + 4, flash[9].begin() + 36), psk);
-    EXPECT_EQ(b.settings.m_abPsk[0], 0);  // the key is wiped once it is written
 
     Bench wep(sim::ModuleKind::WepOnly);
     ASSERT_EQ(wep.session.Open(kCom1), ModuleOpen::Opened);
