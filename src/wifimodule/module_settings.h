@@ -59,7 +59,7 @@ enum class SaveRefusal {
     NotRead,              // the settings were never read from this module
     KeyTooLong,           // an ASCII WEP key longer than its 5 or 13 bytes
     KeyLengthNotMatched,  // a HEX WEP key not of 10 or 26 digits
-    WpaKeyLength,         // a WPA passphrase outside 8 to 31 characters
+    WpaKeyLength,         // a WPA passphrase outside its bounds
 };
 
 // The settings with what their encryption fixes written in.
