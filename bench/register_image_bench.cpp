@@ -2,18 +2,15 @@
 // register of a save or a read besides the waits.
 #include <benchmark/benchmark.h>
 
-#include "wifimodule/wifi_settings.h"
+#include "wifimodule/module_settings.h"
 
 namespace {
 
 void BM_BuildWepImageAndPayload(benchmark::State& state) {
-    tarvek::WifiSettings settings;
-    tarvek::KeyEntry entry;
-    entry.encryption = tarvek::kWepSize104;
-    entry.keyId = 1;
-    entry.keyText[1] = "000102030405060708090A0B0C";
+    tarvek::ModuleSettings settings;
+    settings.wep104[1] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     for (auto _ : state) {
-        const tarvek::Bytes image = tarvek::BuildRegisterImage(7, settings, entry);
+        const tarvek::Bytes image = tarvek::BuildRegisterImage(7, settings);
         std::string payload =
             tarvek::EncodeHexPayload(image.data(), static_cast<int>(image.size()));
         benchmark::DoNotOptimize(payload);
@@ -22,8 +19,8 @@ void BM_BuildWepImageAndPayload(benchmark::State& state) {
 BENCHMARK(BM_BuildWepImageAndPayload);
 
 void BM_ParseReadReply(benchmark::State& state) {
-    tarvek::WifiSettings settings;
-    const tarvek::Bytes image = tarvek::BuildRegisterImage(7, settings, tarvek::KeyEntry{});
+    tarvek::ModuleSettings settings;
+    const tarvek::Bytes image = tarvek::BuildRegisterImage(7, settings);
     std::string hex = tarvek::EncodeHexPayload(image.data(), static_cast<int>(image.size()));
     hex.pop_back();
     const std::string reply = "701\r\n" + hex + "\r\n";

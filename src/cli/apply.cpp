@@ -9,8 +9,6 @@
 namespace tarvek::cli {
 namespace {
 
-constexpr int kWpaEncryption = 3;
-
 bool Refuse(Outcome& outcome, Problem problem, const char* key = "") {
     outcome.failure = Failure::Input;
     outcome.step = Step::Check;
@@ -46,17 +44,16 @@ bool FitsPrinter(const Settings& settings, int emulation, const SerialLineSettin
 }
 
 // The Wi-Fi settings merged into what the module holds, checked before anything is written.
-bool FitsModule(const Settings& settings, const ModuleRead& read, const WifiSettings& working,
-                const WifiFormValues& form, Outcome& outcome) {
-    if (form.encryption == kWpaEncryption && read.settings.m_nModuleKind != kModuleWpaCapable) {
+bool FitsModule(const Settings& settings, const ModuleSettings& toSave, Outcome& outcome) {
+    if (toSave.encryption == Encryption::Wpa && toSave.kind != WifiModuleKind::WpaCapable) {
         return Refuse(outcome, Problem::WpaNotOffered, Spec(KeyId::WifiEncryption).name);
     }
-    if (!CheckEncryptionRules(settings, form.encryption, outcome.input)) {
+    if (!CheckEncryptionRules(settings, toSave.encryption, outcome.input)) {
         outcome.failure = Failure::Input;
         outcome.step = Step::Check;
         return false;
     }
-    const SaveRefusal refusal = ValidateSave(form, working);
+    const SaveRefusal refusal = CheckSave(WithEncryptionFixes(toSave));
     if (refusal != SaveRefusal::None) {
         outcome.sequence.failure = StepFailure::Refused;
         outcome.sequence.refusal = refusal;
@@ -110,7 +107,7 @@ bool SaveLineAndEmulation(Connection& c, const Settings& settings, Outcome& outc
 }
 
 // Everything the printer can report, at the line it was told to use, against what was asked.
-bool ReadBack(Connection& c, const Settings& settings, const ModuleRead* expected,
+bool ReadBack(Connection& c, const Settings& settings, const ModuleSettings* expected,
               ApplyReport& report) {
     Outcome& outcome = report.outcome;
     c.Close();
@@ -131,7 +128,7 @@ bool ReadBack(Connection& c, const Settings& settings, const ModuleRead* expecte
     }
     outcome.differences = CompareValues(wanted, read.values, report.unverifiable);
     if (expected != nullptr) {
-        ModuleRead after;
+        ModuleSettings after;
         if (!c.ReadModule(after, outcome)) {
             outcome.step = Step::ReadBack;
             return false;
@@ -171,19 +168,17 @@ ApplyReport Apply(Services& services, const PortRequest& port, const Settings& s
         !FitsPrinter(settings, c.Emulation(), port.line, outcome)) {
         return report;
     }
-    ModuleRead expected;
+    ModuleSettings expected;
     if (wifi) {
-        ModuleRead before;
-        WifiSettings working;
+        ModuleSettings before;
         if (!c.ReadModule(before, outcome)) {
             return report;
         }
-        const WifiFormValues form = MergeForm(before, settings, working);
-        if (!FitsModule(settings, before, working, form, outcome) ||
-            !c.WriteModule(working, form, outcome)) {
+        const ModuleSettings toSave = SettingsToSave(before, settings);
+        if (!FitsModule(settings, toSave, outcome) || !c.WriteModule(toSave, outcome)) {
             return report;
         }
-        expected = ExpectedRead(before, working, form);
+        expected = ModuleSession::ExpectedAfterSave(toSave);
     }
     if (!SavePrinterSettings(c, settings, outcome) || !SaveLineAndEmulation(c, settings, outcome) ||
         c.Stopped(Step::ReadBack, outcome)) {

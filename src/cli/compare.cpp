@@ -5,8 +5,6 @@
 namespace tarvek::cli {
 namespace {
 
-constexpr int kPskIndex = 9;
-
 bool Listed(const std::vector<Difference>& list, KeyId key) {
     return std::any_of(list.begin(), list.end(),
                        [key](const Difference& d) { return d.key == key; });
@@ -33,21 +31,22 @@ std::vector<Difference> CompareValues(const Settings& wanted, const Settings& re
     return differences;
 }
 
-std::vector<Difference> CompareModule(const ModuleRead& expected, const ModuleRead& actual) {
+std::vector<Difference> CompareModule(const ModuleSettings& expected,
+                                      const ModuleSettings& actual) {
     std::vector<KeyId> unverifiable;
     std::vector<Difference> differences =
         CompareValues(WifiValues(expected), WifiValues(actual), unverifiable);
     // The keys of the size not in use are written back too, and must have stayed as they were.
-    for (int size : {kWepSize40, kWepSize104}) {
+    for (Encryption size : {Encryption::Wep40, Encryption::Wep104}) {
         for (int k = 0; k < kWepKeyCount; ++k) {
-            const std::string want = expected.settings.StoredKeyText(size, k, kKeyFormatHex);
-            const std::string got = actual.settings.StoredKeyText(size, k, kKeyFormatHex);
+            const std::string want = WepKeyHex(expected, size, k);
+            const std::string got = WepKeyHex(actual, size, k);
             if (want != got && !Listed(differences, WepKey(k))) {
                 differences.push_back({WepKey(k), want, got});
             }
         }
     }
-    if (expected.images[kPskIndex] != actual.images[kPskIndex]) {
+    if (expected.images[kPskRegister] != actual.images[kPskRegister]) {
         differences.push_back({KeyId::WifiPassphrase, kPreSharedKey, kPreSharedKey});
     }
     return differences;

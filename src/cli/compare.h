@@ -16,7 +16,7 @@ std::vector<Difference> CompareValues(const Settings& wanted, const Settings& re
 
 // The module read after a save against what the save should have left: every Wi-Fi key, the
 // WEP keys of both sizes and the pre-shared key.
-std::vector<Difference> CompareModule(const ModuleRead& expected, const ModuleRead& actual);
+std::vector<Difference> CompareModule(const ModuleSettings& expected, const ModuleSettings& actual);
 
 // The difference of a pre-shared key that did not take (named by the passphrase it derives
 // from; its bytes are never shown).

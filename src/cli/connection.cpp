@@ -6,7 +6,6 @@
 namespace tarvek::cli {
 namespace {
 
-constexpr int kReadSteps = 11;  // ten registers and the MAC address
 // A command the printer does not answer may still be on its way when its link is closed:
 // opening the port again purges it, so after such a command the port is opened again only after
 // a pause (enough for a command's bytes to leave at 9600 baud); after a switch of the line or
@@ -28,7 +27,6 @@ std::uint32_t PauseAfter(Step step) {
             return 0;
     }
 }
-constexpr int kWriteSteps = 12;  // the unlock, ten registers and the flash
 
 // A register's name for the trace's step names; past the table, what follows it.
 std::string RegisterName(int index, const char* afterTable) {
@@ -42,7 +40,7 @@ Connection::Connection(Services& services, const PortRequest& request)
     : m_services(services),
       m_request(request),
       m_printer(services.channels, services.clock),
-      m_module(services.channels, services.clock) {}
+      m_module(services.channels, services.clock, LostReply::LeaveIspMode) {}
 
 void Connection::SetStep(Step step, const char* detail) {
     if (m_services.trace != nullptr) {
@@ -139,14 +137,6 @@ bool Connection::OpenModule(Outcome& outcome) {
         case ModuleOpen::NoIspReply:
             break;
     }
-    // The switch may have reached the module with only its reply lost: the port is opened once
-    // more to switch it back, so a printer never stays in programming mode.
-    ChannelSet& channels = m_module.Protocol().Channels();
-    if (OpenChannel(channels, m_request) == 0) {
-        ModuleReply reply;
-        m_module.Protocol().SetIspMode(false, reply);
-        CloseChannel(channels);
-    }
     return Failed(Failure::IspNoReply, Step::WifiOpen, outcome);
 }
 
@@ -157,22 +147,24 @@ void Connection::PauseBeforeReopen() {
     m_reopenPauseMs = 0;
 }
 
-StepObserver Connection::Progress(Step step, int total, int counted, const char* afterTable) {
-    return [this, step, total, counted, afterTable](int done, int index, int) {
-        SetStep(step, RegisterName(index + 1, afterTable).c_str());
+StepObserver Connection::Progress(Step step, int total, const char* afterTable) {
+    return [this, step, total, afterTable](int done, int index, int) {
+        if (index != kFlashStepIndex) {
+            SetStep(step, RegisterName(index + 1, afterTable).c_str());
+        }
         if (m_services.progress) {
-            m_services.progress(step, done + counted, total);
+            m_services.progress(step, done, total);
         }
     };
 }
 
-bool Connection::ReadModule(ModuleRead& read, Outcome& outcome) {
+bool Connection::ReadModule(ModuleSettings& read, Outcome& outcome) {
     if (Stopped(Step::WifiRead, outcome) || !OpenModule(outcome)) {
         return false;
     }
     SetStep(Step::WifiRead, RegisterName(0, "").c_str());
     const SequenceResult result = m_module.Read(
-        read.settings, CaptureRead(read, Progress(Step::WifiRead, kReadSteps, 0, "MAC")));
+        read, Progress(Step::WifiRead, ReadStepCount(WifiModuleKind::Unknown), "MAC"));
     if (result.Succeeded()) {
         return true;
     }
@@ -181,17 +173,14 @@ bool Connection::ReadModule(ModuleRead& read, Outcome& outcome) {
     return Failed(Failure::WifiSequence, Step::WifiRead, outcome);
 }
 
-bool Connection::WriteModule(WifiSettings& working, const WifiFormValues& form, Outcome& outcome) {
+bool Connection::WriteModule(const ModuleSettings& settings, Outcome& outcome) {
     if (Stopped(Step::WifiWrite, outcome) || !OpenModule(outcome)) {
         return false;
     }
     SetStep(Step::WifiWrite, "unlock");
     const SequenceResult result =
-        m_module.Write(working, form, Progress(Step::WifiWrite, kWriteSteps, 1, "flash"));
+        m_module.Save(settings, Progress(Step::WifiWrite, SaveStepCount(settings.kind), "flash"));
     if (result.Succeeded()) {
-        if (m_services.progress) {
-            m_services.progress(Step::WifiWrite, kWriteSteps, kWriteSteps);
-        }
         return true;
     }
     outcome.sequence = result;

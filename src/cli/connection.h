@@ -49,9 +49,9 @@ class Connection {
     bool Took(const PrinterResult& result, Step step, Outcome& outcome);
 
     // The module read whole (the printer session closed first, ISP mode entered if needed).
-    bool ReadModule(ModuleRead& read, Outcome& outcome);
-    // The save of form; working is the read's settings with the WEP keys asked for.
-    bool WriteModule(WifiSettings& working, const WifiFormValues& form, Outcome& outcome);
+    bool ReadModule(ModuleSettings& read, Outcome& outcome);
+    // The save of settings (a read value with what was asked in).
+    bool WriteModule(const ModuleSettings& settings, Outcome& outcome);
 
     // The line the printer is reached on from now (after its serial settings changed).
     void UseLine(const SerialLineSettings& line) { m_request.line = line; }
@@ -66,9 +66,9 @@ class Connection {
     bool Failed(Failure failure, Step step, Outcome& outcome);
     void SetStep(Step step, const char* detail = nullptr);
     void PauseBeforeReopen();
-    // Reports each completed step (counted: steps before the sequence's first) and names the
-    // next register in the trace (afterTable: what follows the last).
-    StepObserver Progress(Step step, int total, int counted, const char* afterTable);
+    // Reports each completed step and names the next register in the trace (afterTable: what
+    // follows the last).
+    StepObserver Progress(Step step, int total, const char* afterTable);
 
     Services& m_services;
     PortRequest m_request;

@@ -1,6 +1,7 @@
 #include "cli/key_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <iterator>
@@ -9,6 +10,8 @@
 #include "printer/code_page_table.h"
 #include "printer/printer_commands.h"
 #include "printer/printer_session.h"
+#include "wifimodule/module_enums.h"
+#include "wifimodule/module_limits.h"
 #include "wifimodule/wifi_settings.h"
 
 namespace tarvek::cli {
@@ -30,28 +33,33 @@ constexpr Choice kParities[] = {
 constexpr Choice kDataBits[] = {{"7", kDataBits7, nullptr}, {"8", kDataBits8, nullptr}};
 constexpr Choice kStopBits[] = {{"1", kStopBits1, nullptr}, {"2", kStopBits2, nullptr}};
 constexpr Choice kFlows[] = {{"dtr-dsr", kFlowDtrDsr, "dtr"}, {"xon-xoff", kFlowXonXoff, "xon"}};
-// The Wi-Fi dialog's lists; the number is the list position the save packs.
-constexpr Choice kWifiModes[] = {{"adhoc", 0, nullptr}, {"infrastructure", 1, nullptr}};
-constexpr Choice kEncryptions[] = {
-    {"none", 0, nullptr}, {"40-bit", 1, nullptr}, {"104-bit", 2, nullptr}, {"wpa", 3, nullptr}};
-constexpr Choice kAuths[] = {{"none", 0, nullptr},
-                             {"open-system", 1, nullptr},
-                             {"shared-key", 2, nullptr},
-                             {"both", 3, nullptr}};
-constexpr Choice kWpaAuths[] = {
-    {"none", 0, nullptr}, {"wpa-psk", 1, nullptr}, {"wpa2-psk", 2, nullptr}};
-constexpr Choice kWpaCiphers[] = {{"none", 0, nullptr}, {"tkip", 1, nullptr}, {"aes", 2, nullptr}};
+// The module's lists under their names; the number is the list position the save packs.
+template <std::size_t N>
+constexpr std::array<Choice, N> ModuleChoices(const ModuleName (&names)[N]) {
+    std::array<Choice, N> choices{};
+    for (std::size_t i = 0; i < N; ++i) {
+        choices[i] = Choice{names[i].name, names[i].position, nullptr};
+    }
+    return choices;
+}
+constexpr auto kWifiModes = ModuleChoices(kWifiModeNames);
+constexpr auto kEncryptions = ModuleChoices(kEncryptionNames);
+constexpr auto kAuths = ModuleChoices(kAuthenticationNames);
+constexpr auto kWpaAuths = ModuleChoices(kWpaAuthenticationNames);
+constexpr auto kWpaCiphers = ModuleChoices(kWpaCipherNames);
 
-constexpr int kMaxSsidBytes = 32;
-constexpr int kMinPassphrase = 8;
-constexpr int kMaxPassphrase = 31;
-constexpr int kChannelCount = 14;
 constexpr int kMaxMinutes = 99;  // the dialog's two-digit minutes field
 
 template <std::size_t N>
 constexpr KeySpec List(KeyId id, const char* name, Group group, const Choice (&choices)[N],
                        Reported reported) {
     return {id, name, group, ValueKind::Choice, choices, static_cast<int>(N),
+            0,  0,    false, reported};
+}
+template <std::size_t N>
+constexpr KeySpec List(KeyId id, const char* name, Group group,
+                       const std::array<Choice, N>& choices, Reported reported) {
+    return {id, name, group, ValueKind::Choice, choices.data(), static_cast<int>(N),
             0,  0,    false, reported};
 }
 constexpr KeySpec Kind(KeyId id, const char* name, Group group, ValueKind kind, int min, int max,
@@ -83,7 +91,8 @@ constexpr KeySpec kKeys[kKeyCount] = {
     Kind(KeyId::WifiDns, "wifi.dns", G::Wifi, K::Address, 0, 0, false, R::Query),
     Kind(KeyId::WifiSsid, "wifi.ssid", G::Wifi, K::Text, 0, kMaxSsidBytes, false, R::Query),
     List(KeyId::WifiMode, "wifi.mode", G::Wifi, kWifiModes, R::Query),
-    Kind(KeyId::WifiChannel, "wifi.channel", G::Wifi, K::Range, 1, kChannelCount, false, R::Query),
+    Kind(KeyId::WifiChannel, "wifi.channel", G::Wifi, K::Range, kFirstChannel, kLastChannel, false,
+         R::Query),
     List(KeyId::WifiEncryption, "wifi.encryption", G::Wifi, kEncryptions, R::Query),
     Kind(KeyId::WifiKeyId, "wifi.key-id", G::Wifi, K::Range, 1, kWepKeyCount, false, R::Query),
     List(KeyId::WifiAuth, "wifi.auth", G::Wifi, kAuths, R::Query),
@@ -93,8 +102,8 @@ constexpr KeySpec kKeys[kKeyCount] = {
     Kind(KeyId::WifiWepKey4, "wifi.wep.key4", G::Wifi, K::WepKey, 0, 0, true, R::Query),
     List(KeyId::WifiWpaAuth, "wifi.wpa.auth", G::Wifi, kWpaAuths, R::Query),
     List(KeyId::WifiWpaCipher, "wifi.wpa.cipher", G::Wifi, kWpaCiphers, R::Query),
-    Kind(KeyId::WifiPassphrase, "wifi.passphrase", G::Wifi, K::Passphrase, kMinPassphrase,
-         kMaxPassphrase, true, R::Query),
+    Kind(KeyId::WifiPassphrase, "wifi.passphrase", G::Wifi, K::Passphrase, kMinPassphraseChars,
+         kMaxPassphraseChars, true, R::Query),
 };
 
 constexpr const char* kGroupNames[] = {"printer", "bluetooth", "serial", "wifi"};
@@ -145,13 +154,14 @@ bool IsPrintableAscii(const std::string& text) {
 }
 
 bool ParseWepKey(const std::string& text, Value& value) {
-    const bool hex = (text.size() == 10 || text.size() == 26) &&
+    const auto length = static_cast<int>(text.size());
+    const bool hex = (length == kWep40Length.hexDigits || length == kWep104Length.hexDigits) &&
                      std::all_of(text.begin(), text.end(), [](char c) {
                          return std::isxdigit(static_cast<unsigned char>(c));
                      });
     if (hex) {
         value.keyFormat = kKeyFormatHex;
-    } else if (text.size() <= 13 && IsPrintableAscii(text)) {
+    } else if (length <= kWep104Length.bytes && IsPrintableAscii(text)) {
         value.keyFormat = kKeyFormatAscii;
     } else {
         return false;

@@ -1,30 +1,14 @@
 #include "cli/module_view.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "wifimodule/psk.h"
+#include "wifimodule/wifi_settings.h"
 
 namespace tarvek::cli {
 namespace {
 
-constexpr int kAddressRegisters = 4;
-constexpr int kPskIndex = 9;
-constexpr int kWpaEncryption = 3;
-
-// A zero-padded text field up to its first zero byte, at most the register's 32 bytes.
-std::string FieldText(const char* field) {
-    return std::string(field, strnlen(field, kWpaTextField));
-}
-
-int Encryption(const WifiSettings& s) {
-    return s.m_nWpaMode != 0 ? kWpaEncryption : s.m_nWepType;
-}
-
-void CopyField(char* field, std::size_t size, const std::string& text) {
-    std::memset(field, 0, size);
-    std::memcpy(field, text.data(), std::min(text.size(), size - 1));
-}
+constexpr KeyId kAddressKeys[kAddressCount] = {KeyId::WifiIp, KeyId::WifiNetmask,
+                                               KeyId::WifiGateway, KeyId::WifiDns};
 
 // The key bytes of a value: hex digits decoded, characters as they are.
 Bytes KeyBytes(const Value& v) {
@@ -36,77 +20,48 @@ Bytes KeyBytes(const Value& v) {
     return Bytes(out, out + n);
 }
 
-}  // namespace
-
-StepObserver CaptureRead(ModuleRead& read, StepObserver next) {
-    return [&read, next](int step, int index, int progress) {
-        if (index >= 0 && index < kAddressRegisters) {
-            read.address[index] = read.settings.PackedAddress();
-        }
-        const ModuleRegister* reg = RegisterAt(index);
-        // The PSK step reports a refused read too (a WEP-only module): no image then.
-        const bool taken = index != kPskIndex || read.settings.m_nModuleKind == kModuleWpaCapable;
-        if (reg != nullptr && taken) {
-            // The decode buffer holds the image up to its check (verified by the read).
-            const std::uint8_t* d = read.settings.m_abDecoded;
-            read.images[index] = Bytes(d, d + reg->imageLength - 2);
-        }
-        if (next) {
-            next(step, index, progress);
-        }
-    };
+// A key's bytes into its slot: zeros past a shorter key.
+template <std::size_t N>
+void Assign(std::array<std::uint8_t, N>& key, const Value& v) {
+    const Bytes bytes = KeyBytes(v);
+    key.fill(0);
+    std::copy_n(bytes.begin(), std::min(bytes.size(), N), key.begin());
 }
 
-Settings WifiValues(const ModuleRead& read) {
-    const WifiSettings& s = read.settings;
+}  // namespace
+
+std::string WepKeyHex(const ModuleSettings& m, Encryption size, int k) {
+    const auto i = static_cast<std::size_t>(k);
+    return size == Encryption::Wep40 ? EncodeHexText(m.wep40[i].data(), kWep40Length.bytes)
+                                     : EncodeHexText(m.wep104[i].data(), kWep104Length.bytes);
+}
+
+Settings WifiValues(const ModuleSettings& m) {
     Settings values;
-    const KeyId addresses[kAddressRegisters] = {KeyId::WifiIp, KeyId::WifiNetmask,
-                                                KeyId::WifiGateway, KeyId::WifiDns};
-    for (int i = 0; i < kAddressRegisters; ++i) {
-        values[addresses[i]].number = read.address[i];
+    for (int i = 0; i < kAddressCount; ++i) {
+        values[kAddressKeys[i]].number = m.addresses[static_cast<std::size_t>(i)];
     }
-    values[KeyId::WifiSsid].text = FieldText(s.m_szSsid);
-    values[KeyId::WifiMode].number = s.m_nWifiMode;
-    values[KeyId::WifiChannel].number = s.m_nChannel;
-    values[KeyId::WifiEncryption].number = Encryption(s);
-    values[KeyId::WifiKeyId].number = s.m_nKeyId + 1;
-    values[KeyId::WifiAuth].number = s.m_nAuthMode;
-    values[KeyId::WifiWpaAuth].number = WpaAuthEntry(s.m_nWpaMode);
-    values[KeyId::WifiWpaCipher].number = s.m_nWpaCipher;
-    values[KeyId::WifiPassphrase].text = FieldText(s.m_szWpaPassphrase);
-    const int size = Encryption(s);
-    if (size == kWepSize40 || size == kWepSize104) {
+    values[KeyId::WifiSsid].text = m.ssid;
+    values[KeyId::WifiMode].number = static_cast<int>(m.mode);
+    values[KeyId::WifiChannel].number = m.channel;
+    values[KeyId::WifiEncryption].number = static_cast<int>(m.encryption);
+    values[KeyId::WifiKeyId].number = m.keyIndex + 1;
+    values[KeyId::WifiAuth].number = static_cast<int>(m.auth);
+    values[KeyId::WifiWpaAuth].number = static_cast<int>(m.wpaAuth);
+    values[KeyId::WifiWpaCipher].number = static_cast<int>(m.wpaCipher);
+    values[KeyId::WifiPassphrase].text = m.passphrase;
+    if (WepKeyLengthOf(m.encryption) != nullptr) {
         for (int k = 0; k < kWepKeyCount; ++k) {
             Value& key = values[WepKey(k)];
-            key.text = s.StoredKeyText(size, k, kKeyFormatHex);
+            key.text = WepKeyHex(m, m.encryption, k);
             key.keyFormat = kKeyFormatHex;
         }
     }
     return values;
 }
 
-std::string MacAddress(const ModuleRead& read) {
-    return FieldText(read.settings.m_szMacAddress);
-}
-
-WifiFormValues MergeForm(const ModuleRead& read, const Settings& settings, WifiSettings& working) {
-    working = read.settings;
-    const WifiSettings& s = read.settings;
-    WifiFormValues form;
-    std::copy(std::begin(read.address), std::end(read.address), form.address);
-    form.ssid = FieldText(s.m_szSsid);
-    form.wpaKey = FieldText(s.m_szWpaPassphrase);
-    form.wifiMode = s.m_nWifiMode;
-    form.channel = s.m_nChannel - 1;
-    form.keyId = s.m_nKeyId;
-    form.auth = s.m_nAuthMode;
-    form.wpaAuth = WpaAuthEntry(s.m_nWpaMode);
-    form.wpaCipher = s.m_nWpaCipher;
-    // A WEP-only module's list has no WPA entry: a WPA mode leaves it without a selection.
-    form.encryption = Encryption(s);
-    if (form.encryption == kWpaEncryption && s.m_nModuleKind != kModuleWpaCapable) {
-        form.encryption = -1;
-    }
+ModuleSettings SettingsToSave(const ModuleSettings& read, const Settings& settings) {
+    ModuleSettings s = read;
     for (const auto& [id, value] : settings) {
         const int n = static_cast<int>(value.number);
         switch (id) {
@@ -114,91 +69,54 @@ WifiFormValues MergeForm(const ModuleRead& read, const Settings& settings, WifiS
             case KeyId::WifiNetmask:
             case KeyId::WifiGateway:
             case KeyId::WifiDns:
-                form.address[static_cast<int>(id) - static_cast<int>(KeyId::WifiIp)] =
+                s.addresses[static_cast<std::size_t>(static_cast<int>(id) -
+                                                     static_cast<int>(KeyId::WifiIp))] =
                     static_cast<std::uint32_t>(value.number);
                 break;
             case KeyId::WifiSsid:
-                form.ssid = value.text;
+                s.ssid = value.text;
                 break;
             case KeyId::WifiPassphrase:
-                form.wpaKey = value.text;
+                s.passphrase = value.text;
                 break;
             case KeyId::WifiMode:
-                form.wifiMode = n;
+                s.mode = static_cast<WifiMode>(n);
                 break;
             case KeyId::WifiChannel:
-                form.channel = n - 1;
+                s.channel = n;
                 break;
             case KeyId::WifiEncryption:
-                form.encryption = n;
+                s.encryption = static_cast<Encryption>(n);
                 break;
             case KeyId::WifiKeyId:
-                form.keyId = n - 1;
+                s.keyIndex = n - 1;
                 break;
             case KeyId::WifiAuth:
-                form.auth = n;
+                s.auth = static_cast<Authentication>(n);
                 break;
             case KeyId::WifiWpaAuth:
-                form.wpaAuth = n;
+                s.wpaAuth = static_cast<WpaAuthentication>(n);
                 break;
             case KeyId::WifiWpaCipher:
-                form.wpaCipher = n;
+                s.wpaCipher = static_cast<WpaCipher>(n);
                 break;
             default:
                 break;
         }
     }
-    const int size = form.encryption;
     for (int k = 0; k < kWepKeyCount; ++k) {
         const auto key = settings.find(WepKey(k));
-        if (key != settings.end() && (size == kWepSize40 || size == kWepSize104)) {
-            const Value& v = key->second;
-            working.m_nKeyFormat[k] = v.keyFormat;
-            const bool ascii = v.keyFormat == kKeyFormatAscii;
-            if (size == kWepSize40) {
-                ascii
-                    ? CopyField(working.m_szWep40Ascii[k], sizeof working.m_szWep40Ascii[k], v.text)
-                    : CopyField(working.m_szWep40Hex[k], sizeof working.m_szWep40Hex[k], v.text);
-            } else {
-                ascii
-                    ? CopyField(working.m_szWep104Ascii[k], sizeof working.m_szWep104Ascii[k],
-                                v.text)
-                    : CopyField(working.m_szWep104Hex[k], sizeof working.m_szWep104Hex[k], v.text);
-            }
-        }
-        // What the key edit shows: the selected key's text is what the save takes for it.
-        form.keyText[k] = working.StoredKeyText(size, k, working.m_nKeyFormat[k]);
-    }
-    return form;
-}
-
-ModuleRead ExpectedRead(const ModuleRead& before, const WifiSettings& working,
-                        const WifiFormValues& form) {
-    WifiSettings s = working;
-    KeyEntry entry;
-    entry.encryption = form.encryption;
-    entry.keyId = form.keyId;
-    std::copy(std::begin(form.keyText), std::end(form.keyText), entry.keyText);
-    const Psk psk = DerivePsk(s.m_szWpaPassphrase, s.m_szSsid);
-    std::copy(psk.begin(), psk.end(), s.m_abPsk);
-    ModuleRead expected = before;
-    for (int index = 0; index < kRegisterCount; ++index) {
-        if (index == kPskIndex && s.m_nModuleKind != kModuleWpaCapable) {
+        if (key == settings.end()) {
             continue;
         }
-        if (index < kAddressRegisters) {
-            s.SetAddress(form.address[index]);
+        const auto i = static_cast<std::size_t>(k);
+        if (s.encryption == Encryption::Wep40) {
+            Assign(s.wep40[i], key->second);
+        } else if (s.encryption == Encryption::Wep104) {
+            Assign(s.wep104[i], key->second);
         }
-        const Bytes image = BuildRegisterImage(index, s, entry);
-        // The reply a module holding this image gives, taken in by the read's own parser.
-        const std::string reply =
-            "701\r\n" + EncodeHexPayload(image.data(), static_cast<int>(image.size())) + "\n";
-        ParseReply(index, reinterpret_cast<const std::uint8_t*>(reply.data()),
-                   static_cast<int>(reply.size()), ReplyMode::Read, expected.settings);
-        CaptureRead(expected, nullptr)(index + 1, index, -1);
     }
-    WipeSecret(s.m_abPsk, sizeof(s.m_abPsk));
-    return expected;
+    return s;
 }
 
 bool SameValue(const KeySpec& spec, const Value& a, const Value& b) {

@@ -30,15 +30,15 @@ bool ReadPrinter(Connection& connection, bool wifi, PrinterReport& report, Outco
     if (!wifi) {
         return true;
     }
-    ModuleRead read;
+    ModuleSettings read;
     if (!connection.ReadModule(read, outcome)) {
         return false;
     }
     const Settings values = WifiValues(read);
     report.values.insert(values.begin(), values.end());
     report.wifi = true;
-    report.moduleKind = read.settings.m_nModuleKind;
-    report.mac = MacAddress(read);
+    report.moduleKind = read.kind;
+    report.mac = read.mac;
     return true;
 }
 

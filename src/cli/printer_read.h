@@ -13,7 +13,7 @@ struct PrinterReport {
     Settings values;  // every key the printer reported
     std::string bluetoothAddress;
     bool wifi = false;  // the module was read
-    int moduleKind = 0;
+    WifiModuleKind moduleKind = WifiModuleKind::Unknown;
     std::string mac;
 };
 

@@ -3,32 +3,31 @@
 #include <algorithm>
 #include <iterator>
 
+#include "wifimodule/encryption_rules.h"
+#include "wifimodule/module_limits.h"
 #include "wifimodule/wifi_settings.h"
 
 namespace tarvek::cli {
 namespace {
 
-constexpr int kNoWep = 0, kWpa = 3;
-
-// What the module stores for a key whatever was asked, under an encryption (the save's packing:
-// without encryption the authentication is Open System, with WPA the key index is the first and
-// the authentication Shared Key, and WPA fields are cleared unless WPA is chosen).
-struct FixedValue {
-    int encryption;
-    KeyId key;
-    int number;
-};
-constexpr FixedValue kFixed[] = {
-    {kNoWep, KeyId::WifiAuth, 1},
-    {kNoWep, KeyId::WifiWpaAuth, 0},
-    {kNoWep, KeyId::WifiWpaCipher, 0},
-    {kWepSize40, KeyId::WifiWpaAuth, 0},
-    {kWepSize40, KeyId::WifiWpaCipher, 0},
-    {kWepSize104, KeyId::WifiWpaAuth, 0},
-    {kWepSize104, KeyId::WifiWpaCipher, 0},
-    {kWpa, KeyId::WifiKeyId, 1},
-    {kWpa, KeyId::WifiAuth, 2},
-};
+// The key of a setting an encryption fixes, and its value as the key gives it (the key id
+// counts from 1).
+KeyId FixedKey(FixedSetting setting) {
+    switch (setting) {
+        case FixedSetting::KeyIndex:
+            return KeyId::WifiKeyId;
+        case FixedSetting::Authentication:
+            return KeyId::WifiAuth;
+        case FixedSetting::WpaAuthentication:
+            return KeyId::WifiWpaAuth;
+        case FixedSetting::WpaCipher:
+            break;
+    }
+    return KeyId::WifiWpaCipher;
+}
+int FixedNumber(const EncryptionFix& fix) {
+    return fix.setting == FixedSetting::KeyIndex ? fix.value + 1 : fix.value;
+}
 
 bool Refuse(InputError& error, Problem problem, KeyId key) {
     error.problem = problem;
@@ -36,11 +35,10 @@ bool Refuse(InputError& error, Problem problem, KeyId key) {
     return false;
 }
 
-// A WEP key's length for the key size: 10 or 26 hex digits, or up to 5 or 13 characters.
-bool FitsSize(const Value& key, int size) {
-    const std::size_t bytes = size == kWepSize40 ? 5 : 13;
-    return key.keyFormat == kKeyFormatAscii ? key.text.size() <= bytes
-                                            : key.text.size() == 2 * bytes;
+// A WEP key's length for the key size: all its hex digits, or up to its bytes in characters.
+bool FitsSize(const Value& key, const WepKeyLength& length) {
+    const auto typed = static_cast<int>(key.text.size());
+    return key.keyFormat == kKeyFormatAscii ? typed <= length.bytes : typed == length.hexDigits;
 }
 
 }  // namespace
@@ -69,27 +67,30 @@ bool HasSerialKeys(const Settings& settings) {
                        [](const auto& s) { return Spec(s.first).group == Group::Serial; });
 }
 
-bool CheckEncryptionRules(const Settings& settings, int encryption, InputError& error) {
-    for (const FixedValue& fixed : kFixed) {
-        const auto it = settings.find(fixed.key);
-        if (fixed.encryption == encryption && it != settings.end() &&
-            it->second.number != fixed.number) {
-            error.value = FormatValue(Spec(fixed.key), Value{fixed.number, "", -1});
-            error.detail = FormatValue(Spec(KeyId::WifiEncryption), Value{encryption, "", -1});
-            return Refuse(error, Problem::FixedByEncryption, fixed.key);
+bool CheckEncryptionRules(const Settings& settings, Encryption encryption, InputError& error) {
+    for (const EncryptionFix& fix : kEncryptionFixes) {
+        const KeyId key = FixedKey(fix.setting);
+        const auto it = settings.find(key);
+        if (fix.encryption == encryption && it != settings.end() &&
+            it->second.number != FixedNumber(fix)) {
+            error.value = FormatValue(Spec(key), Value{FixedNumber(fix), "", -1});
+            error.detail = FormatValue(Spec(KeyId::WifiEncryption),
+                                       Value{static_cast<int>(encryption), "", -1});
+            return Refuse(error, Problem::FixedByEncryption, key);
         }
     }
     const auto auth = settings.find(KeyId::WifiWpaAuth);
-    if (encryption == kWpa && auth != settings.end() && auth->second.number == 0) {
+    if (encryption == Encryption::Wpa && auth != settings.end() &&
+        auth->second.number == static_cast<int>(WpaAuthentication::None)) {
         return Refuse(error, Problem::WpaWithoutAuth, KeyId::WifiWpaAuth);
     }
     return true;
 }
 
-void DropFixedKeys(Settings& settings, int encryption) {
-    for (const FixedValue& fixed : kFixed) {
-        if (fixed.encryption == encryption) {
-            settings.erase(fixed.key);
+void DropFixedKeys(Settings& settings, Encryption encryption) {
+    for (const EncryptionFix& fix : kEncryptionFixes) {
+        if (fix.encryption == encryption) {
+            settings.erase(FixedKey(fix.setting));
         }
     }
 }
@@ -101,18 +102,21 @@ bool CheckSettings(const Settings& settings, const SerialLineSettings& line, Inp
         if (key == settings.end()) {
             continue;
         }
-        const int size =
-            encryption == settings.end() ? -1 : static_cast<int>(encryption->second.number);
-        if (size != kWepSize40 && size != kWepSize104) {
+        const WepKeyLength* length =
+            encryption == settings.end()
+                ? nullptr
+                : WepKeyLengthOf(static_cast<Encryption>(encryption->second.number));
+        if (length == nullptr) {
             return Refuse(error, Problem::WepKeyNeedsWep, WepKey(k));
         }
-        if (!FitsSize(key->second, size)) {
+        if (!FitsSize(key->second, *length)) {
             error.detail = FormatValue(Spec(KeyId::WifiEncryption), encryption->second);
             return Refuse(error, Problem::WepKeyWrongSize, WepKey(k));
         }
     }
     if (encryption != settings.end() &&
-        !CheckEncryptionRules(settings, static_cast<int>(encryption->second.number), error)) {
+        !CheckEncryptionRules(settings, static_cast<Encryption>(encryption->second.number),
+                              error)) {
         return false;
     }
     const SerialLineSettings after = LineAfter(line, settings);

@@ -6,6 +6,7 @@
 
 #include "cli/input.h"
 #include "link/serial_settings.h"
+#include "wifimodule/module_enums.h"
 
 namespace tarvek::cli {
 
@@ -15,9 +16,9 @@ bool HasSerialKeys(const Settings& settings);
 
 // Every rule that needs only the settings and the line used.
 bool CheckSettings(const Settings& settings, const SerialLineSettings& line, InputError& error);
-// The Wi-Fi rules against the encryption in force (0 none, 1 40-bit, 2 104-bit, 3 WPA).
-bool CheckEncryptionRules(const Settings& settings, int encryption, InputError& error);
+// The Wi-Fi rules against the encryption in force.
+bool CheckEncryptionRules(const Settings& settings, Encryption encryption, InputError& error);
 // Removes the keys the encryption fixes (a saved profile names only what it can change).
-void DropFixedKeys(Settings& settings, int encryption);
+void DropFixedKeys(Settings& settings, Encryption encryption);
 
 }  // namespace tarvek::cli

@@ -24,7 +24,7 @@ Settings SavableValues(const PrinterReport& report) {
     Settings values = report.values;
     const auto encryption = values.find(KeyId::WifiEncryption);
     if (encryption != values.end()) {
-        DropFixedKeys(values, static_cast<int>(encryption->second.number));
+        DropFixedKeys(values, static_cast<Encryption>(encryption->second.number));
     }
     return values;
 }

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "res/resource.h"
+#include "wifimodule/module_enums.h"
 
 namespace tarvek::wifitext {
 namespace {
@@ -14,6 +15,13 @@ const char* const kFormats[] = {"HEX", "ASCII"};
 const char* const kWpaAuths[] = {"None Use", "WPA PSK", "WPA2 PSK"};
 const char* const kWpaCiphers[] = {"None Use", "TKIP", "AES"};
 
+// Each list holds the module's entries in their order.
+static_assert(static_cast<int>(std::size(kModes)) == ListSize(kWifiModeNames));
+static_assert(static_cast<int>(std::size(kAuths)) == ListSize(kAuthenticationNames));
+static_assert(static_cast<int>(std::size(kEncryptions)) == ListSize(kEncryptionNames));
+static_assert(static_cast<int>(std::size(kWpaAuths)) == ListSize(kWpaAuthenticationNames));
+static_assert(static_cast<int>(std::size(kWpaCiphers)) == ListSize(kWpaCipherNames));
+
 template <std::size_t N>
 constexpr ListEntries Entries(const char* const (&items)[N]) {
     return {items, static_cast<int>(N)};
@@ -23,7 +31,7 @@ constexpr ListEntries Entries(const char* const (&items)[N]) {
 
 const ListEntries kWifiModes = Entries(kModes);
 const ListEntries kAuthentications = Entries(kAuths);
-const ListEntries kEncryptionsWep = {kEncryptions, 3};
+const ListEntries kEncryptionsWep = {kEncryptions, kWepOnlyEncryptionCount};
 const ListEntries kEncryptionsWpa = Entries(kEncryptions);
 const ListEntries kKeyFormats = Entries(kFormats);
 const ListEntries kWpaAuthentications = Entries(kWpaAuths);

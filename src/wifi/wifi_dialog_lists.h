@@ -22,7 +22,6 @@ extern const ListEntries kKeyFormats;
 extern const ListEntries kWpaAuthentications;
 extern const ListEntries kWpaEncryptions;
 extern const texts::LocalizedText kKeyIds[4];
-inline constexpr int kChannelCount = 14;
 
 // The controls whose text becomes Korean under code page 949, and the title.
 extern const ui::KoreanCaption kKoreanCaptions[];

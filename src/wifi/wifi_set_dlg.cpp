@@ -120,11 +120,11 @@ void CWifiSetDlg::ShowWepKeyFields(int encryption, int keyId) {
     host.EnableControl(IDC_WPA_ENCRYPTION, false);
     host.EnableControl(IDC_WPA_KEY, false);
     switch (encryption) {
-        case 0:
+        case static_cast<int>(Encryption::None):
             host.EnableControl(IDC_KEY_ID, false);
             return;
-        case kWepSize40:
-        case kWepSize104:
+        case static_cast<int>(Encryption::Wep40):
+        case static_cast<int>(Encryption::Wep104):
             host.EnableControl(IDC_KEY_ID, true);
             if (keyId >= 0 && keyId < kWepKeyCount) {
                 host.EnableControl(kKeyEdits[keyId], true);
@@ -134,11 +134,12 @@ void CWifiSetDlg::ShowWepKeyFields(int encryption, int keyId) {
                 host.SetAnsiText(kKeyEdits[k], "");
             }
             for (int k = 0; k < kWepKeyCount; ++k) {
-                host.SetAnsiText(kKeyEdits[k], m_settings.StoredKeyText(
-                                                   encryption, k, m_settings.m_nKeyFormat[k]));
+                host.SetAnsiText(kKeyEdits[k],
+                                 m_settings.StoredKeyText(static_cast<Encryption>(encryption), k,
+                                                          m_settings.m_nKeyFormat[k]));
             }
             return;
-        case 3:
+        case static_cast<int>(Encryption::Wpa):
             host.EnableControl(IDC_KEY_ID, false);
             host.EnableControl(IDC_WPA_AUTH, true);
             host.EnableControl(IDC_WPA_KEY, true);
@@ -151,8 +152,8 @@ void CWifiSetDlg::ShowWepKeyFields(int encryption, int keyId) {
 void CWifiSetDlg::OnEncryptionChange() {
     ui::DialogHost& host = Host();
     const int encryption = host.GetListSelection(IDC_WIFI_ENCRYPTION);
-    if (encryption <= 0) {
-        host.SelectListItem(IDC_WIFI_AUTH, 1);  // Open System
+    if (encryption <= static_cast<int>(Encryption::None)) {
+        host.SelectListItem(IDC_WIFI_AUTH, static_cast<int>(Authentication::OpenSystem));
         host.EnableControl(IDC_KEY_ID, false);
     } else {
         host.EnableControl(IDC_KEY_ID, true);

@@ -1,6 +1,5 @@
 // Get Wi-Fi Information and Save Wi-Fi Information: the read and write sequences, their results
 // shown in the controls and in one message box.
-#include <cstring>
 #include <string>
 
 #include "res/resource.h"
@@ -16,14 +15,6 @@ using wifidlg::kAddressControls;
 using wifidlg::kKeyEdits;
 using wifidlg::kKeyFormatCombos;
 
-constexpr int kWpaEncryptionIndex = 3;
-
-// A zero-padded text field as shown: up to its first zero byte or its end.
-std::string FieldText(const char* field, std::size_t size) {
-    const void* end = std::memchr(field, 0, size);
-    return std::string(field, end ? static_cast<const char*>(end) - field : size);
-}
-
 }  // namespace
 
 void CWifiSetDlg::StartProgress() {
@@ -35,42 +26,41 @@ void CWifiSetDlg::StartProgress() {
 
 void CWifiSetDlg::ShowReadStep(int index, int progress) {
     ui::DialogHost& host = Host();
-    const WifiSettings& s = m_settings;
-    if (index >= 0 && index < 4) {
-        host.SetIpAddress(kAddressControls[index], s.PackedAddress());
-    } else if (index == 4) {
-        host.SetAnsiText(IDC_WIFI_SSID, FieldText(s.m_szSsid, sizeof(s.m_szSsid)));
-    } else if (index == 5) {
+    const ModuleSettings& s = m_settings.module;
+    if (index >= kIpRegister && index <= kDnsRegister) {
+        host.SetIpAddress(kAddressControls[index], s.addresses[static_cast<std::size_t>(index)]);
+    } else if (index == kSsidRegister) {
+        host.SetAnsiText(IDC_WIFI_SSID, s.ssid);
+    } else if (index == kOptionsRegister) {
         FillList(IDC_WIFI_MODE, wifitext::kWifiModes.items, wifitext::kWifiModes.count,
-                 s.m_nWifiMode);
+                 static_cast<int>(s.mode));
         host.ResetList(IDC_WIFI_CHANNEL);
-        for (int channel = 1; channel <= wifitext::kChannelCount; ++channel) {
+        for (int channel = kFirstChannel; channel <= kLastChannel; ++channel) {
             host.AddListItem(IDC_WIFI_CHANNEL, std::to_string(channel));
         }
-        host.SelectListItem(IDC_WIFI_CHANNEL, s.m_nChannel - 1);
+        host.SelectListItem(IDC_WIFI_CHANNEL, s.channel - kFirstChannel);
         FillList(IDC_WIFI_AUTH, wifitext::kAuthentications.items, wifitext::kAuthentications.count,
-                 s.m_nAuthMode);
-        FillKeyIds(s.m_nKeyId);
-        host.EnableControl(IDC_KEY_ID, s.m_nWepType > 0);
+                 static_cast<int>(s.auth));
+        FillKeyIds(s.keyIndex);
+        host.EnableControl(IDC_KEY_ID, m_settings.WepType() > 0);
         for (int k = 0; k < kWepKeyCount; ++k) {
             FillList(kKeyFormatCombos[k], wifitext::kKeyFormats.items, wifitext::kKeyFormats.count,
-                     s.m_nKeyFormat[k]);
+                     m_settings.m_nKeyFormat[k]);
         }
-    } else if (index == 7) {
+    } else if (index == kWep104Register) {
         FillList(IDC_WPA_AUTH, wifitext::kWpaAuthentications.items,
-                 wifitext::kWpaAuthentications.count, WpaAuthEntry(s.m_nWpaMode));
+                 wifitext::kWpaAuthentications.count, static_cast<int>(s.wpaAuth));
         FillList(IDC_WPA_ENCRYPTION, wifitext::kWpaEncryptions.items,
-                 wifitext::kWpaEncryptions.count, s.m_nWpaCipher);
-    } else if (index == 8) {
-        host.SetAnsiText(IDC_WPA_KEY, FieldText(s.m_szWpaPassphrase, sizeof(s.m_szWpaPassphrase)));
-    } else if (index == 9) {
-        const wifitext::ListEntries& list = s.m_nModuleKind == kModuleWpaCapable
+                 wifitext::kWpaEncryptions.count, static_cast<int>(s.wpaCipher));
+    } else if (index == kPassphraseRegister) {
+        host.SetAnsiText(IDC_WPA_KEY, s.passphrase);
+    } else if (index == kPskRegister) {
+        const wifitext::ListEntries& list = s.kind == WifiModuleKind::WpaCapable
                                                 ? wifitext::kEncryptionsWpa
                                                 : wifitext::kEncryptionsWep;
-        FillList(IDC_WIFI_ENCRYPTION, list.items, list.count,
-                 s.m_nWpaMode != 0 ? kWpaEncryptionIndex : s.m_nWepType);
-    } else if (index == 10) {
-        host.SetAnsiText(IDC_WIFI_MAC, FieldText(s.m_szMacAddress, sizeof(s.m_szMacAddress)));
+        FillList(IDC_WIFI_ENCRYPTION, list.items, list.count, static_cast<int>(s.encryption));
+    } else if (index == kMacQueryIndex) {
+        host.SetAnsiText(IDC_WIFI_MAC, s.mac);
     }
     if (progress >= 0) {
         host.SetProgressPos(IDC_WIFI_PROGRESS, progress);
@@ -80,7 +70,7 @@ void CWifiSetDlg::ShowReadStep(int index, int progress) {
 void CWifiSetDlg::OnGetWifiInformation() {
     StartProgress();
     const SequenceResult result = m_session.Read(
-        m_settings, [this](int, int index, int progress) { ShowReadStep(index, progress); });
+        m_settings.module, [this](int, int index, int progress) { ShowReadStep(index, progress); });
     if (result.Succeeded()) {
         ApplyState(SettingsLoaded);
         Host().SetProgressPos(IDC_WIFI_PROGRESS, 100);
@@ -118,7 +108,8 @@ void CWifiSetDlg::OnSaveWifiInformation() {
         return;
     }
     StartProgress();
-    const SequenceResult result = m_session.Write(m_settings, form, [this](int, int, int progress) {
+    const ModuleSettings toSave = SettingsToSave(m_settings, form);
+    const SequenceResult result = m_session.Save(toSave, [this](int, int, int progress) {
         if (progress >= 0) {
             Host().SetProgressPos(IDC_WIFI_PROGRESS, progress);
         }

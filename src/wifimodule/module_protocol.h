@@ -35,8 +35,6 @@ class WifiModuleProtocol {
     // wait: the reply count, 0 when none came.
     int FlashRegisters(ModuleReply& reply);
 
-    ChannelSet& Channels() { return m_channels; }
-
   private:
     ChannelSet m_channels;
     Clock& m_clock;

@@ -1,5 +1,7 @@
 #include "wifimodule/module_session.h"
 
+#include <cstring>
+
 namespace tarvek {
 namespace {
 
@@ -17,14 +19,17 @@ TransportKind ModulePortKind(const std::string& portName) {
 
 ModuleOpen ModuleSession::Open(const PortRequest& request) {
     Close();
-    ChannelSet& channels = m_protocol.Channels();
-    if (OpenChannel(channels, request) != 0) {
+    if (OpenChannel(m_channels, request) != 0) {
         return ModuleOpen::OpenFailed;
     }
     m_clock.Sleep(kOpenSettleMs);
     ModuleReply reply;
     if (m_protocol.SetIspMode(true, reply) == 0) {
-        CloseChannel(channels);
+        CloseChannel(m_channels);
+        if (m_lostReply == LostReply::LeaveIspMode && OpenChannel(m_channels, request) == 0) {
+            m_protocol.SetIspMode(false, reply);
+            CloseChannel(m_channels);
+        }
         return ModuleOpen::NoIspReply;
     }
     m_bOpen = true;
@@ -37,8 +42,42 @@ void ModuleSession::Close() {
     }
     ModuleReply reply;
     m_protocol.SetIspMode(false, reply);
-    CloseChannel(m_protocol.Channels());
+    CloseChannel(m_channels);
     m_bOpen = false;
+}
+
+SequenceResult ModuleSession::AfterLostReply(SequenceResult result) {
+    if (result.failure == StepFailure::NoReply && m_lostReply == LostReply::LeaveIspMode) {
+        Close();
+        result.ispModeLeft = true;
+    }
+    return result;
+}
+
+SequenceResult ModuleSession::Read(ModuleSettings& settings, const StepObserver& onStep) {
+    return AfterLostReply(ReadWifiSettings(m_protocol, settings, onStep));
+}
+
+SequenceResult ModuleSession::Save(const ModuleSettings& settings, const StepObserver& onStep) {
+    return AfterLostReply(WriteWifiSettings(m_protocol, settings, onStep));
+}
+
+ModuleSettings ModuleSession::ExpectedAfterSave(const ModuleSettings& saved) {
+    ModuleSettings expected = WithEncryptionFixes(saved);
+    // The module tells WPA by its WPA mode: WPA without one reads back as no encryption.
+    if (expected.encryption == Encryption::Wpa && expected.wpaAuth == WpaAuthentication::None) {
+        expected.encryption = Encryption::None;
+    }
+    for (std::string* text : {&expected.ssid, &expected.passphrase}) {
+        text->resize(strnlen(text->c_str(), kModuleTextBytes));
+    }
+    const ModuleSettings written = WithEncryptionFixes(saved);
+    for (int index = 0; index < kRegisterCount; ++index) {
+        const bool sent = index != kPskRegister || saved.kind == WifiModuleKind::WpaCapable;
+        expected.images[static_cast<std::size_t>(index)] =
+            sent ? BuildRegisterImage(index, written) : Bytes{};
+    }
+    return expected;
 }
 
 }  // namespace tarvek

@@ -4,26 +4,14 @@
 // position, while the exchange runs.
 #pragma once
 
-#include <cstdint>
 #include <functional>
-#include <string>
 
 #include "wifimodule/module_protocol.h"
-#include "wifimodule/wifi_settings.h"
+#include "wifimodule/module_settings.h"
 
 namespace tarvek {
 
 enum class StepFailure { None, NoReply, NotAcknowledged, Refused };
-
-// Why a save was refused before anything was sent.
-enum class SaveRefusal {
-    None,
-    NoSelection,          // a list whose value is packed has no selection
-    NotRead,              // the settings were never read from this module
-    KeyTooLong,           // an ASCII WEP key longer than its 5 or 13 bytes
-    KeyLengthNotMatched,  // a HEX WEP key not of 10 or 26 digits
-    WpaKeyLength,         // a WPA passphrase outside 8 to 31 characters
-};
 
 // The step of the flash command, after the register writes.
 inline constexpr int kFlashStepIndex = -1;
@@ -34,39 +22,28 @@ struct SequenceResult {
     int index = 0;  // the register table index of that step (kFlashStepIndex for the flash)
     SaveRefusal refusal = SaveRefusal::None;
     bool flashAnswered = false;  // a save: the module answered the flash command with "701"
+    bool ispModeLeft = false;    // a lost reply ended the session: ISP mode left, link closed
     bool Succeeded() const { return failure == StepFailure::None; }
 };
 
-// After a completed step: its number, the register's table index and the progress position
+// After a completed step: the steps done so far (a save counts its unlock and, last, its
+// flash), the register's table index (kFlashStepIndex for the flash) and the progress position
 // (-1 when the step has none).
-using StepObserver = std::function<void(int step, int index, int progress)>;
+using StepObserver = std::function<void(int done, int index, int progress)>;
 
-// Reads registers 0..9 and, for a WPA-capable module, the MAC address. Sets m_nModuleKind.
-// Clears the stored hex key texts first.
-SequenceResult ReadWifiSettings(WifiModuleProtocol& protocol, WifiSettings& settings,
+// Steps of a read: each register, then the MAC address of a WPA-capable module (a module not
+// yet read counts as one). Steps of a save: the unlock, each register, the flash.
+int ReadStepCount(WifiModuleKind kind);
+int SaveStepCount(WifiModuleKind kind);
+
+// Reads registers 0..9 and, for a WPA-capable module, the MAC address, into settings (each
+// step's values are in when the observer hears of it). Sets the module kind.
+SequenceResult ReadWifiSettings(WifiModuleProtocol& protocol, ModuleSettings& settings,
                                 const StepObserver& onStep);
 
-// What the save takes from the dialog's controls.
-struct WifiFormValues {
-    std::uint32_t address[4] = {};  // IP, netmask, gateway, DNS (packed)
-    std::string ssid;               // ANSI bytes
-    std::string wpaKey;             // ANSI bytes
-    int wifiMode = -1, channel = -1, encryption = -1, keyId = -1, auth = -1;
-    int wpaAuth = -1, wpaCipher = -1;
-    std::string keyText[kWepKeyCount];  // the four key edits
-};
-
-// The WPA Authentication list entry (0 none, 1 WPA PSK, 2 WPA2 PSK) that shows a WPA mode read
-// from the module (0, 2, 4); -1 for a mode the list does not offer. The save maps it back.
-int WpaAuthEntry(int wpaMode);
-
-// The save's checks on the entries, before anything is sent.
-SaveRefusal ValidateSave(const WifiFormValues& form, const WifiSettings& settings);
-
-// Validates, unlocks, writes every register (09 05 only to a WPA-capable module, with the key
-// derived from the passphrase and SSID just written) and flashes. Nothing is flashed after a
-// failed write.
-SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, WifiSettings& settings,
-                                 const WifiFormValues& form, const StepObserver& onStep);
+// Checks the settings (with their encryption's fixes), unlocks, writes every register (09 05
+// only to a WPA-capable module) and flashes. Nothing is flashed after a failed write.
+SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, const ModuleSettings& settings,
+                                 const StepObserver& onStep);
 
 }  // namespace tarvek

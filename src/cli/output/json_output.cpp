@@ -5,7 +5,7 @@
 #include "cli/output/output_forms.h"
 #include "cli/output/port_sentences.h"
 #include "cli/port_address.h"
-#include "wifimodule/wifi_settings.h"
+#include "wifimodule/module_settings.h"
 
 namespace tarvek::cli {
 namespace {
@@ -96,7 +96,7 @@ class JsonOutput final : public Output {
         json["unknown"] = unknown;
         if (report.wifi) {
             json["wifi.mac"] = report.mac;
-            json["wifi.module"] = report.moduleKind == kModuleWpaCapable ? "wpa" : "wep";
+            json["wifi.module"] = report.moduleKind == WifiModuleKind::WpaCapable ? "wpa" : "wep";
         }
         Document(json);
     }

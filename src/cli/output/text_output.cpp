@@ -6,7 +6,7 @@
 #include "cli/finding_texts.h"
 #include "cli/output/output_forms.h"
 #include "cli/output/port_sentences.h"
-#include "wifimodule/wifi_settings.h"
+#include "wifimodule/module_settings.h"
 
 namespace tarvek::cli {
 namespace {
@@ -48,8 +48,9 @@ class TextOutput final : public Output {
         }
         if (report.wifi) {
             row("wifi.mac", report.mac);
-            row("wifi.module", Text(report.moduleKind == kModuleWpaCapable ? text::kModuleWpaCapable
-                                                                           : text::kModuleWepOnly));
+            row("wifi.module",
+                Text(report.moduleKind == WifiModuleKind::WpaCapable ? text::kModuleWpaCapable
+                                                                     : text::kModuleWepOnly));
         }
         m_out << std::flush;
     }

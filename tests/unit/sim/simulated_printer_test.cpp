@@ -125,20 +125,21 @@ TEST(SimulatedModule, UnflashedWritesAreLostOnLeavingIspModeAndAbsentModulesAnsw
     Printer p;
     ModuleSession module(ChannelSet{p.serial, p.usb, p.kind}, p.clock);
     ASSERT_EQ(module.Open({TransportKind::Serial, "COM1", k9600}), ModuleOpen::Opened);
+    WifiModuleProtocol protocol(ChannelSet{p.serial, p.usb, p.kind}, p.clock);
     ModuleReply reply;
-    WifiSettings settings;
+    ModuleSettings settings;
     const Bytes image = MakeRegisterImage(4, {'n', 'e', 'w'});
-    module.Protocol().UnlockRegisters(reply);
-    ASSERT_GT(module.Protocol().WriteRegister(4, EncodeHexPayload(image.data(), 40), reply), 0);
+    protocol.UnlockRegisters(reply);
+    ASSERT_GT(protocol.WriteRegister(4, EncodeHexPayload(image.data(), 40), reply), 0);
     EXPECT_EQ(p.model.State().working[4], image);
     module.Close();
     ASSERT_EQ(module.Open({TransportKind::Serial, "COM1", k9600}), ModuleOpen::Opened);
     ASSERT_TRUE(module.Read(settings, {}).Succeeded());
-    EXPECT_STREQ(settings.m_szSsid, "tarvek");
+    EXPECT_EQ(settings.ssid, "tarvek");
     module.Close();
 
     ASSERT_TRUE(p.Open().Ok());  // the printer's port, the module not in ISP mode: no answer
-    EXPECT_EQ(module.Protocol().ReadRegister(0, reply), 0);
+    EXPECT_EQ(protocol.ReadRegister(0, reply), 0);
     p.session.Close();
     p.model.State().moduleKind = ModuleKind::Absent;
     EXPECT_EQ(module.Open({TransportKind::Serial, "COM1", k9600}), ModuleOpen::NoIspReply);

@@ -2,6 +2,7 @@
 // the read and save sequences, their failures at every step, and a module that dies after any
 // byte of a save: its flash holds the old settings or the new, never a mix.
 #include "wifimodule/module_session.h"
+#include "wifimodule/wifi_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -24,16 +25,18 @@ struct Bench {
     sim::SimulatedUsbLink usb{model, clock};
     TransportKind kind = TransportKind::Serial;
     ModuleSession session{ChannelSet{serial, usb, kind}, clock};
-    WifiSettings settings;
+    WifiSettings settings;  // the dialog's working copy
     std::vector<int> progress;
 
     explicit Bench(sim::ModuleKind module = sim::ModuleKind::WpaCapable) {
         model.State().moduleKind = module;
     }
     SequenceResult Read() {
-        return session.Read(settings, [this](int, int, int p) { progress.push_back(p); });
+        return session.Read(settings.module, [this](int, int, int p) { progress.push_back(p); });
     }
-    SequenceResult Write(const WifiFormValues& form) { return session.Write(settings, form, {}); }
+    SequenceResult Write(const WifiFormValues& form) {
+        return session.Save(SettingsToSave(settings, form), {});
+    }
 };
 
 // What the dialog would hand over after a read with these edits: WPA2 on a new network.
@@ -92,10 +95,10 @@ TEST(ReadSequence, AWpaCapableModuleIsReadWholeWithItsMacAddress) {
     Bench b;
     ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
     ASSERT_TRUE(b.Read().Succeeded());
-    EXPECT_EQ(b.settings.m_nModuleKind, kModuleWpaCapable);
-    EXPECT_STREQ(b.settings.m_szSsid, "tarvek");
-    EXPECT_EQ(b.settings.m_nChannel, 6);
-    EXPECT_STREQ(b.settings.m_szMacAddress, "00:1d:c9:10:20:30");
+    EXPECT_EQ(b.settings.module.kind, WifiModuleKind::WpaCapable);
+    EXPECT_EQ(b.settings.module.ssid, "tarvek");
+    EXPECT_EQ(b.settings.module.channel, 6);
+    EXPECT_EQ(b.settings.module.mac, "00:1d:c9:10:20:30");
     EXPECT_EQ(b.progress, (std::vector<int>{16, 33, 50, 66, 83, -1, -1, -1, -1, -1, -1}));
 }
 
@@ -130,14 +133,14 @@ TEST(ReadSequence, EachStepFailsOnItsOwnAndAWepOnlyModuleHasNoMacAddress) {
     Bench wep(sim::ModuleKind::WepOnly);
     ASSERT_EQ(wep.session.Open(kCom1), ModuleOpen::Opened);
     EXPECT_TRUE(wep.Read().Succeeded());
-    EXPECT_EQ(wep.settings.m_nModuleKind, kModuleWepOnly);
-    EXPECT_EQ(wep.settings.m_szMacAddress[0], 0);
+    EXPECT_EQ(wep.settings.module.kind, WifiModuleKind::WepOnly);
+    EXPECT_EQ(wep.settings.module.mac, "");
     EXPECT_EQ(wep.model.CommandCount(), 11);  // the switch and ten register reads
 }
 
 TEST(SaveSequence, EntriesAreCheckedBeforeAnythingIsSent) {
     WifiSettings read;
-    read.m_nModuleKind = kModuleWpaCapable;
+    read.module.kind = WifiModuleKind::WpaCapable;
     read.m_nKeyFormat[1] = kKeyFormatAscii;
     struct Case {
         const char* name;
@@ -201,13 +204,11 @@ TEST(SaveSequence, ASaveIsFlashedWithTheKeyDerivedFromThePassphraseAndSsid) {
     EXPECT_TRUE(saved.flashAnswered);
     const sim::RegisterFile& flash = b.model.State().flash;
     EXPECT_EQ(Bytes(flash[0].begin() + 4, flash[0].begin() + 8), (Bytes{10, 0, 0, 100}));
-    EXPECT_EQ(Bytes(flash[5].begin() + 4, flash[5].begin() + 7), (Bytes{0xB1, 0x80, 0x14}));
     // IEEE 802.11i H.4: passphrase "password", SSID "IEEE".
     const Bytes psk{0xf4, 0x2c, 0x6f, 0xc5, 0x2d, 0xf0, 0xeb, 0xef, 0x9e, 0xbb, 0x4b,
                     0x90, 0xb3, 0x8a, 0x5f, 0x90, 0x2e, 0x83, 0xfe, 0x1b, 0x13, 0x5a,
                     0x70, 0xe2, 0x3a, 0xed, 0x76, 0x2e, 0x97, 0x10, 0xa1, 0x2e};
     EXPECT_EQ(Bytes(flash[9].begin() + 4, flash[9].begin() + 36), psk);
-    EXPECT_EQ(b.settings.m_abPsk[0], 0);  // the key is wiped once it is written
 
     Bench wep(sim::ModuleKind::WepOnly);
     ASSERT_EQ(wep.session.Open(kCom1), ModuleOpen::Opened);
@@ -219,6 +220,74 @@ TEST(SaveSequence, ASaveIsFlashedWithTheKeyDerivedFromThePassphraseAndSsid) {
     ASSERT_TRUE(wep.Write(form).Succeeded());
     EXPECT_EQ(wep.model.CommandCount() - commands, 11);  // unlock, nine writes, flash
     EXPECT_EQ(wep.model.State().flash[9], pskBefore);
+}
+
+// Per encryption, asked with channel 11, infrastructure, key 3, Both, WPA2 PSK and AES: the
+// option bytes the save packs, and what a read after it shows (what the module holds and what
+// ExpectedAfterSave says). WPA without a WPA mode is told by nothing: it reads back as none.
+TEST(EncryptionRules, WhatASaveFixesAndWhatItsReadBackShows) {
+    using E = Encryption;
+    using W = WpaAuthentication;
+    using A = Authentication;
+    const struct {
+        E asked;
+        W wpaAsked;
+        Bytes options;
+        E shown;
+        int keyIndex;  // then what the read shows
+        A auth;
+        W wpa;
+        WpaCipher cipher;
+    } cases[] = {
+        {E::None,
+         W::Wpa2Psk,
+         {0xB1, 0x48, 0x00},
+         E::None,
+         2,
+         A::OpenSystem,
+         W::None,
+         WpaCipher::None},
+        {E::Wep40, W::Wpa2Psk, {0xB1, 0xC9, 0x00}, E::Wep40, 2, A::Both, W::None, WpaCipher::None},
+        {E::Wep104, W::WpaPsk, {0xB1, 0xCA, 0x00}, E::Wep104, 2, A::Both, W::None, WpaCipher::None},
+        {E::Wpa,
+         W::Wpa2Psk,
+         {0xB1, 0x80, 0x14},
+         E::Wpa,
+         0,
+         A::SharedKey,
+         W::Wpa2Psk,
+         WpaCipher::Aes},
+        {E::Wpa, W::WpaPsk, {0xB1, 0x80, 0x12}, E::Wpa, 0, A::SharedKey, W::WpaPsk, WpaCipher::Aes},
+        {E::Wpa, W::None, {0xB1, 0x80, 0x10}, E::None, 0, A::SharedKey, W::None, WpaCipher::Aes},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.asked) * 10 + static_cast<int>(c.wpaAsked));
+        Bench b;
+        ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
+        ASSERT_TRUE(b.Read().Succeeded());
+        ModuleSettings asked = b.settings.module;
+        asked.channel = 11;
+        asked.mode = WifiMode::Infrastructure;
+        asked.encryption = c.asked;
+        asked.keyIndex = 2;
+        asked.auth = A::Both;
+        asked.wpaAuth = c.wpaAsked;
+        asked.wpaCipher = WpaCipher::Aes;
+        asked.passphrase = "passphrase";
+        const auto packed = PackOptions(WithEncryptionFixes(asked));
+        EXPECT_EQ(Bytes(packed.begin(), packed.end()), c.options);
+        ASSERT_TRUE(b.session.Save(asked, {}).Succeeded());
+        ModuleSettings after;
+        ASSERT_TRUE(b.session.Read(after, {}).Succeeded());
+        for (const ModuleSettings& s : {after, ModuleSession::ExpectedAfterSave(asked)}) {
+            EXPECT_EQ(s.encryption, c.shown);
+            EXPECT_EQ(s.keyIndex, c.keyIndex);
+            EXPECT_EQ(s.auth, c.auth);
+            EXPECT_EQ(s.wpaAuth, c.wpa);
+            EXPECT_EQ(s.wpaCipher, c.cipher);
+            EXPECT_EQ(s.images, after.images);
+        }
+    }
 }
 
 TEST(SaveSequence, ARegisterTheModuleRefusesEndsTheSaveBeforeTheFlash) {

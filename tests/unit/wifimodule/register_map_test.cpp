@@ -19,13 +19,14 @@ std::string ReadReply(const Bytes& image) {
     return "701\r\n" + hex + "\r\n";
 }
 
-int Parse(int index, const std::string& reply, WifiSettings& s, ReplyMode mode = ReplyMode::Read) {
+int Parse(int index, const std::string& reply, ModuleSettings& s,
+          ReplyMode mode = ReplyMode::Read) {
     return ParseReply(index, reinterpret_cast<const std::uint8_t*>(reply.data()),
                       static_cast<int>(reply.size()), mode, s);
 }
 
 TEST(ParseReply, AcknowledgementRules) {
-    WifiSettings s;
+    ModuleSettings s;
     EXPECT_EQ(Parse(0, "701", s, ReplyMode::Write), 0);
     EXPECT_EQ(Parse(0, "702\r\n", s, ReplyMode::Write), -1);
     EXPECT_EQ(Parse(0, "70", s, ReplyMode::Write), -1);
@@ -38,106 +39,81 @@ TEST(ParseReply, AcknowledgementRules) {
 }
 
 TEST(ParseReply, ReadOfTheIpAddressFillsTheAddressInPackedOrder) {
-    WifiSettings s;
+    ModuleSettings s;
     // Bytes past the reply's count (hex digits, even) are not part of it.
     const std::string reply = ReadReply(MakeRegisterImage(0, {192, 168, 0, 100})) + "ABCD";
     ASSERT_EQ(ParseReply(0, reinterpret_cast<const std::uint8_t*>(reply.data()),
                          static_cast<int>(reply.size()) - 4, ReplyMode::Read, s),
               0);
-    EXPECT_EQ(s.PackedAddress(), 0xC0A80064u);
+    EXPECT_EQ(s.addresses[0], 0xC0A80064u);
 }
 
 TEST(ParseReply, DamagedImagesAreNotAcknowledged) {
-    WifiSettings s;
+    ModuleSettings s;
     Bytes image = MakeRegisterImage(4, {'n', 'e', 't'});
     Bytes badCheck = image;
     badCheck.back() ^= 0x40;
     EXPECT_EQ(Parse(4, ReadReply(badCheck), s), -1);
-    EXPECT_EQ(s.m_szSsid[0], 0);  // nothing taken from it
+    EXPECT_EQ(s.ssid, "");  // nothing taken from it
     // Another register's image, or a short one, is refused too.
     EXPECT_EQ(Parse(8, ReadReply(image), s), -1);
     Bytes shortImage(image.begin(), image.begin() + 20);
     EXPECT_EQ(Parse(4, ReadReply(shortImage), s), -1);
     EXPECT_EQ(Parse(4, ReadReply(image), s), 0);
-    EXPECT_STREQ(s.m_szSsid, "net");
+    EXPECT_EQ(s.ssid, "net");
 }
 
 TEST(ParseReply, LongRepliesAreCutAt256Bytes) {
-    WifiSettings s;
+    ModuleSettings s;
     std::string reply = "701\r\n" + std::string(600, '4') + "\r\n";
     EXPECT_EQ(Parse(kMacQueryIndex, reply, s), 0);
     EXPECT_EQ(Parse(0, reply, s), -1);
 }
 
 TEST(ParseReply, ThirtyTwoCharacterSsidIsKeptWhole) {
-    WifiSettings s;
-    std::memset(s.m_szSsid, 0, sizeof(s.m_szSsid));
+    ModuleSettings s;
     const std::string ssid(32, 'S');
     ASSERT_EQ(Parse(4, ReadReply(MakeRegisterImage(4, Bytes(ssid.begin(), ssid.end()))), s), 0);
-    EXPECT_EQ(std::string(s.m_szSsid), ssid);
+    EXPECT_EQ(s.ssid, ssid);
 }
 
 TEST(ParseReply, OptionBytesAndWepKeysAndMac) {
-    WifiSettings s;
+    ModuleSettings s;
     ASSERT_EQ(Parse(5, ReadReply(MakeRegisterImage(5, {0x61, 0x45, 0x14})), s), 0);
-    EXPECT_EQ(s.m_nWifiMode, 1);  // infrastructure
-    EXPECT_EQ(s.m_nChannel, 6);
-    EXPECT_EQ(s.m_nAuthMode, 1);   // Open System
-    EXPECT_EQ(s.m_nKeyId, 1);      // key 2
-    EXPECT_EQ(s.m_nWepType, 1);    // 40-bit
-    EXPECT_EQ(s.m_nWpaMode, 4);    // WPA2 PSK
-    EXPECT_EQ(s.m_nWpaCipher, 2);  // AES
+    EXPECT_EQ(s.mode, WifiMode::Infrastructure);
+    EXPECT_EQ(s.channel, 6);
+    EXPECT_EQ((WifiSettings{s, {}}.WepType()), 1);     // 40-bit
+    EXPECT_EQ(s.wpaAuth, WpaAuthentication::Wpa2Psk);  // mode 4 (the rest: EncryptionRules)
 
     Bytes keys(20);
     for (int i = 0; i < 20; ++i) {
         keys[i] = static_cast<std::uint8_t>('a' + i);
     }
     ASSERT_EQ(Parse(6, ReadReply(MakeRegisterImage(6, keys)), s), 0);
-    EXPECT_STREQ(s.m_szWep40Ascii[1], "fghij");
-    EXPECT_STREQ(s.m_szWep40Hex[1], "666768696A");
+    const WifiSettings stored{s, {}};
+    EXPECT_EQ(stored.StoredKeyText(Encryption::Wep40, 1, kKeyFormatAscii), "fghij");
+    EXPECT_EQ(stored.StoredKeyText(Encryption::Wep40, 1, kKeyFormatHex), "666768696A");
 
     Bytes mac(16, 0);
     const Bytes m{0xDE, 0xAD, 0xBE, 0xEF, 0x01, 0x0A};
     std::copy(m.begin(), m.end(), mac.begin() + 8);
     ASSERT_EQ(Parse(kMacQueryIndex, ReadReply(mac), s), 0);
-    EXPECT_STREQ(s.m_szMacAddress, "de:ad:be:ef:01:0a");
-}
-
-TEST(Options, PackingExamples) {
-    WifiSettings s;
-    s.m_nChannel = 11;
-    s.m_nWifiMode = 1;
-    s.m_nAuthMode = 2;
-    s.m_nKeyId = 0;
-    s.m_nWepType = 0;
-    s.m_nWpaMode = 4;
-    s.m_nWpaCipher = 2;
-    std::uint8_t b[3];
-    PackOptions(s, b);
-    EXPECT_EQ(Bytes(b, b + 3), (Bytes{0xB1, 0x80, 0x14}));
-    s.m_nChannel = 1;
-    s.m_nWifiMode = 0;
-    s.m_nKeyId = 2;
-    s.m_nWepType = 1;
-    s.m_nWpaMode = 0;
-    s.m_nWpaCipher = 0;
-    PackOptions(s, b);
-    EXPECT_EQ(Bytes(b, b + 3), (Bytes{0x10, 0x89, 0x00}));
+    EXPECT_EQ(s.mac, "de:ad:be:ef:01:0a");
 }
 
 TEST(WepKeys, TypedKeyCountsOnlyForTheSelectedKeyOfTheSelectedSize) {
     WifiSettings s;
-    std::strcpy(s.m_szWep40Hex[0], "1111111111");
-    std::strcpy(s.m_szWep40Ascii[2], "abcde");
+    s.module.wep40[0].fill(0x11);
+    s.module.wep40[2] = {'a', 'b', 'c', 'd', 'e'};
     s.m_nKeyFormat[2] = kKeyFormatAscii;
-    std::strcpy(s.m_szWep104Hex[1], "000102030405060708090A0B0C");
-    KeyEntry entry;
-    entry.encryption = kWepSize40;
-    entry.keyId = 1;
-    entry.keyText[1] = "0A1B2C3D4E";
-    entry.keyText[0] = "FFFFFFFFFF";  // not the selected key: ignored
+    s.module.wep104[1] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    WifiFormValues form;
+    form.encryption = static_cast<int>(Encryption::Wep40);
+    form.keyId = 1;
+    form.keyText[1] = "0A1B2C3D4E";
+    form.keyText[0] = "FFFFFFFFFF";  // not the selected key: ignored
 
-    const Bytes image40 = BuildRegisterImage(6, s, entry);
+    const Bytes image40 = BuildRegisterImage(6, SettingsToSave(s, form));
     ASSERT_EQ(image40.size(), 28u);
     EXPECT_EQ(Bytes(image40.begin() + 4, image40.begin() + 9),
               (Bytes{0x11, 0x11, 0x11, 0x11, 0x11}));
@@ -149,25 +125,27 @@ TEST(WepKeys, TypedKeyCountsOnlyForTheSelectedKeyOfTheSelectedSize) {
     EXPECT_EQ(image40[27], check >> 8);
 
     // The 104-bit image carries the stored 104-bit keys, whatever was typed.
-    const Bytes image104 = BuildRegisterImage(7, s, entry);
+    const Bytes image104 = BuildRegisterImage(7, SettingsToSave(s, form));
     ASSERT_EQ(image104.size(), 60u);
     EXPECT_EQ(image104[17], 0x00);
     EXPECT_EQ(image104[29], 0x0C);
     // A short ASCII key is padded with zeros; an odd hex digit leaves the byte incomplete.
+    KeyEntry entry;
+    entry.encryption = form.encryption;
+    entry.keyId = 1;
     entry.keyText[1] = "ab";
     s.m_nKeyFormat[1] = kKeyFormatAscii;
-    EXPECT_EQ(BuildWepKeyBytes(s, entry, kWepSize40, 1), 5);
-    EXPECT_EQ(Bytes(s.m_abKeyBytes, s.m_abKeyBytes + 5), (Bytes{'a', 'b', 0, 0, 0}));
-    EXPECT_EQ(BuildWepKeyBytes(s, entry, 3, 1), 0);
+    EXPECT_EQ(WepKeyBytes(s, entry, Encryption::Wep40, 1), (Bytes{'a', 'b', 0, 0, 0}));
+    EXPECT_TRUE(WepKeyBytes(s, entry, Encryption::Wpa, 1).empty());
 }
 
 TEST(RegisterImage, IpAddressExample) {
-    WifiSettings s;
-    s.SetAddress(0xC0A80064);
-    const Bytes image = BuildRegisterImage(0, s, KeyEntry{});
+    ModuleSettings s;
+    s.addresses[0] = 0xC0A80064;
+    const Bytes image = BuildRegisterImage(0, s);
     EXPECT_EQ(image,
               (Bytes{0x03, 0x00, 0x0C, 0x00, 0xC0, 0xA8, 0x00, 0x64, 0x00, 0x00, 0x53, 0xF5}));
-    EXPECT_TRUE(BuildRegisterImage(10, s, KeyEntry{}).empty());
+    EXPECT_TRUE(BuildRegisterImage(10, s).empty());
 }
 
 }  // namespace
