@@ -71,7 +71,7 @@ void AddPortOptions(CLI::App* verb, Arguments& a) {
     verb->add_option("--parity", a.line.parity, "none, odd or even")->capture_default_str();
     verb->add_option("--data-bits", a.line.dataBits, "7 or 8")->capture_default_str();
     verb->add_option("--stop-bits", a.line.stopBits, "1 or 2")->capture_default_str();
-    verb->add_option("--flow", a.line.flow, "dtr (DTR/DSR) or xon (Xon/Xoff)")
+    verb->add_option("--flow", a.line.flow, "dtr-dsr (DTR/DSR) or xon-xoff (Xon/Xoff)")
         ->capture_default_str();
 }
 
