@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "printer/code_page_table.h"
+#include "printer/printer_domain.h"
 
 namespace tarvek::sim {
 namespace {
@@ -26,10 +27,19 @@ bool SameLine(const SerialLineSettings& a, const SerialLineSettings& b) {
            a.dataBitsIndex == b.dataBitsIndex && a.stopBitsIndex == b.stopBitsIndex;
 }
 
-// The ESC/POS serial digits; -1 for one outside its table.
-int BaudFromDigit(std::uint8_t d) {
-    static constexpr int kBauds[] = {9600, 19200, 38400, 57600, 115200};
-    return d >= '0' && d <= '4' ? kBauds[d - '0'] : -1;
+// The ESC/POS serial command's digits (baud rate, data bits, parity, stop bits, flow) as a
+// line; false when one is outside its table.
+bool LineFromDigits(const Bytes& c, SerialLineSettings& line) {
+    const LineField order[] = {LineField::Baud, LineField::DataBits, LineField::Parity,
+                               LineField::StopBits, LineField::Flow};
+    for (std::size_t i = 0; i < std::size(order); ++i) {
+        const PrinterValue* value = Field(order[i]).values.ByCode(c[4 + i]);
+        if (value == nullptr) {
+            return false;
+        }
+        line.*Field(order[i]).member = value->number;
+    }
+    return true;
 }
 
 // The value between the first pair of double quotes after position from; false if none.
@@ -105,7 +115,7 @@ void PrinterModel::Feed(const std::uint8_t* data, int length, std::uint32_t nowM
 }
 
 void PrinterModel::Advance(std::uint32_t nowMs) {
-    if (m_bOpenEnded && NotBefore(nowMs, m_lastByteMs + kCommandPauseMs)) {
+    if (m_bOpenEnded && NotBefore(nowMs, m_lastByteMs + m_commandPauseMs)) {
         FinishOpenEnded(nowMs);
     }
 }
@@ -135,7 +145,7 @@ bool PrinterModel::NextEventMs(std::uint32_t& atMs) const {
         any = true;
     }
     if (m_bOpenEnded) {
-        const std::uint32_t end = m_lastByteMs + kCommandPauseMs;
+        const std::uint32_t end = m_lastByteMs + m_commandPauseMs;
         if (!any || !NotBefore(end, atMs)) {
             atMs = end;
         }
@@ -146,12 +156,11 @@ bool PrinterModel::NextEventMs(std::uint32_t& atMs) const {
 
 void PrinterModel::TakeByte(std::uint8_t byte, std::uint32_t nowMs) {
     if (m_bOpenEnded) {
-        if (NotBefore(nowMs, m_lastByteMs + kCommandPauseMs)) {
+        if (NotBefore(nowMs, m_lastByteMs + m_commandPauseMs)) {
             FinishOpenEnded(nowMs);
         } else {
             const bool pin = m_command[0] == kEsc;
-            const bool ends =
-                pin ? (byte < 0x20 || byte >= 0x7F) : (byte == kEsc || byte == kFs || byte == kGs);
+            const bool ends = !pin && (byte == kEsc || byte == kFs || byte == kGs);
             if (!ends) {
                 m_command.push_back(byte);
                 const std::size_t limit = pin ? 5 + kMaxPin : kMaxPrintData;
@@ -318,13 +327,9 @@ void PrinterModel::Execute(const Bytes& c, std::uint32_t nowMs) {
                 m_state.powerSaveMinutes = c[4];
                 Changed();
             } else if (c[2] == 'C' && escPos && c[3] == 0x01) {
-                const int baud = BaudFromDigit(c[4]);
-                const bool ok = baud > 0 && (c[5] == '0' || c[5] == '1') && c[6] >= '0' &&
-                                c[6] <= '2' && (c[7] == '1' || c[7] == '3') &&
-                                (c[8] == '1' || c[8] == '2');
-                if (ok) {
-                    m_state.serial = {baud, c[6] - '0', c[5] - '0', c[7] == '3' ? 1 : 0,
-                                      c[8] == '1' ? kFlowDtrDsr : kFlowXonXoff};
+                SerialLineSettings line{};
+                if (LineFromDigits(c, line)) {
+                    m_state.serial = line;
                     Changed();
                 }
             }
@@ -411,10 +416,12 @@ void PrinterModel::ExecuteCpclLine(const std::string& line, std::uint32_t nowMs)
             answer = m_state.bluetoothPin;
         } else if (name == "comm.baud") {
             answer = std::to_string(s.baudRate);
-        } else if (name == "comm.parity") {
-            answer = std::string(1, "noe"[std::clamp(s.parityIndex, 0, 2)]);
-        } else if (name == "comm.stop_bits") {
-            answer = s.stopBitsIndex == kStopBits2 ? "2" : "1";
+        } else if (name == "comm.parity" || name == "comm.stop_bits") {
+            const LineField field = name == "comm.parity" ? LineField::Parity : LineField::StopBits;
+            const PrinterValue* value = ValueOf(field, s);
+            answer = value == nullptr   ? "?"
+                     : value->cpcl != 0 ? std::string(1, value->cpcl)
+                                        : value->name;
         } else {
             answer = "?";
         }
@@ -439,18 +446,20 @@ void PrinterModel::ExecuteCpclLine(const std::string& line, std::uint32_t nowMs)
         return;
     }
     if (name == "comm.baud") {
-        const int baud = std::atoi(value.c_str());
-        if (IsSupportedBaudRate(baud)) {
-            m_cpclPending.baudRate = baud;
+        const PrinterValue* baud = ValueTable(kPrinterBaudRates).ByName(value);
+        if (baud != nullptr) {
+            m_cpclPending.baudRate = baud->number;
         }
     } else if (name == "comm.parity") {
-        const std::size_t at = std::string("noe").find(value);
-        if (value.size() == 1 && at != std::string::npos) {
-            m_cpclPending.parityIndex = static_cast<int>(at);
+        const PrinterValue* parity =
+            value.size() == 1 ? ValueTable(kParities).ByCpcl(value[0]) : nullptr;
+        if (parity != nullptr) {
+            m_cpclPending.parityIndex = parity->number;
         }
     } else if (name == "comm.stop_bits") {
-        if (value == "1" || value == "2") {
-            m_cpclPending.stopBitsIndex = value == "1" ? kStopBits1 : kStopBits2;
+        const PrinterValue* stopBits = ValueTable(kStopBits).ByName(value);
+        if (stopBits != nullptr) {
+            m_cpclPending.stopBitsIndex = stopBits->number;
         }
     } else if (name == "bluetooth.bluetooth_pin") {
         m_state.bluetoothPin = value;

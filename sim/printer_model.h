@@ -3,9 +3,10 @@
 // The host's bytes go in with Feed(bytes, now); answers come out with Collect(now), which
 // returns the bytes due by then. Nothing happens between calls, so a virtual clock drives it
 // exactly. Each answer leaves a few milliseconds after the last byte of its command (never
-// at once: the serial link purges its input right after a write). Commands without a length
-// (the ESC/POS PIN command, print data) end at a pause in the incoming bytes or at the start
-// of the next command.
+// at once: the serial link purges its input right after a write). The ESC/POS PIN command has
+// no length: as a conservative printer does, it takes every byte that comes until a pause in
+// the incoming bytes, whatever those bytes are. Print data ends at such a pause or where a
+// command begins.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +22,9 @@ namespace tarvek::sim {
 
 // Milliseconds from a command's last byte to its answer.
 inline constexpr std::uint32_t kAnswerDelayMs = 5;
-// A pause this long in the incoming bytes ends a command that carries no length.
-inline constexpr std::uint32_t kCommandPauseMs = 30;
+// A pause this long in the incoming bytes ends a command that carries no length, unless the
+// model is told another.
+inline constexpr std::uint32_t kDefaultCommandPauseMs = 50;
 
 // One answer (or one piece of it) waiting to go out.
 struct PendingAnswer {
@@ -63,6 +65,9 @@ class PrinterModel {
         m_bUsbGone = false;
     }
 
+    void SetCommandPauseMs(std::uint32_t pauseMs) { m_commandPauseMs = pauseMs; }
+    std::uint32_t CommandPauseMs() const { return m_commandPauseMs; }
+
     PrinterState& State() { return m_state; }
     const PrinterState& State() const { return m_state; }
     Faults& FaultSettings() { return m_faults; }
@@ -91,6 +96,7 @@ class PrinterModel {
     Faults m_faults;
     Bytes m_command;  // the command being received
     bool m_bOpenEnded = false;
+    std::uint32_t m_commandPauseMs = kDefaultCommandPauseMs;
     std::uint32_t m_lastByteMs = 0;
     std::deque<PendingAnswer> m_answers;
     int m_nCommands = 0;

@@ -220,6 +220,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     PrinterModel model(state, options.faults);
+    model.SetCommandPauseMs(options.commandPauseMs);
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigaction(SIGINT, &action, nullptr);

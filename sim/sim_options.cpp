@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "printer/printer_domain.h"
+
 namespace tarvek::sim {
 namespace {
 
@@ -14,11 +16,12 @@ bool Number(const char* text, long long low, long long high, long long& out) {
 
 bool TakesValue(const std::string& arg) {
     static const char* const kWithValue[] = {
-        "--device",    "--link-file",   "--symlink",      "--state",         "--log",
-        "--emulation", "--answer-form", "--baud",         "--parity",        "--data-bits",
-        "--stop-bits", "--flow",        "--bt-address",   "--pin",           "--discoverable",
-        "--module",    "--mac",         "--silent-after", "--late",          "--pieces",
-        "--piece-gap", "--refuse-read", "--refuse-write", "--corrupt-check", "--stop-after-byte"};
+        "--device",       "--link-file",   "--symlink",      "--state",         "--log",
+        "--emulation",    "--answer-form", "--baud",         "--parity",        "--data-bits",
+        "--stop-bits",    "--flow",        "--bt-address",   "--pin",           "--discoverable",
+        "--module",       "--mac",         "--silent-after", "--late",          "--pieces",
+        "--piece-gap",    "--refuse-read", "--refuse-write", "--corrupt-check", "--stop-after-byte",
+        "--command-pause"};
     for (const char* name : kWithValue) {
         if (arg == name) {
             return true;
@@ -50,8 +53,9 @@ Where:
 Initial state (only when no state file was loaded):
   --emulation cpcl|escpos          default escpos
   --answer-form binary|ascii       emulation answer 0x00/0x01 or "0"/"1"; default binary
-  --baud N  --parity none|odd|even  --data-bits 7|8  --stop-bits 1|2  --flow dtr|xon
-                                   the printer's serial port; default 9600 none 8 1 dtr
+  --baud N  --parity none|odd|even  --data-bits 7|8  --stop-bits 1|2
+  --flow dtr-dsr|xon-xoff          the printer's serial port; default 9600 none 8 1 dtr-dsr
+                                   (dtr and xon are taken too)
   --bt-address TEXT  --pin TEXT  --discoverable on|off
   --module absent|wep|wpa          Wi-Fi module; default wpa
   --mac XX:XX:XX:XX:XX:XX
@@ -66,6 +70,10 @@ Faults:
   --refuse-write I         refuse a write of index I; both may be repeated
   --corrupt-check I        reads of index I carry a wrong image check; may be repeated
   --stop-after-byte N      take in only the first N bytes of host traffic, then go deaf
+
+Timing:
+  --command-pause MS       a pause this long in the incoming bytes ends a command without a
+                           length (the ESC/POS PIN takes every byte until then); default 50
   --help                   show this text
 )";
 }
@@ -122,16 +130,13 @@ int ParseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
                 return bad();
             }
             s.serial.baudRate = static_cast<int>(n);
-        } else if (arg == "--parity" && take()) {
-            const char* names[] = {"none", "odd", "even"};
-            int found = -1;
-            for (int k = 0; k < 3; ++k) {
-                found = std::strcmp(value, names[k]) == 0 ? k : found;
-            }
-            if (found < 0) {
+        } else if ((arg == "--parity" || arg == "--flow") && take()) {
+            const LineField field = arg == "--parity" ? LineField::Parity : LineField::Flow;
+            const PrinterValue* found = Field(field).values.ByName(value);
+            if (found == nullptr) {
                 return bad();
             }
-            s.serial.parityIndex = found;
+            s.serial.*Field(field).member = found->number;
         } else if (arg == "--data-bits" && take()) {
             if (!Number(value, 7, 8, n)) {
                 return bad();
@@ -142,11 +147,6 @@ int ParseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
                 return bad();
             }
             s.serial.stopBitsIndex = n == 2 ? kStopBits2 : kStopBits1;
-        } else if (arg == "--flow" && take()) {
-            if (std::strcmp(value, "dtr") != 0 && std::strcmp(value, "xon") != 0) {
-                return bad();
-            }
-            s.serial.flowIndex = value[0] == 'x' ? kFlowXonXoff : kFlowDtrDsr;
         } else if (arg == "--bt-address" && take()) {
             s.bluetoothAddress = value;
         } else if (arg == "--pin" && take()) {
@@ -205,6 +205,11 @@ int ParseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
                                  : arg == "--refuse-write" ? o.faults.refuseWrite
                                                            : o.faults.corruptReadCheck;
             set.insert(static_cast<int>(n));
+        } else if (arg == "--command-pause" && take()) {
+            if (!Number(value, 1, 60000, n)) {
+                return bad();
+            }
+            o.commandPauseMs = static_cast<std::uint32_t>(n);
         } else if (arg == "--stop-after-byte" && take()) {
             if (!Number(value, 0, 1LL << 40, n)) {
                 return bad();

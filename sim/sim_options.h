@@ -4,6 +4,7 @@
 #include <string>
 
 #include "sim/faults.h"
+#include "sim/printer_model.h"
 #include "sim/printer_state.h"
 
 namespace tarvek::sim {
@@ -16,6 +17,7 @@ struct SimOptions {
     // Initial state, used when no state file is loaded.
     PrinterState initial = DefaultPrinterState();
     Faults faults;
+    std::uint32_t commandPauseMs = kDefaultCommandPauseMs;
 };
 
 // 0 = parsed; -1 = refused, with the reason in error.

@@ -44,7 +44,8 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& g) {
     app.add_option("--parity", g.line.parity, "none, odd or even")->capture_default_str();
     app.add_option("--data-bits", g.line.dataBits, "7 or 8")->capture_default_str();
     app.add_option("--stop-bits", g.line.stopBits, "1 or 2")->capture_default_str();
-    app.add_option("--flow", g.line.flow, "dtr (DTR/DSR) or xon (Xon/Xoff)")->capture_default_str();
+    app.add_option("--flow", g.line.flow, "dtr-dsr (DTR/DSR) or xon-xoff (Xon/Xoff)")
+        ->capture_default_str();
     app.add_flag("--json", g.json, "one JSON document (JSON Lines in the station loop)");
     app.add_option("--lang", g.lang, "en or ko (default: the system's language)")
         ->check(CLI::IsMember({"en", "ko"}));

@@ -6,10 +6,8 @@
 #include <cstdio>
 #include <iterator>
 
-#include "link/serial_settings.h"
 #include "printer/code_page_table.h"
-#include "printer/printer_commands.h"
-#include "printer/printer_session.h"
+#include "printer/printer_domain.h"
 #include "wifimodule/module_enums.h"
 #include "wifimodule/module_limits.h"
 #include "wifimodule/wifi_settings.h"
@@ -17,22 +15,23 @@
 namespace tarvek::cli {
 namespace {
 
-constexpr Choice kEmulations[] = {{"escpos", kEmulationEscPos, "esc/pos"},
-                                  {"cpcl", kEmulationCpcl, nullptr}};
+// The printer's own tables as choices.
+template <std::size_t N>
+constexpr std::array<Choice, N> Choices(const PrinterValue (&values)[N]) {
+    std::array<Choice, N> choices{};
+    for (std::size_t i = 0; i < N; ++i) {
+        choices[i] = Choice{values[i].name, values[i].number, values[i].alias};
+    }
+    return choices;
+}
+constexpr auto kEmulationChoices = Choices(kEmulations);
+constexpr auto kPowerSaveChoices = Choices(kPowerSaveModes);
+constexpr auto kBaudChoices = Choices(kPrinterBaudRates);
+constexpr auto kParityChoices = Choices(kParities);
+constexpr auto kDataBitsChoices = Choices(kDataBits);
+constexpr auto kStopBitsChoices = Choices(kStopBits);
+constexpr auto kFlowChoices = Choices(kFlows);
 constexpr Choice kOnOff[] = {{"on", 1, nullptr}, {"off", 0, nullptr}};
-constexpr Choice kPowerSaveModes[] = {
-    {"none", 0, nullptr}, {"power-off", 1, nullptr}, {"power-save", 2, nullptr}};
-// The dialog's baud-rate list: the rates the printer's own serial command can name.
-constexpr Choice kBaudRates[] = {{"9600", 9600, nullptr},
-                                 {"19200", 19200, nullptr},
-                                 {"38400", 38400, nullptr},
-                                 {"57600", 57600, nullptr},
-                                 {"115200", 115200, nullptr}};
-constexpr Choice kParities[] = {
-    {"none", kParityNone, nullptr}, {"odd", kParityOdd, nullptr}, {"even", kParityEven, nullptr}};
-constexpr Choice kDataBits[] = {{"7", kDataBits7, nullptr}, {"8", kDataBits8, nullptr}};
-constexpr Choice kStopBits[] = {{"1", kStopBits1, nullptr}, {"2", kStopBits2, nullptr}};
-constexpr Choice kFlows[] = {{"dtr-dsr", kFlowDtrDsr, "dtr"}, {"xon-xoff", kFlowXonXoff, "xon"}};
 // The module's lists under their names; the number is the list position the save packs.
 template <std::size_t N>
 constexpr std::array<Choice, N> ModuleChoices(const ModuleName (&names)[N]) {
@@ -47,8 +46,6 @@ constexpr auto kEncryptions = ModuleChoices(kEncryptionNames);
 constexpr auto kAuths = ModuleChoices(kAuthenticationNames);
 constexpr auto kWpaAuths = ModuleChoices(kWpaAuthenticationNames);
 constexpr auto kWpaCiphers = ModuleChoices(kWpaCipherNames);
-
-constexpr int kMaxMinutes = 99;  // the dialog's two-digit minutes field
 
 template <std::size_t N>
 constexpr KeySpec List(KeyId id, const char* name, Group group, const Choice (&choices)[N],
@@ -71,20 +68,20 @@ using G = Group;
 using K = ValueKind;
 using R = Reported;
 constexpr KeySpec kKeys[kKeyCount] = {
-    List(KeyId::Emulation, "emulation", G::Printer, kEmulations, R::Query),
-    List(KeyId::PowerSave, "power-save", G::Printer, kPowerSaveModes, R::Never),
-    Kind(KeyId::PowerSaveMinutes, "power-save.minutes", G::Printer, K::Range, 0, kMaxMinutes, false,
-         R::Never),
+    List(KeyId::Emulation, "emulation", G::Printer, kEmulationChoices, R::Query),
+    List(KeyId::PowerSave, "power-save", G::Printer, kPowerSaveChoices, R::Never),
+    Kind(KeyId::PowerSaveMinutes, "power-save.minutes", G::Printer, K::Range, kMinPowerSaveMinutes,
+         kMaxPowerSaveMinutes, false, R::Never),
     Kind(KeyId::CodePage, "code-page", G::Printer, K::CodePage, 0, kCodePageCount - 1, false,
          R::Never),
-    Kind(KeyId::BluetoothPin, "bluetooth.pin", G::Bluetooth, K::Pin, 1,
-         static_cast<int>(kMaxPinBytes), true, R::Never),
+    Kind(KeyId::BluetoothPin, "bluetooth.pin", G::Bluetooth, K::Pin, 1, kMaxPinLength, true,
+         R::Never),
     List(KeyId::BluetoothDiscoverable, "bluetooth.discoverable", G::Bluetooth, kOnOff, R::Query),
-    List(KeyId::SerialBaud, "serial.baud", G::Serial, kBaudRates, R::Line),
-    List(KeyId::SerialParity, "serial.parity", G::Serial, kParities, R::Line),
-    List(KeyId::SerialDataBits, "serial.data-bits", G::Serial, kDataBits, R::Line),
-    List(KeyId::SerialStopBits, "serial.stop-bits", G::Serial, kStopBits, R::Line),
-    List(KeyId::SerialFlow, "serial.flow", G::Serial, kFlows, R::Never),
+    List(KeyId::SerialBaud, "serial.baud", G::Serial, kBaudChoices, R::Line),
+    List(KeyId::SerialParity, "serial.parity", G::Serial, kParityChoices, R::Line),
+    List(KeyId::SerialDataBits, "serial.data-bits", G::Serial, kDataBitsChoices, R::Line),
+    List(KeyId::SerialStopBits, "serial.stop-bits", G::Serial, kStopBitsChoices, R::Line),
+    List(KeyId::SerialFlow, "serial.flow", G::Serial, kFlowChoices, R::Never),
     Kind(KeyId::WifiIp, "wifi.ip", G::Wifi, K::Address, 0, 0, false, R::Query),
     Kind(KeyId::WifiNetmask, "wifi.netmask", G::Wifi, K::Address, 0, 0, false, R::Query),
     Kind(KeyId::WifiGateway, "wifi.gateway", G::Wifi, K::Address, 0, 0, false, R::Query),
@@ -204,6 +201,13 @@ std::string MemberName(const KeySpec& spec) {
     const std::string name = spec.name;
     const std::string prefix = std::string(GroupName(spec.group)) + ".";
     return name.compare(0, prefix.size(), prefix) == 0 ? name.substr(prefix.size()) : name;
+}
+
+KeyId LineKey(LineField field) {
+    static_assert(static_cast<int>(KeyId::SerialFlow) - static_cast<int>(KeyId::SerialBaud) + 1 ==
+                      kLineFieldCount,
+                  "one serial key per line field, in the fields' order");
+    return static_cast<KeyId>(static_cast<int>(KeyId::SerialBaud) + static_cast<int>(field));
 }
 
 KeyId WepKey(int index) {

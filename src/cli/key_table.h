@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 
+#include "printer/printer_domain.h"
+
 namespace tarvek::cli {
 
 // In table order; the order of the output and of a saved profile.
@@ -100,6 +102,9 @@ const char* GroupName(Group group);
 // The key's member name inside its profile group ("pin" for "bluetooth.pin"; printer keys
 // keep their whole name).
 std::string MemberName(const KeySpec& spec);
+// The serial key of a field of the printer's line (serial.baud for LineField::Baud, ...): the
+// line options, the rules and the read-back go from one to the other through this alone.
+KeyId LineKey(LineField field);
 // The key of WEP key index (0..3).
 KeyId WepKey(int index);
 bool IsWifiKey(KeyId id);

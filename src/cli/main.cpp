@@ -13,7 +13,10 @@ int main(int argc, char** argv) {
     cli::PrepareConsole();
     cli::InstallInterruptHandlers();
     Clock& clock = SystemClock();
-    const std::unique_ptr<SerialPrinterLink> serial = MakeSerialLink(clock);
+    // Stale bytes go before each command, never after it: an answer that came while the
+    // machine was busy is still there to read.
+    constexpr InputPurge kPurge = InputPurge::BeforeWrite;
+    const std::unique_ptr<SerialPrinterLink> serial = MakeSerialLink(clock, kPurge);
     const std::unique_ptr<UsbPrinterLink> usb = MakeUsbLink(clock);
     const std::unique_ptr<PortConflictCheck> conflicts = MakePortConflictCheck();
     cli::Platform platform{*serial,
@@ -34,8 +37,10 @@ int main(int argc, char** argv) {
                            cli::SystemCodePage(),
                            cli::UtcTimestamp};
     platform.finder.list = [](const std::vector<std::string>& paths) { return ListPorts(paths); };
-    platform.finder.detect = [](const std::vector<std::string>& ports, const DetectionPlan& plan) {
-        return DetectLines(ports, plan);
+    platform.finder.detect = [&clock](const std::vector<std::string>& ports,
+                                      const DetectionPlan& plan) {
+        return DetectLines(
+            ports, [&clock] { return MakeSerialLink(clock, kPurge); }, clock, plan);
     };
     return cli::RunCli(argc, argv, platform);
 }

@@ -8,19 +8,11 @@
 namespace tarvek::cli {
 namespace {
 
-// The line options in the order of LineOptions and of the dialogs' lists.
-struct LineOption {
-    const char* flag;
-    KeyId key;
-    int SerialLineSettings::*field;
-};
-constexpr LineOption kLineOptions[] = {
-    {"--baud", KeyId::SerialBaud, &SerialLineSettings::baudRate},
-    {"--parity", KeyId::SerialParity, &SerialLineSettings::parityIndex},
-    {"--data-bits", KeyId::SerialDataBits, &SerialLineSettings::dataBitsIndex},
-    {"--stop-bits", KeyId::SerialStopBits, &SerialLineSettings::stopBitsIndex},
-    {"--flow", KeyId::SerialFlow, &SerialLineSettings::flowIndex},
-};
+// A line option is named as its key within the serial group ("--baud" sets serial.baud) and
+// takes the key's values.
+const KeySpec& OptionKey(int field) {
+    return Spec(LineKey(static_cast<LineField>(field)));
+}
 
 }  // namespace
 
@@ -46,29 +38,31 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
     const bool comPort = upper.size() > 3 && upper.compare(0, 3, "COM") == 0 &&
                          upper.find_first_not_of("0123456789", 3) == std::string::npos;
     request.portName = upper == "USB" ? "USB" : comPort ? upper : name;
+    // In the order of the line's fields.
     const std::string* texts[] = {&line.baud, &line.parity, &line.dataBits, &line.stopBits,
                                   &line.flow};
-    for (std::size_t i = 0; i < std::size(kLineOptions); ++i) {
-        const LineOption& option = kLineOptions[i];
+    static_assert(std::size(texts) == kLineFieldCount, "one option per line field");
+    for (int f = 0; f < kLineFieldCount; ++f) {
+        const KeySpec& key = OptionKey(f);
         Value value;
-        if (!ParseValue(Spec(option.key), *texts[i], value)) {
+        if (!ParseValue(key, *texts[f], value)) {
             error.problem = Problem::BadValue;
-            error.key = option.flag;
-            error.value = *texts[i];
-            error.detail = Spec(option.key).name;  // the key whose values it takes
+            error.key = "--" + MemberName(key);
+            error.value = *texts[f];
+            error.detail = key.name;  // the key whose values it takes
             return false;
         }
-        request.line.*option.field = static_cast<int>(value.number);
+        request.line.*kLineFields[f].member = static_cast<int>(value.number);
     }
     return true;
 }
 
 std::vector<std::pair<std::string, std::string>> LineValues(const SerialLineSettings& line) {
     std::vector<std::pair<std::string, std::string>> values;
-    for (const LineOption& option : kLineOptions) {
+    for (int f = 0; f < kLineFieldCount; ++f) {
         Value value;
-        value.number = line.*option.field;
-        values.emplace_back(option.flag + 2, FormatValue(Spec(option.key), value));
+        value.number = line.*kLineFields[f].member;
+        values.emplace_back(MemberName(OptionKey(f)), FormatValue(OptionKey(f), value));
     }
     return values;
 }

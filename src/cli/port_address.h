@@ -18,7 +18,7 @@ struct LineOptions {
     std::string parity = "none";
     std::string dataBits = "8";
     std::string stopBits = "1";
-    std::string flow = "dtr";
+    std::string flow = "dtr-dsr";
 };
 
 // "USB" in any case is the USB printer, as are "usb:VVVV:PPPP" and "usb:any" (Linux: another

@@ -6,10 +6,12 @@ void AddLineValues(const PortRequest& request, Settings& values) {
     if (request.kind != TransportKind::Serial) {
         return;
     }
-    values[KeyId::SerialBaud].number = request.line.baudRate;
-    values[KeyId::SerialParity].number = request.line.parityIndex;
-    values[KeyId::SerialDataBits].number = request.line.dataBitsIndex;
-    values[KeyId::SerialStopBits].number = request.line.stopBitsIndex;
+    for (int f = 0; f < kLineFieldCount; ++f) {
+        const KeyId key = LineKey(static_cast<LineField>(f));
+        if (Spec(key).reported == Reported::Line) {
+            values[key].number = request.line.*kLineFields[f].member;
+        }
+    }
 }
 
 bool ReadPrinter(Connection& connection, bool wifi, PrinterReport& report, Outcome& outcome) {

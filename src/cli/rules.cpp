@@ -45,18 +45,10 @@ bool FitsSize(const Value& key, const WepKeyLength& length) {
 
 SerialLineSettings LineAfter(const SerialLineSettings& current, const Settings& settings) {
     SerialLineSettings line = current;
-    const struct {
-        KeyId key;
-        int SerialLineSettings::*field;
-    } kFields[] = {{KeyId::SerialBaud, &SerialLineSettings::baudRate},
-                   {KeyId::SerialParity, &SerialLineSettings::parityIndex},
-                   {KeyId::SerialDataBits, &SerialLineSettings::dataBitsIndex},
-                   {KeyId::SerialStopBits, &SerialLineSettings::stopBitsIndex},
-                   {KeyId::SerialFlow, &SerialLineSettings::flowIndex}};
-    for (const auto& f : kFields) {
-        const auto it = settings.find(f.key);
+    for (int f = 0; f < kLineFieldCount; ++f) {
+        const auto it = settings.find(LineKey(static_cast<LineField>(f)));
         if (it != settings.end()) {
-            line.*f.field = static_cast<int>(it->second.number);
+            line.*kLineFields[f].member = static_cast<int>(it->second.number);
         }
     }
     return line;

@@ -1,9 +1,11 @@
 #include "controls/line_settings_form.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <iterator>
+#include <vector>
 
 #include "controls/dressing.h"
+#include "printer/printer_domain.h"
 #include "texts/port_texts.h"
 #include "texts/printer_texts.h"
 
@@ -15,32 +17,36 @@ constexpr int kUsbPortIndex = 9;
 
 struct ListFill {
     int LineSettingsForm::*id;
-    const char* const* items;
-    int count;
+    std::vector<const char*> items;
     int selected;
 };
 
-constexpr const char* kPorts[] = {"COM1", "COM2", "COM3", "COM4", "COM5",
-                                  "COM6", "COM7", "COM8", "COM9", "USB"};
-constexpr const char* kBaudRates[] = {"115200", "57600", "38400", "19200", "9600"};
-constexpr const char* kParities[] = {"NONE", "ODD", "EVEN"};
-constexpr const char* kDataBits[] = {"7", "8"};
-constexpr const char* kStopBits[] = {"1", "2"};
-constexpr const char* kFlows[] = {"DTR/DSR", "Xon/Xoff"};
-
-template <std::size_t N>
-constexpr ListFill Fill(int LineSettingsForm::*id, const char* const (&items)[N], int selected) {
-    return {id, items, static_cast<int>(N), selected};
+// The printer's values of a line field as its list shows them; the baud rates fastest first.
+std::vector<const char*> Labels(LineField field) {
+    std::vector<const char*> labels;
+    for (const PrinterValue& value : Field(field).values) {
+        labels.push_back(value.label);
+    }
+    if (field == LineField::Baud) {
+        std::reverse(labels.begin(), labels.end());
+    }
+    return labels;
 }
 
-constexpr ListFill kLists[] = {
-    Fill(&LineSettingsForm::portId, kPorts, 0),
-    Fill(&LineSettingsForm::baudRateId, kBaudRates, 3),
-    Fill(&LineSettingsForm::parityId, kParities, 0),
-    Fill(&LineSettingsForm::dataBitsId, kDataBits, 1),
-    Fill(&LineSettingsForm::stopBitsId, kStopBits, 0),
-    Fill(&LineSettingsForm::flowId, kFlows, 0),
-};
+// The Port list, then the five line lists in the order of the line's fields.
+const std::vector<ListFill>& Lists() {
+    static const std::vector<ListFill> lists{
+        {&LineSettingsForm::portId,
+         {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9", "USB"},
+         0},
+        {&LineSettingsForm::baudRateId, Labels(LineField::Baud), 3},
+        {&LineSettingsForm::parityId, Labels(LineField::Parity), 0},
+        {&LineSettingsForm::dataBitsId, Labels(LineField::DataBits), 1},
+        {&LineSettingsForm::stopBitsId, Labels(LineField::StopBits), 0},
+        {&LineSettingsForm::flowId, Labels(LineField::Flow), 0},
+    };
+    return lists;
+}
 
 void CheckDataBitsParity(const LineSettingsForm& form, ui::DialogHost& host, int changedId) {
     if (host.GetListSelection(form.dataBitsId) != 0 || host.GetListSelection(form.parityId) != 0) {
@@ -54,11 +60,11 @@ void CheckDataBitsParity(const LineSettingsForm& form, ui::DialogHost& host, int
 }  // namespace
 
 void LineSettingsForm::FillLists(ui::DialogHost& host) const {
-    for (const ListFill& list : kLists) {
+    for (const ListFill& list : Lists()) {
         const int id = this->*list.id;
         host.ResetList(id);
-        for (int i = 0; i < list.count; ++i) {
-            host.AddListItem(id, list.items[i]);
+        for (const char* item : list.items) {
+            host.AddListItem(id, item);
         }
         host.SelectListItem(id, list.selected);
     }
@@ -83,9 +89,10 @@ void LineSettingsForm::OnParityChange(ui::DialogHost& host) const {
 bool LineSettingsForm::ReadRequest(ui::DialogHost& host, int ansiCodePage,
                                    PortRequest& request) const {
     // Each list the open needs must hold one of its entries, in the lists' order.
-    int selection[std::size(kLists)] = {};
+    const std::vector<ListFill>& lists = Lists();
+    std::vector<int> selection(lists.size());
     const auto require = [&](std::size_t list) {
-        const int id = this->*kLists[list].id;
+        const int id = this->*lists[list].id;
         selection[list] = host.GetListSelection(id);
         if (selection[list] >= 0 && selection[list] < host.GetListCount(id)) {
             return true;
@@ -102,7 +109,7 @@ bool LineSettingsForm::ReadRequest(ui::DialogHost& host, int ansiCodePage,
     if (request.kind != TransportKind::Serial && !readLineForUsb) {
         return true;
     }
-    for (std::size_t list = 1; list < std::size(kLists); ++list) {
+    for (std::size_t list = 1; list < lists.size(); ++list) {
         if (!require(list)) {
             return false;
         }

@@ -3,7 +3,8 @@
 //
 //  - MakeSerialLink: CSerialLink on a COM port ("COM3" opens \\.\COM3 on Windows; on POSIX
 //    the port name is a device path such as /dev/ttyUSB0, a bare name "ttyS0" is taken from
-//    /dev/).
+//    /dev/), dropping its input when the front end's policy says (the dialogs': after each
+//    write).
 //  - MakeUsbLink: CUsbLink on Windows; on Linux the same contract over libusb for printers of
 //    the USB printer class (usb_system_libusb.h), the port name choosing which one.
 //  - MakePortConflictCheck: the spooler's printers on Windows; on Linux the CUPS queues
@@ -20,7 +21,8 @@
 
 namespace tarvek {
 
-std::unique_ptr<SerialPrinterLink> MakeSerialLink(Clock& clock);
+std::unique_ptr<SerialPrinterLink> MakeSerialLink(Clock& clock,
+                                                  InputPurge purge = InputPurge::AfterWrite);
 std::unique_ptr<UsbPrinterLink> MakeUsbLink(Clock& clock);
 std::unique_ptr<PortConflictCheck> MakePortConflictCheck();
 

@@ -61,6 +61,12 @@ class UsbPrinterLink : public PrinterLink {
     virtual int Open(const std::string& portName) = 0;
 };
 
+// When a serial link drops what it has received. The dialogs' links drop it right after each
+// write, so a read sees only what arrived after the command; an answer that arrives while the
+// host is too busy to purge at once is lost with it. A front end that can live with stale bytes
+// being dropped before its command instead never loses an answer.
+enum class InputPurge : int { AfterWrite, BeforeWrite };
+
 // Which of a dialog's two links is in use. None exists for the Wi-Fi dialog only.
 enum class TransportKind : int { Serial = 0, None = 1, Usb = 2 };
 

@@ -39,7 +39,7 @@ int PollFor(int fd, short events, int timeoutMs) {
 
 class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
   public:
-    explicit CSerialLink(Clock& clock) : m_clock(clock) {}
+    CSerialLink(Clock& clock, InputPurge purge) : m_clock(clock), m_purge(purge) {}
     using PrinterLink::Write;
 
     int Open(const std::string& portName, int baudRate, int parityIndex, int dataBitsIndex,
@@ -79,7 +79,7 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
         if (!m_fd.Valid()) {
             return 0;
         }
-        return RunSerialWrite(*this, m_clock, m_idle, data, length);
+        return RunSerialWrite(*this, m_clock, m_idle, m_purge, data, length);
     }
 
     int Read(std::uint8_t* buffer, int capacity) override {
@@ -139,7 +139,7 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
     }
     // Only the input is dropped, once the output has left (within the chunk bound):
     // discarding output still queued would cut the command short.
-    void PurgeAfterWrite() override {
+    void PurgeInput() override {
         const auto start = std::chrono::steady_clock::now();
         int queued = 0;
         while (ioctl(m_fd.Get(), TIOCOUTQ, &queued) == 0 && queued > 0 &&
@@ -151,14 +151,15 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
     void PurgeAll() override { tcflush(m_fd.Get(), TCIOFLUSH); }
 
     Clock& m_clock;
+    const InputPurge m_purge;
     UniqueFd m_fd;
     IdleState m_idle;
 };
 
 }  // namespace
 
-std::unique_ptr<SerialPrinterLink> MakeSerialLink(Clock& clock) {
-    return std::make_unique<CSerialLink>(clock);
+std::unique_ptr<SerialPrinterLink> MakeSerialLink(Clock& clock, InputPurge purge) {
+    return std::make_unique<CSerialLink>(clock, purge);
 }
 
 }  // namespace tarvek

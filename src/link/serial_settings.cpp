@@ -6,8 +6,6 @@
 namespace tarvek {
 namespace {
 
-constexpr int kBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
-
 void MapFlow(int flowIndex, DcbFields& dcb) {
     switch (flowIndex) {
         case kFlowDtrDsr:
@@ -44,8 +42,8 @@ void MapFlow(int flowIndex, DcbFields& dcb) {
 }  // namespace
 
 bool IsSupportedBaudRate(int baudRate) {
-    return std::find(std::begin(kBaudRates), std::end(kBaudRates), baudRate) !=
-           std::end(kBaudRates);
+    return std::find(std::begin(kPortBaudRates), std::end(kPortBaudRates), baudRate) !=
+           std::end(kPortBaudRates);
 }
 
 std::uint32_t WriteTimeoutMultiplier(int baudRate) {

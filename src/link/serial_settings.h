@@ -21,7 +21,8 @@ struct SerialLineSettings {
     int flowIndex;
 };
 
-// The baud rates a port may be opened with.
+// The baud rates a port may be opened with, slowest first.
+inline constexpr int kPortBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 bool IsSupportedBaudRate(int baudRate);
 
 // WriteTotalTimeoutMultiplier: 19200 / baud in integer arithmetic (0 at 38400 and above).

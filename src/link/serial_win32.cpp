@@ -66,7 +66,7 @@ DcbFields CopyFromDcb(const DCB& dcb) {
 
 class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
   public:
-    explicit CSerialLink(Clock& clock) : m_clock(clock) {}
+    CSerialLink(Clock& clock, InputPurge purge) : m_clock(clock), m_purge(purge) {}
     ~CSerialLink() override { Close(); }
     using PrinterLink::Write;
 
@@ -117,7 +117,7 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
             return 0;
         }
         m_writeEvent = event.Get();
-        return RunSerialWrite(*this, m_clock, m_idle, data, length);
+        return RunSerialWrite(*this, m_clock, m_idle, m_purge, data, length);
     }
 
     int Read(std::uint8_t* buffer, int capacity) override {
@@ -200,10 +200,11 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
     // Only the receive side: every chunk has completed, so a transmit purge could only
     // discard command bytes the driver still holds (a USB adapter, or Wine on a terminal,
     // completes a write once the bytes are queued).
-    void PurgeAfterWrite() override { PurgeComm(m_port.Get(), PURGE_RXABORT | PURGE_RXCLEAR); }
+    void PurgeInput() override { PurgeComm(m_port.Get(), PURGE_RXABORT | PURGE_RXCLEAR); }
     void PurgeAll() override { PurgeComm(m_port.Get(), kPurgeAll); }
 
     Clock& m_clock;
+    const InputPurge m_purge;
     bool m_bOpen = false;
     UniqueHandle m_port;
     OVERLAPPED m_readOv{};
@@ -213,8 +214,8 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
 
 }  // namespace
 
-std::unique_ptr<SerialPrinterLink> MakeSerialLink(Clock& clock) {
-    return std::make_unique<CSerialLink>(clock);
+std::unique_ptr<SerialPrinterLink> MakeSerialLink(Clock& clock, InputPurge purge) {
+    return std::make_unique<CSerialLink>(clock, purge);
 }
 
 }  // namespace tarvek

@@ -4,8 +4,11 @@
 
 namespace tarvek {
 
-int RunSerialWrite(SerialChunkPort& port, Clock& clock, IdleState& idle, const std::uint8_t* data,
-                   int length) {
+int RunSerialWrite(SerialChunkPort& port, Clock& clock, IdleState& idle, InputPurge purge,
+                   const std::uint8_t* data, int length) {
+    if (purge == InputPurge::BeforeWrite) {
+        port.PurgeInput();
+    }
     if (idle.IsDue(clock.NowMs())) {
         static const std::uint8_t kPreamble[2] = {0x00, 0x00};
         // A refused preamble is no reason to hold the command back; a port that stays busy
@@ -28,7 +31,9 @@ int RunSerialWrite(SerialChunkPort& port, Clock& clock, IdleState& idle, const s
         written += count;
         remaining -= count;
     }
-    port.PurgeAfterWrite();
+    if (purge == InputPurge::AfterWrite) {
+        port.PurgeInput();
+    }
     idle.preambleDue = false;
     idle.lastWriteMs = clock.NowMs();
     return written;

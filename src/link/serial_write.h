@@ -1,11 +1,13 @@
 // The write of a serial link, apart from the operating system: the idle preamble, the chunks of
-// at most 64 bytes each with its own 1000 ms bound, and the purge after the last chunk. Each
-// platform's port supplies the three primitives below.
+// at most 64 bytes each with its own 1000 ms bound, and the purge of the input before the first
+// or after the last chunk, as the link's policy says. Each platform's port supplies the three
+// primitives below.
 #pragma once
 
 #include <cstdint>
 
 #include "link/clock.h"
+#include "link/printer_link.h"
 
 namespace tarvek {
 
@@ -21,8 +23,8 @@ class SerialChunkPort {
     // Hands up to length bytes to the port, waiting at most 1000 ms: the count accepted, or
     // kChunkFailed / kChunkTimedOut.
     virtual int SendChunk(const std::uint8_t* data, int length) = 0;
-    // After the last chunk: drops what was received before or during the write.
-    virtual void PurgeAfterWrite() = 0;
+    // Drops what was received so far, once what was written has left.
+    virtual void PurgeInput() = 0;
     // After a failed chunk: drops both directions.
     virtual void PurgeAll() = 0;
 };
@@ -38,7 +40,7 @@ struct IdleState {
 };
 
 // The number of bytes written (length), 0 on any failure.
-int RunSerialWrite(SerialChunkPort& port, Clock& clock, IdleState& idle, const std::uint8_t* data,
-                   int length);
+int RunSerialWrite(SerialChunkPort& port, Clock& clock, IdleState& idle, InputPurge purge,
+                   const std::uint8_t* data, int length);
 
 }  // namespace tarvek

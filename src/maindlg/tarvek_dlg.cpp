@@ -56,7 +56,7 @@ void CTarvekDlg::DoDataExchange(ui::DataExchange& dx) {
     ui::DdxText(dx, IDC_EMULATION, m_strEmulation);
     ui::DdxText(dx, IDC_BT_ADDRESS, m_strBtAddress);
     ui::DdxText(dx, IDC_PIN_CODE, m_strPinCode);
-    ui::DdvMaxChars(dx, IDC_PIN_CODE, m_strPinCode, 10);
+    ui::DdvMaxChars(dx, IDC_PIN_CODE, m_strPinCode, kMaxPinLength);
     ui::DdxText(dx, IDC_POWER_MINUTES, m_strPowerSaveMinutes);
     ui::DdvMaxChars(dx, IDC_POWER_MINUTES, m_strPowerSaveMinutes, 2);
 }

@@ -1,6 +1,8 @@
 #include "printer/line_detection.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 #include <thread>
 
 #include "link/answer_poll.h"
@@ -12,13 +14,22 @@ namespace {
 
 constexpr PollPlan kProbePlan{256, kProbeEmptyReads, false, true};
 
+// Lower comes first: the factory rates, then the rates the printer's command names, then the
+// port's other rates; faster first within each.
+std::pair<int, int> BaudRank(int baud) {
+    const bool factory = baud == 19200 || baud == 9600;
+    const bool named = ValueTable(kPrinterBaudRates).ByNumber(baud) != nullptr;
+    return {factory ? 0 : named ? 1 : 2, -baud};
+}
+
 std::vector<SerialLineSettings> MakeOrder() {
-    static const int kBauds[] = {19200, 9600, 115200, 38400, 57600, 4800, 2400, 1200};
+    std::vector<int> bauds(std::begin(kPortBaudRates), std::end(kPortBaudRates));
+    std::sort(bauds.begin(), bauds.end(), [](int a, int b) { return BaudRank(a) < BaudRank(b); });
     static const int kParities[] = {kParityNone, kParityEven, kParityOdd};
     std::vector<SerialLineSettings> order;
     for (const int stopBits : {kStopBits1, kStopBits2}) {
         for (const int parity : kParities) {
-            for (const int baud : kBauds) {
+            for (const int baud : bauds) {
                 order.push_back({baud, parity, kDataBits8, stopBits, kFlowDtrDsr});
             }
         }

@@ -4,10 +4,12 @@
 // so a stray byte that happens to look like one is not taken. Nothing but the emulation
 // query is ever written (and the link's idle preamble, after an open).
 //
-// Order: the eight baud rates at 8 data bits, no parity and one stop bit, 19200 and 9600
-// first (label printers leave the factory at one of these), then 115200, 38400, 57600, 4800,
-// 2400, 1200; then the same rates with even, then odd parity; then all of that again with two
-// stop bits, which few printers use. Data bits stay 8 and flow control DTR/DSR.
+// Order: every rate a port can be set to, at 8 data bits, no parity and one stop bit: 19200
+// and 9600 first (label printers leave the factory at one of these), then the other rates the
+// printer's own serial command can name, fastest first, then the slower rates a printer set by
+// other means may use, fastest first; then the same rates with even, then odd parity; then all
+// of that again with two stop bits, which few printers use. Data bits stay 8 and flow control
+// DTR/DSR.
 //
 // Time: each setting gets 10 empty reads 10 ms apart (100 ms) for the answer. The printer
 // answers a few milliseconds after the query's last byte has left; at 1200 baud with parity

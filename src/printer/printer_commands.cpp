@@ -1,5 +1,6 @@
 #include "printer/printer_commands.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -25,31 +26,6 @@ std::string AnswerText(const std::uint8_t* answer, int count) {
     return std::string(reinterpret_cast<const char*>(answer), static_cast<size_t>(length));
 }
 
-// The ESC/POS digit of each baud rate the dialogs offer.
-struct BaudDigit {
-    int baudRate;
-    char digit;
-};
-constexpr BaudDigit kBaudDigits[] = {
-    {9600, '0'}, {19200, '1'}, {38400, '2'}, {57600, '3'}, {115200, '4'},
-};
-
-// Digits by list index; an index outside the string's length has no digit.
-constexpr const char kDataBitsDigits[] = "01";  // 7, 8
-constexpr const char kParityDigits[] = "012";   // none, odd, even
-constexpr const char kStopBitsDigits[] = "13";  // one, two ("3", not "2")
-constexpr const char kFlowDigits[] = "12";      // DTR/DSR, Xon/Xoff
-constexpr const char kCpclParityLetters[] = "noe";
-
-template <size_t N>
-bool DigitAt(const char (&digits)[N], int index, char& digit) {
-    if (index < 0 || index >= static_cast<int>(N - 1)) {
-        return false;
-    }
-    digit = digits[index];
-    return true;
-}
-
 Bytes CpclLine(const std::string& text) {
     return TextBytes(text + "\r\n");
 }
@@ -60,43 +36,32 @@ Bytes EscPosBluetooth(std::uint8_t operation) {
 
 }  // namespace
 
-std::vector<std::string> BuildCpclSerialLines(int baudRate, int parityIndex, int stopBits) {
-    char parity = 0;
-    if (!DigitAt(kCpclParityLetters, parityIndex, parity)) {
+std::vector<std::string> BuildCpclSerialLines(const SerialLineSettings& line) {
+    const PrinterValue* baud = ValueOf(LineField::Baud, line);
+    const PrinterValue* parity = ValueOf(LineField::Parity, line);
+    const PrinterValue* stopBits = ValueOf(LineField::StopBits, line);
+    if (baud == nullptr || parity == nullptr || stopBits == nullptr) {
         return {};
     }
     return {
-        "! U1 setvar \"comm.baud\" \"" + std::to_string(baudRate) + "\"\r\n",
-        std::string("! U1 setvar \"comm.parity\" \"") + parity + "\"\r\n",
-        "! U1 setvar \"comm.stop_bits\" \"" + std::to_string(stopBits) + "\"\r\n",
+        std::string("! U1 setvar \"comm.baud\" \"") + baud->name + "\"\r\n",
+        std::string("! U1 setvar \"comm.parity\" \"") + parity->cpcl + "\"\r\n",
+        std::string("! U1 setvar \"comm.stop_bits\" \"") + stopBits->name + "\"\r\n",
         "! U1 setvar \"com_apply\"\r\n",
     };
 }
 
-Bytes BuildEscPosSerialCommand(int baudRate, int dataBitsIndex, int parityIndex, int stopBitsIndex,
-                               int flowIndex) {
-    char baud = 0;
-    for (const BaudDigit& entry : kBaudDigits) {
-        if (entry.baudRate == baudRate) {
-            baud = entry.digit;
+Bytes BuildEscPosSerialCommand(const SerialLineSettings& line) {
+    Bytes command{GS, 'S', 'C', 0x01};
+    for (const LineField field : {LineField::Baud, LineField::DataBits, LineField::Parity,
+                                  LineField::StopBits, LineField::Flow}) {
+        const PrinterValue* value = ValueOf(field, line);
+        if (value == nullptr) {
+            return {};
         }
+        command.push_back(value->code);
     }
-    char dataBits = 0, parity = 0, stopBits = 0, flow = 0;
-    if (baud == 0 || !DigitAt(kDataBitsDigits, dataBitsIndex, dataBits) ||
-        !DigitAt(kParityDigits, parityIndex, parity) ||
-        !DigitAt(kStopBitsDigits, stopBitsIndex, stopBits) ||
-        !DigitAt(kFlowDigits, flowIndex, flow)) {
-        return {};
-    }
-    return Bytes{GS,
-                 'S',
-                 'C',
-                 0x01,
-                 static_cast<std::uint8_t>(baud),
-                 static_cast<std::uint8_t>(dataBits),
-                 static_cast<std::uint8_t>(parity),
-                 static_cast<std::uint8_t>(stopBits),
-                 static_cast<std::uint8_t>(flow)};
+    return command;
 }
 
 Bytes BuildEmulationQuery() {
@@ -104,10 +69,11 @@ Bytes BuildEmulationQuery() {
 }
 
 Bytes BuildSetEmulation(int emulation) {
-    if (emulation != kEmulationCpcl && emulation != kEmulationEscPos) {
+    const PrinterValue* value = ValueTable(kEmulations).ByNumber(emulation);
+    if (value == nullptr) {
         return {};
     }
-    return Bytes{FS, 'E', 'S', static_cast<std::uint8_t>(emulation == kEmulationCpcl ? 0 : 1)};
+    return Bytes{FS, 'E', 'S', value->code};
 }
 
 int ParseEmulationAnswer(const std::uint8_t* answer, int count) {
@@ -147,6 +113,12 @@ Bytes BuildBluetoothPinCommand(int emulation, const std::string& pin) {
     Bytes command{ESC, 'b', 't', 0x05, 0x90};
     command.insert(command.end(), pin.begin(), pin.end());
     return command;
+}
+
+bool IsOpenEnded(const Bytes& command) {
+    static const Bytes kPinPrefix{ESC, 'b', 't', 0x05, 0x90};
+    return command.size() >= kPinPrefix.size() &&
+           std::equal(kPinPrefix.begin(), kPinPrefix.end(), command.begin());
 }
 
 Bytes BuildDiscoverableCommand(int emulation, bool on) {
@@ -199,10 +171,11 @@ int ParsePowerSaveMinutes(const std::string& text) {
 }
 
 Bytes BuildPowerSaveCommand(int mode, int minutes) {
-    if (mode < 0 || mode >= kPowerSaveModeCount) {
+    const PrinterValue* value = ValueTable(kPowerSaveModes).ByNumber(mode);
+    if (value == nullptr) {
         return {};
     }
-    return Bytes{GS, 'S', 'P', static_cast<std::uint8_t>(mode),
+    return Bytes{GS, 'S', 'P', value->code,
                  static_cast<std::uint8_t>(static_cast<unsigned>(minutes) & 0xFFu)};
 }
 

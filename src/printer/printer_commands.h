@@ -10,25 +10,23 @@
 #include <vector>
 
 #include "link/printer_link.h"
+#include "printer/printer_domain.h"
 
 namespace tarvek {
 
-// The printer's emulation, as m_nEmulation keeps it.
-enum : int { kEmulationEscPos = 0, kEmulationCpcl = 1 };
 // Answer rules report this when the bytes are not an emulation code.
 inline constexpr int kNotAnEmulationCode = -1;
 // The emulation before the printer has told it.
 inline constexpr int kEmulationUnknown = -1;
 
 // --- Serial line configuration -----------------------------------------------------------
-// The four CPCL lines, in order: baud rate, parity (index 0 NONE, 1 ODD, 2 EVEN), stop bits
-// (the number 1 or 2), "com_apply". Empty when the parity index is outside 0..2.
-std::vector<std::string> BuildCpclSerialLines(int baudRate, int parityIndex, int stopBits);
-// The 9-byte ESC/POS command GS "S" "C" 0x01 and five digits. Indices are list positions:
-// data bits 0 = 7, 1 = 8; parity 0 NONE, 1 ODD, 2 EVEN; stop bits 0 = one, 1 = two;
-// flow 0 DTR/DSR, 1 Xon/Xoff. Empty for a baud rate or index outside its table.
-Bytes BuildEscPosSerialCommand(int baudRate, int dataBitsIndex, int parityIndex, int stopBitsIndex,
-                               int flowIndex);
+// The four CPCL lines, in order: baud rate, parity (its letter), stop bits (the number 1 or
+// 2), "com_apply". Data bits and flow are not told. Empty when a value told is outside its
+// table.
+std::vector<std::string> BuildCpclSerialLines(const SerialLineSettings& line);
+// The 9-byte ESC/POS command GS "S" "C" 0x01 and the digits of baud rate, data bits, parity,
+// stop bits and flow. Empty for a value outside its table.
+Bytes BuildEscPosSerialCommand(const SerialLineSettings& line);
 
 // --- Emulation ----------------------------------------------------------------------------
 Bytes BuildEmulationQuery();             // FS "E" "C"
@@ -41,6 +39,13 @@ int ParseEmulationAnswer(const std::uint8_t* answer, int count);
 Bytes BuildBluetoothAddressQuery(int emulation);
 Bytes BuildDiscoverableQuery(int emulation);
 Bytes BuildBluetoothPinCommand(int emulation, const std::string& pin);
+// Commands without a length (the ESC/POS PIN runs to the end of its bytes) end where the
+// printer meets a pause in the incoming bytes: until the line has been silent this long after
+// one, every byte that follows would be taken as part of it. Printers take a pause of a few
+// tens of milliseconds as the end (the simulator 50 ms by default); 100 ms leaves room for a
+// slower one and for the command's last bytes still on their way out at 9600 baud.
+inline constexpr std::uint32_t kQuietAfterOpenEndedMs = 100;
+bool IsOpenEnded(const Bytes& command);
 Bytes BuildDiscoverableCommand(int emulation, bool on);
 // The answer as text up to its first zero byte, double quotes removed at its start and then
 // at its end (quotes inside stay).
@@ -49,11 +54,11 @@ std::string ParseBluetoothAddress(const std::uint8_t* answer, int count);
 bool ParseDiscoverableAnswer(const std::uint8_t* answer, int count);
 
 // --- Power save ---------------------------------------------------------------------------
-inline constexpr int kPowerSaveModeCount = 3;  // none, power off, power save
 // The number a minutes text begins with: leading white space, an optional sign, digits up to
 // the first non-digit; 0 when there are none. Saturates instead of overflowing.
 int ParsePowerSaveMinutes(const std::string& text);
-// GS "S" "P", the mode (0..2) and the low 8 bits of the minutes. Empty for another mode.
+// GS "S" "P", the mode's byte and the low 8 bits of the minutes. Empty for a mode outside its
+// table.
 Bytes BuildPowerSaveCommand(int mode, int minutes);
 
 // --- Code page ----------------------------------------------------------------------------

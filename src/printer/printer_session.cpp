@@ -20,19 +20,6 @@ PrinterResult Refused(PrinterResult result) {
 
 }  // namespace
 
-bool IsSendablePin(const std::string& pin) {
-    if (pin.size() > kMaxPinBytes) {
-        return false;
-    }
-    for (const char c : pin) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || c == '"') {
-            return false;
-        }
-    }
-    return true;
-}
-
 PrinterLink& PrinterSession::Active() const {
     if (m_channels.kind == TransportKind::Usb) {
         return m_channels.usb;
@@ -40,9 +27,28 @@ PrinterLink& PrinterSession::Active() const {
     return m_channels.serial;
 }
 
+void PrinterSession::KeepQuiet() {
+    if (!m_bQuietDue) {
+        return;
+    }
+    m_bQuietDue = false;
+    const std::uint32_t elapsed = ElapsedMs(m_openEndedMs, m_clock.NowMs());
+    if (elapsed < kQuietAfterOpenEndedMs) {
+        m_clock.Sleep(kQuietAfterOpenEndedMs - elapsed);
+    }
+}
+
 void PrinterSession::Send(const Bytes& bytes, PrinterResult& result) {
-    if (!bytes.empty() && Active().Write(bytes) <= 0) {
+    if (bytes.empty()) {
+        return;
+    }
+    KeepQuiet();
+    if (Active().Write(bytes) <= 0) {
         result.writeFailed = true;
+    }
+    if (IsOpenEnded(bytes)) {
+        m_bQuietDue = true;
+        m_openEndedMs = m_clock.NowMs();
     }
 }
 
@@ -85,6 +91,7 @@ PrinterResult PrinterSession::Open(const PortRequest& request) {
 }
 
 void PrinterSession::Close() {
+    KeepQuiet();  // a USB link's close sends a byte of its own
     CloseChannel(m_channels);
     m_bLinkOpen = false;
 }
@@ -113,11 +120,7 @@ PrinterResult PrinterSession::SaveSerialConfig(const SerialLineSettings& s) {
         return result;
     }
     if (result.emulation == kEmulationCpcl) {
-        // The stop-bits list holds "1" and "2": the number is the position plus one.
-        const std::vector<std::string> lines =
-            s.stopBitsIndex == kStopBits1 || s.stopBitsIndex == kStopBits2
-                ? BuildCpclSerialLines(s.baudRate, s.parityIndex, s.stopBitsIndex + 1)
-                : std::vector<std::string>();
+        const std::vector<std::string> lines = BuildCpclSerialLines(s);
         if (lines.empty()) {
             return Refused(result);
         }
@@ -126,8 +129,7 @@ PrinterResult PrinterSession::SaveSerialConfig(const SerialLineSettings& s) {
             DebugOutput(line);
         }
     } else {
-        const Bytes command = BuildEscPosSerialCommand(s.baudRate, s.dataBitsIndex, s.parityIndex,
-                                                       s.stopBitsIndex, s.flowIndex);
+        const Bytes command = BuildEscPosSerialCommand(s);
         if (command.empty()) {
             return Refused(result);
         }

@@ -6,7 +6,9 @@
 // Operations that depend on the command language ask for the emulation first (FS "E" "C",
 // polled up to 200 empty reads 10 ms apart) and send nothing more when that fails. A write the
 // link does not take is noted in the result, never acted on: the printer gives no answer to
-// check a write against, and the operation goes on as it would have.
+// check a write against, and the operation goes on as it would have. After a command without a
+// length the line is kept silent (kQuietAfterOpenEndedMs) before the next byte, so the printer
+// does not take what follows as part of it.
 #pragma once
 
 #include <cstdint>
@@ -43,12 +45,6 @@ struct BluetoothResult : PrinterResult {
     int discoverable = -1;  // 1 on, 0 off; -1 when not read
 };
 
-// A PIN goes into a quoted command line (CPCL) or runs to the end of its command (ESC/POS):
-// quotes and control characters would end it early or start another command, so such a PIN,
-// or one longer than ten double-byte characters, is never sent.
-inline constexpr std::size_t kMaxPinBytes = 20;
-bool IsSendablePin(const std::string& pin);
-
 class PrinterSession {
   public:
     PrinterSession(ChannelSet channels, Clock& clock) : m_channels(channels), m_clock(clock) {}
@@ -84,6 +80,8 @@ class PrinterSession {
     PrinterLink& Active() const;
     // Writes the bytes (nothing for none); notes a write the link did not take.
     void Send(const Bytes& bytes, PrinterResult& result);
+    // Waits out what is left of the silence an open-ended command needs.
+    void KeepQuiet();
     // One answer: the first read that brings bytes, within the polling limit.
     int ReadAnswer(std::uint8_t* buffer);
     // The emulation query into result; false when it failed (result says how).
@@ -92,6 +90,8 @@ class PrinterSession {
     ChannelSet m_channels;
     Clock& m_clock;
     bool m_bLinkOpen = false;
+    bool m_bQuietDue = false;  // an open-ended command was sent at m_openEndedMs
+    std::uint32_t m_openEndedMs = 0;
 };
 
 }  // namespace tarvek

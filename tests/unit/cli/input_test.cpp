@@ -4,6 +4,7 @@
 #include "cli/outcome.h"
 #include "cli/platform.h"
 #include "cli/profile.h"
+#include "cli/rules.h"
 #include "cli/units.h"
 #include "texts/localized_text.h"
 #include "cli_bench.h"
@@ -66,6 +67,26 @@ TEST(Values, EachKindTakesItsValuesAndRefusesTheRest) {
     }
 }
 
+// The line the printer answers on once the serial keys are written: each key moves its own field.
+TEST(Rules, TheLineAfterTheSerialKeys) {
+    const SerialLineSettings now{19200, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr};
+    const auto V = [](int number) { return Value{number, "", -1}; };
+    const std::pair<Settings, std::vector<int>> cases[] = {
+        {{{KeyId::WifiChannel, V(2)}}, {19200, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr}},
+        {{{KeyId::SerialBaud, V(9600)}}, {9600, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr}},
+        {{{KeyId::SerialParity, V(kParityEven)}, {KeyId::SerialDataBits, V(kDataBits7)}},
+         {19200, kParityEven, kDataBits7, kStopBits1, kFlowDtrDsr}},
+        {{{KeyId::SerialStopBits, V(kStopBits2)}, {KeyId::SerialFlow, V(kFlowXonXoff)}},
+         {19200, kParityNone, kDataBits8, kStopBits2, kFlowXonXoff}},
+    };
+    for (const auto& [settings, expected] : cases) {
+        const SerialLineSettings a = LineAfter(now, settings);
+        EXPECT_EQ((std::vector<int>{a.baudRate, a.parityIndex, a.dataBitsIndex, a.stopBitsIndex,
+                                    a.flowIndex}),
+                  expected);
+    }
+}
+
 // Refused before the port is opened: exit 2, not a byte sent, the reason named (a profile's
 // refusals name its file too: "P" stands for the profile given).
 TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
@@ -90,6 +111,7 @@ TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
         {"set emulation=cpcl emulation=escpos", "emulation is given twice"},
         {"set wifi.passphrase=${env:NOPE}", "the environment variable NOPE is not set"},
         {"set bluetooth.pin=se\"cret", "bluetooth.pin: \"***\" is not allowed"},
+        {"set bluetooth.pin=12345678901", "bluetooth.pin: \"***\" is not allowed"},
         {"show --baud 4800", "--baud: \"4800\" is not allowed; allowed: 9600, 19200"},
         {"show --wfi", "--wfi"},
         {"profile apply P", "P is not JSON", "{"},

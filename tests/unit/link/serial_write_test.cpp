@@ -10,10 +10,11 @@ namespace tarvek {
 namespace {
 
 using testing::VirtualClock;
+constexpr InputPurge kDialogs = InputPurge::AfterWrite;
 
 struct Event {
     std::vector<std::uint8_t> bytes;  // a chunk, or empty for a purge
-    char purge;                       // 0, 'w' after a write, 'a' on failure
+    char purge;                       // 0, 'i' the input, 'a' both ways on failure
     std::uint32_t atMs;
 };
 
@@ -33,7 +34,7 @@ class RecordingPort : public SerialChunkPort {
         events.push_back({std::vector<std::uint8_t>(data, data + taken), 0, m_clock.NowMs()});
         return result;
     }
-    void PurgeAfterWrite() override { events.push_back({{}, 'w', m_clock.NowMs()}); }
+    void PurgeInput() override { events.push_back({{}, 'i', m_clock.NowMs()}); }
     void PurgeAll() override { events.push_back({{}, 'a', m_clock.NowMs()}); }
 
     std::vector<int> ChunkSizes() const {
@@ -67,28 +68,27 @@ class SerialWrite : public ::testing::Test {
 
 TEST_F(SerialWrite, FirstWriteAfterOpenSendsThePreambleThenChunksOf64) {
     const auto data = Counting(130);
-    EXPECT_EQ(RunSerialWrite(port, clock, idle, data.data(), 130), 130);
+    EXPECT_EQ(RunSerialWrite(port, clock, idle, kDialogs, data.data(), 130), 130);
     EXPECT_EQ(port.ChunkSizes(), (std::vector<int>{2, 64, 64, 2}));
     EXPECT_EQ(port.events[0].bytes, (std::vector<std::uint8_t>{0, 0}));
     EXPECT_EQ(port.events[1].atMs - port.events[0].atMs, 350u);
     EXPECT_EQ(std::vector<std::uint8_t>(port.events[1].bytes.begin(), port.events[1].bytes.end()),
               std::vector<std::uint8_t>(data.begin(), data.begin() + 64));
     EXPECT_EQ(port.events[3].bytes, (std::vector<std::uint8_t>{129, 130}));
-    EXPECT_EQ(port.events.back().purge, 'w');
     EXPECT_EQ(clock.Sleeps(), (std::vector<std::uint32_t>{350}));
     EXPECT_EQ(idle.lastWriteMs, 5350u);
 }
 
 TEST_F(SerialWrite, PreambleOnlyAfterMoreThanSixtySecondsIdle) {
     const std::uint8_t cmd[3] = {0x1C, 'E', 'C'};
-    RunSerialWrite(port, clock, idle, cmd, 3);
+    RunSerialWrite(port, clock, idle, kDialogs, cmd, 3);
     port.events.clear();
     clock.Advance(60000);
-    RunSerialWrite(port, clock, idle, cmd, 3);
+    RunSerialWrite(port, clock, idle, kDialogs, cmd, 3);
     EXPECT_EQ(port.ChunkSizes(), (std::vector<int>{3}));
     port.events.clear();
     clock.Advance(60001);
-    RunSerialWrite(port, clock, idle, cmd, 3);
+    RunSerialWrite(port, clock, idle, kDialogs, cmd, 3);
     EXPECT_EQ(port.ChunkSizes(), (std::vector<int>{2, 3}));
 }
 
@@ -98,24 +98,32 @@ TEST_F(SerialWrite, FirstWriteSendsThePreambleEvenEarlyOnTheTimer) {
     RecordingPort earlyPort{early};
     IdleState fresh{true, 0};
     const std::uint8_t cmd[1] = {0x41};
-    RunSerialWrite(earlyPort, early, fresh, cmd, 1);
+    RunSerialWrite(earlyPort, early, fresh, kDialogs, cmd, 1);
     EXPECT_EQ(earlyPort.ChunkSizes(), (std::vector<int>{2, 1}));
 }
 
-TEST_F(SerialWrite, ZeroBytesSendOnlyTheDuePreambleAndStillPurge) {
-    EXPECT_EQ(RunSerialWrite(port, clock, idle, nullptr, 0), 0);
-    EXPECT_EQ(port.ChunkSizes(), (std::vector<int>{2}));
-    EXPECT_EQ(port.events.back().purge, 'w');
-    port.events.clear();
-    EXPECT_EQ(RunSerialWrite(port, clock, idle, nullptr, 0), 0);
-    ASSERT_EQ(port.events.size(), 1u);
-    EXPECT_EQ(port.events[0].purge, 'w');
+TEST_F(SerialWrite, TheInputIsDroppedBeforeOrAfterEachWriteAsTheFrontEndChose) {
+    const std::uint8_t cmd[3] = {0x1C, 'E', 'C'};
+    // Events: preamble, command and one purge of the input, first or last.
+    for (const auto& [purge, at] : {std::make_pair(InputPurge::AfterWrite, 2u),
+                                    std::make_pair(InputPurge::BeforeWrite, 0u)}) {
+        RecordingPort p{clock};
+        IdleState fresh{true, 0};
+        EXPECT_EQ(RunSerialWrite(p, clock, fresh, purge, cmd, 3), 3);
+        EXPECT_EQ(p.ChunkSizes(), (std::vector<int>{2, 3})) << at;
+        ASSERT_EQ(p.events.size(), 3u);
+        EXPECT_EQ(p.events[at].purge, 'i') << at;
+        p.events.clear();  // zero bytes: nothing sent, the input still dropped
+        EXPECT_EQ(RunSerialWrite(p, clock, fresh, purge, nullptr, 0), 0);
+        ASSERT_EQ(p.events.size(), 1u);
+        EXPECT_EQ(p.events[0].purge, 'i');
+    }
 }
 
 TEST_F(SerialWrite, PreambleTimeOutSendsNothingOfTheCommand) {
     port.answers = {kChunkTimedOut};
     const auto data = Counting(10);
-    EXPECT_EQ(RunSerialWrite(port, clock, idle, data.data(), 10), 0);
+    EXPECT_EQ(RunSerialWrite(port, clock, idle, kDialogs, data.data(), 10), 0);
     EXPECT_EQ(port.events.size(), 1u);  // the preamble's attempt, no purge
     EXPECT_TRUE(clock.Sleeps().empty());
 }
@@ -123,7 +131,7 @@ TEST_F(SerialWrite, PreambleTimeOutSendsNothingOfTheCommand) {
 TEST_F(SerialWrite, RefusedPreambleStillPausesAndSends) {
     port.answers = {kChunkFailed};
     const auto data = Counting(10);
-    EXPECT_EQ(RunSerialWrite(port, clock, idle, data.data(), 10), 10);
+    EXPECT_EQ(RunSerialWrite(port, clock, idle, kDialogs, data.data(), 10), 10);
     EXPECT_EQ(clock.Sleeps(), (std::vector<std::uint32_t>{350}));
 }
 
@@ -133,7 +141,7 @@ TEST_F(SerialWrite, FailedChunkPurgesBothWaysAndGivesZero) {
         IdleState fresh{false, clock.NowMs()};
         p.answers = {64, failure};
         const auto data = Counting(130);
-        EXPECT_EQ(RunSerialWrite(p, clock, fresh, data.data(), 130), 0) << failure;
+        EXPECT_EQ(RunSerialWrite(p, clock, fresh, kDialogs, data.data(), 130), 0) << failure;
         EXPECT_EQ(p.ChunkSizes(), (std::vector<int>{64, 0}));
         EXPECT_EQ(p.events.back().purge, 'a');
     }
@@ -144,7 +152,7 @@ TEST_F(SerialWrite, PartlyAcceptedChunkContinuesAfterTheAcceptedBytes) {
     idle.lastWriteMs = clock.NowMs();
     port.answers = {10};
     const auto data = Counting(70);
-    EXPECT_EQ(RunSerialWrite(port, clock, idle, data.data(), 70), 70);
+    EXPECT_EQ(RunSerialWrite(port, clock, idle, kDialogs, data.data(), 70), 70);
     EXPECT_EQ(port.ChunkSizes(), (std::vector<int>{10, 60}));
     EXPECT_EQ(port.events[1].bytes.front(), 11);
 }

@@ -124,7 +124,7 @@ TEST(MainDialogMessages, EachFailureInBothLanguages) {
             const std::vector<bool> before = EnabledStates(d.host);
             const int commandsBefore = d.model.CommandCount();
             d.host.Click(c.click);
-            d.model.Advance(d.clock.NowMs() + sim::kCommandPauseMs);  // ends print data too
+            d.model.Advance(d.clock.NowMs() + d.model.CommandPauseMs());  // ends print data too
             const std::string& expected = codePage == 949 ? c.korean : c.english;
             ASSERT_EQ(d.Message(), expected) << c.what;
             EXPECT_EQ(d.host.Messages()[0].flags & 0xF, ui::kMbOk) << c.what;  // OK alone

@@ -176,7 +176,7 @@ TEST(MainDialogCodePage, SavedConfirmedByNameAndPrinted) {
     EXPECT_EQ(d.host.Children()[0].result, ui::kIdCancel);
     EXPECT_EQ(d.host.Children()[1].result, ui::kIdOk);
     d.host.Click(IDC_PRINT_CODE_PAGE);
-    d.model.Advance(d.clock.NowMs() + sim::kCommandPauseMs);  // a pause ends print data
+    d.model.Advance(d.clock.NowMs() + d.model.CommandPauseMs());  // a pause ends print data
     EXPECT_EQ(d.model.State().pages.size(), 1u);
     EXPECT_TRUE(d.serial.IsOpen());
     EXPECT_EQ(d.Message(), "0 messages");

@@ -53,19 +53,21 @@ TEST(PowerSave, MinutesAreTheLeadingSignedNumber) {
 }
 
 TEST(SerialLine, CpclParityLettersAndEscPosTables) {
-    EXPECT_EQ(BuildCpclSerialLines(9600, kParityNone, 1)[1],
+    EXPECT_EQ(BuildCpclSerialLines({9600, kParityNone, -1, 0, -1})[1],
               "! U1 setvar \"comm.parity\" \"n\"\r\n");
-    EXPECT_EQ(BuildCpclSerialLines(9600, kParityOdd, 1)[1],
+    EXPECT_EQ(BuildCpclSerialLines({9600, kParityOdd, -1, 0, -1})[1],
               "! U1 setvar \"comm.parity\" \"o\"\r\n");
-    EXPECT_TRUE(BuildCpclSerialLines(9600, 3, 1).empty());
+    EXPECT_TRUE(BuildCpclSerialLines({9600, 3, -1, 0, -1}).empty());
+    EXPECT_TRUE(BuildCpclSerialLines({14400, 0, -1, 0, -1}).empty());
     const int bauds[] = {9600, 19200, 38400, 57600, 115200};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(BuildEscPosSerialCommand(bauds[i], 1, 2, 0, 0)[4], '0' + i) << bauds[i];
+        EXPECT_EQ(BuildEscPosSerialCommand({bauds[i], 2, 1, 0, 0})[4], '0' + i) << bauds[i];
     }
-    for (const Bytes& refused :
-         {BuildEscPosSerialCommand(14400, 1, 0, 0, 0), BuildEscPosSerialCommand(9600, 2, 0, 0, 0),
-          BuildEscPosSerialCommand(9600, 1, 3, 0, 0), BuildEscPosSerialCommand(9600, 1, 0, 2, 0),
-          BuildEscPosSerialCommand(9600, 1, 0, 0, 2)}) {
+    for (const Bytes& refused : {BuildEscPosSerialCommand({14400, 0, 1, 0, 0}),
+                                 BuildEscPosSerialCommand({9600, 0, 2, 0, 0}),
+                                 BuildEscPosSerialCommand({9600, 3, 1, 0, 0}),
+                                 BuildEscPosSerialCommand({9600, 0, 1, 2, 0}),
+                                 BuildEscPosSerialCommand({9600, 0, 1, 0, 2})}) {
         EXPECT_TRUE(refused.empty());
     }
 }

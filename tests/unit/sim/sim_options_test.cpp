@@ -25,7 +25,7 @@ TEST(SimOptions, EveryOptionReachesTheStateOrTheFaults) {
                      "--pin", "9", "--discoverable", "off", "--module", "wep",
                      "--mac", "0A:1B:2C:3D:4E:5F", "--refuse-read", "3", "--refuse-write", "4",
                      "--refuse-write", "5", "--corrupt-check", "6", "--silent-after", "2",
-                     "--stop-after-byte", "7", "--late", "8"}, o),
+                     "--stop-after-byte", "7", "--late", "8", "--command-pause", "9"}, o),
               0);
     // clang-format on
     const PrinterState& s = o.initial;
@@ -46,6 +46,7 @@ TEST(SimOptions, EveryOptionReachesTheStateOrTheFaults) {
     EXPECT_EQ(o.faults.silentAfterCommands, 2);
     EXPECT_EQ(o.faults.stopAfterHostByte, 7);
     EXPECT_EQ(o.faults.lateMs, 8u);
+    EXPECT_EQ(o.commandPauseMs, 9u);
 }
 
 TEST(SimOptions, ValuesOutsideTheirListsAreRefused) {
