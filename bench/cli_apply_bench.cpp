@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_app.h"
+#include "cli/command/cli_app.h"
 #include "link/links.h"
 #include "sim/simulated_link.h"
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "cli/cli_app.h"
-#include "cli/platform.h"
-#include "cli/station.h"
+#include "cli/command/cli_app.h"
+#include "cli/platform/platform.h"
+#include "cli/command/station.h"
 #include "link/links.h"
 
 int main(int argc, char** argv) {

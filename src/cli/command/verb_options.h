@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/port_address.h"
+#include "cli/settings/port_request.h"
 
 namespace tarvek::cli {
 

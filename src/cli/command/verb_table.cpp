@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "cli/cli_app.h"
+#include "cli/command/cli_app.h"
 #include "cli/command/port_verbs.h"
-#include "cli/profile.h"
-#include "cli/rules.h"
-#include "cli/station.h"
+#include "cli/settings/profile.h"
+#include "cli/settings/setting_rules.h"
+#include "cli/command/station.h"
 
 namespace tarvek::cli {
 namespace {

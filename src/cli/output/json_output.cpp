@@ -1,10 +1,10 @@
 // The JSON form: one document per verb on stdout, one line per printer and a summary in the
 // station loop. A failure is a document too, with its advice.
-#include "cli/doctor.h"
+#include "cli/output/doctor.h"
 #include "cli/output/json_values.h"
 #include "cli/output/output_forms.h"
 #include "cli/output/port_sentences.h"
-#include "cli/port_address.h"
+#include "cli/settings/port_request.h"
 #include "wifimodule/module_settings.h"
 
 namespace tarvek::cli {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/messages.h"
+#include "cli/output/result_sentences.h"
 
 namespace tarvek::cli {
 

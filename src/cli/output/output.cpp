@@ -1,9 +1,9 @@
 #include "cli/output/output.h"
 
-#include "cli/finding_texts.h"
+#include "cli/output/finding_texts.h"
 #include "cli/output/output_forms.h"
 #include "cli/output/port_sentences.h"
-#include "cli/port_address.h"
+#include "cli/settings/port_request.h"
 
 namespace tarvek::cli {
 

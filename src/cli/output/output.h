@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/apply.h"
-#include "cli/messages.h"
-#include "cli/printer_read.h"
+#include "cli/session/apply.h"
+#include "cli/output/result_sentences.h"
+#include "cli/session/printer_read.h"
 #include "cli/session/port_search.h"
 #include "texts/localized_text.h"
 

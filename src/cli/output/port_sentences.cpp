@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "cli/doctor.h"
-#include "cli/finding_texts.h"
-#include "cli/port_address.h"
+#include "cli/output/doctor.h"
+#include "cli/output/finding_texts.h"
+#include "cli/settings/port_request.h"
 
 namespace tarvek::cli {
 

@@ -2,8 +2,8 @@
 // stderr with the doctor's advice.
 #include <iomanip>
 
-#include "cli/cli_texts.h"
-#include "cli/finding_texts.h"
+#include "cli/output/cli_texts.h"
+#include "cli/output/finding_texts.h"
 #include "cli/output/output_forms.h"
 #include "cli/output/port_sentences.h"
 #include "wifimodule/module_settings.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/outcome.h"
-#include "cli/port_finder.h"
+#include "cli/result/outcome.h"
+#include "cli/session/port_finder.h"
 #include "link/channel_open.h"
 
 namespace tarvek::cli {

@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "cli/input.h"
-#include "cli/rules.h"
+#include "cli/settings/key_value_input.h"
+#include "cli/settings/setting_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream lines(std::string(reinterpret_cast<const char*>(data), size));

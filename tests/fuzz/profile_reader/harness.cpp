@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli/profile.h"
+#include "cli/settings/profile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

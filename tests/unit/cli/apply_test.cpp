@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/outcome.h"
+#include "cli/result/outcome.h"
 #include "cli_bench.h"
 #include "wifimodule/psk.h"
 

@@ -10,7 +10,7 @@
 #include <map>
 #include <sstream>
 
-#include "cli/cli_app.h"
+#include "cli/command/cli_app.h"
 #include "sim/simulated_link.h"
 #include "support/virtual_clock.h"
 

@@ -5,8 +5,8 @@
 
 #include <csignal>
 
-#include "cli/outcome.h"
-#include "cli/platform.h"
+#include "cli/result/outcome.h"
+#include "cli/platform/platform.h"
 #include "cli_bench.h"
 
 namespace tarvek::cli {

@@ -4,8 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/doctor.h"
-#include "cli/outcome.h"
+#include "cli/output/doctor.h"
+#include "cli/result/outcome.h"
 #include "cli_bench.h"
 
 namespace tarvek::cli {

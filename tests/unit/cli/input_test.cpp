@@ -1,11 +1,11 @@
 // What the tool takes in: values, keys together, profiles and units files.
 #include <gtest/gtest.h>
 
-#include "cli/outcome.h"
-#include "cli/platform.h"
-#include "cli/profile.h"
-#include "cli/rules.h"
-#include "cli/units.h"
+#include "cli/result/outcome.h"
+#include "cli/platform/platform.h"
+#include "cli/settings/profile.h"
+#include "cli/settings/setting_rules.h"
+#include "cli/settings/unit_rows.h"
 #include "texts/localized_text.h"
 #include "cli_bench.h"
 #include "wifimodule/wifi_settings.h"

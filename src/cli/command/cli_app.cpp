@@ -1,0 +1,193 @@
+#include "cli/command/cli_app.h"
+
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <map>
+#include <memory>
+
+#include "cli/command/verb_table.h"
+#include "cli/output/doctor.h"
+#include "cli/session/port_search.h"
+#include "cli/session/link_tap.h"
+#include "cli/settings/port_request.h"
+#include "cli/settings/profile.h"
+#include "cli/settings/setting_rules.h"
+#include "cli/command/station.h"
+#include "texts/localized_text.h"
+#include "texts/port_texts.h"
+
+#ifdef TARVEK_HAVE_VERSION_HEADER
+#include "tarvek_version.h"
+#endif
+
+namespace tarvek::cli {
+namespace {
+
+#ifdef TARVEK_HAVE_VERSION_HEADER
+const std::string kVersion{kTarvekVersion};
+#else
+const std::string kVersion{TARVEK_CLI_VERSION};
+#endif
+
+constexpr const char* kDescription =
+    "tarvek-cli: scripted, verified setup of mobile label printers. Reads what a printer tells,\n"
+    "writes settings given as KEY=VALUE or as a profile, reads them back, and runs a station\n"
+    "loop that provisions printer after printer with an audit trail.";
+
+void AddGlobalOptions(CLI::App& app, GlobalOptions& g) {
+    app.add_option("--port", g.ports,
+                   "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0, /dev/rfcomm0 (Linux); "
+                   "auto: the one port where \"detect\" finds a printer, at its line")
+        ->allow_extra_args(false);  // one port per --port: what follows is the verb's
+    app.add_option("--baud", g.line.baud, "the printer's current line: baud rate")
+        ->capture_default_str();
+    app.add_option("--parity", g.line.parity, "none, odd or even")->capture_default_str();
+    app.add_option("--data-bits", g.line.dataBits, "7 or 8")->capture_default_str();
+    app.add_option("--stop-bits", g.line.stopBits, "1 or 2")->capture_default_str();
+    app.add_option("--flow", g.line.flow, "dtr-dsr (DTR/DSR) or xon-xoff (Xon/Xoff)")
+        ->capture_default_str();
+    app.add_flag("--json", g.json, "one JSON document (JSON Lines in the station loop)");
+    app.add_option("--lang", g.lang, "en or ko (default: the system's language)")
+        ->check(CLI::IsMember({"en", "ko"}));
+    app.add_option("--trace", g.trace, "write every byte both ways, with times, to FILE");
+    app.add_flag("--show-secrets", g.showSecrets,
+                 "show PIN, WEP keys and passphrase in output, trace and audit");
+}
+
+// Each verb of the table as a subcommand (a group verb such as "profile" made once); the
+// options of the program reach every verb, before or after its name.
+std::vector<CLI::App*> DeclareVerbs(CLI::App& app, VerbOptions& options) {
+    std::vector<CLI::App*> verbs;
+    std::map<std::string, CLI::App*> groups;
+    for (int i = 0; i < VerbCount(); ++i) {
+        const VerbSpec& spec = VerbTable()[i];
+        CLI::App* parent = &app;
+        if (spec.group != nullptr) {
+            CLI::App*& group = groups[spec.group];
+            if (group == nullptr) {
+                group = app.add_subcommand(spec.group, GroupHelp(spec.group));
+                group->fallthrough();
+                group->require_subcommand(1);
+            }
+            parent = group;
+        }
+        CLI::App* verb = parent->add_subcommand(spec.name, spec.help);
+        verb->fallthrough();
+        spec.declare(*verb, options);
+        verbs.push_back(verb);
+    }
+    return verbs;
+}
+
+// The port a verb that needs one talks to: given once ("auto": found by detection).
+bool ResolvePort(const GlobalOptions& g, Platform& platform, Output& output, PortRequest& port,
+                 int& exit) {
+    InputError error;
+    if (g.ports.size() != 1) {
+        error.problem = g.ports.empty() ? Problem::PortMissing : Problem::SeveralPorts;
+        exit = Fail(output, InputOutcome(error));
+        return false;
+    }
+    if (!MakePortRequest(g.ports.front(), g.line, port, error) ||
+        !CheckSettings(Settings{}, port.line, error)) {
+        exit = Fail(output, InputOutcome(error));
+        return false;
+    }
+    if (g.ports.front() != "auto") {
+        return true;
+    }
+    Outcome search;
+    PortInfo found;
+    if (!FindPrinter(platform.finder, platform.interrupted, port, found, search)) {
+        exit = Fail(output, search);
+        return false;
+    }
+    output.PortChosen(port, found);
+    return true;
+}
+
+// Runs a verb that talks to a printer: the links tapped for Ctrl-C and the trace.
+int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest& port) {
+    Platform& platform = invocation.platform;
+    Output& output = invocation.output;
+    const GlobalOptions& g = invocation.global;
+    std::ofstream traceFile;
+    std::unique_ptr<TraceRecorder> trace;
+    if (!g.trace.empty()) {
+        traceFile.open(g.trace, std::ios::trunc);
+        if (!traceFile) {
+            InputError error;
+            error.problem = Problem::FileUnwritable;
+            error.source = g.trace;
+            return Fail(output, InputOutcome(error));
+        }
+        trace = std::make_unique<TraceRecorder>(traceFile, platform.clock, g.showSecrets);
+    }
+    LinkTap tap(platform.interrupted, trace.get());
+    TappedSerialLink serial(platform.serial, tap, platform.clock);
+    TappedUsbLink usb(platform.usb, tap, platform.clock);
+    TransportKind kind = port.kind;
+    Services services{
+        ChannelSet{serial, usb, kind},
+        platform.clock,
+        platform.conflictCheck,
+        platform.interrupted,
+        trace.get(),
+        [&output](Step step, int done, int total) { output.Progress(step, done, total); },
+        [&output] { output.Warn(texts::kPrinterListUnreadable.text.english); }};
+    VerbContext context{services, output, port, platform.env};
+    invocation.printer = &context;
+    return spec.run(invocation);
+}
+
+int Dispatch(const VerbSpec& spec, const GlobalOptions& g, const VerbOptions& options,
+             Platform& platform) {
+    const int codePage = g.lang == "ko"   ? texts::kKoreanCodePage
+                         : g.lang == "en" ? 0
+                                          : platform.systemCodePage;
+    const std::unique_ptr<Output> output = MakeOutput(
+        g.json, platform.progress, platform.out, platform.err, Wording{codePage, g.showSecrets});
+    output->SetDoctor([&platform, codePage](const Outcome& outcome) {
+        return DoctorAdvice(outcome, platform.finder, codePage);
+    });
+    Invocation invocation{platform, *output, g, options};
+    if ((spec.needs & kNeedsPort) == 0) {
+        return spec.run(invocation);
+    }
+    PortRequest port;
+    int exit = kExitDone;
+    if (!ResolvePort(g, platform, *output, port, exit)) {
+        return exit;
+    }
+    return RunWithLink(invocation, spec, port);
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, Platform& platform) {
+    GlobalOptions global;
+    VerbOptions options;
+    CLI::App app(kDescription, "tarvek-cli");
+    app.footer(ExitCodeHelp() + "\"tarvek-cli keys\" lists the settings and their values.");
+    app.set_version_flag("--version", "tarvek-cli " + kVersion);
+    app.require_subcommand(1);
+    // The same syntax on every system: "/x" is a path (a Unix one, or one from a POSIX shell on
+    // Windows), never an option.
+    app.allow_windows_style_options(false);
+    AddGlobalOptions(app, global);
+    const std::vector<CLI::App*> verbs = DeclareVerbs(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e, platform.out, platform.err);
+        return code == 0 ? kExitDone : kExitBadInput;
+    }
+    for (int i = 0; i < VerbCount(); ++i) {
+        if (verbs[i]->parsed()) {
+            return Dispatch(VerbTable()[i], global, options, platform);
+        }
+    }
+    return kExitBadInput;  // CLI11 requires a verb: not reached
+}
+
+}  // namespace tarvek::cli

@@ -1,0 +1,35 @@
+// The command line of tarvek-cli, over the platform's links (or simulated ones in tests): CLI11
+// parses it, the verbs do the work, the exit code comes back.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "cli/settings/key_value_input.h"
+#include "cli/session/port_finder.h"
+#include "link/clock.h"
+#include "link/port_conflict_check.h"
+#include "link/printer_link.h"
+
+namespace tarvek::cli {
+
+struct Platform {
+    SerialPrinterLink& serial;
+    UsbPrinterLink& usb;
+    PortConflictCheck& conflictCheck;
+    Clock& clock;
+    const std::atomic<bool>& interrupted;
+    EnvLookup env;
+    std::ostream& out;
+    std::ostream& err;
+    bool progress = false;             // stderr is a terminal: one progress line for long steps
+    int systemCodePage = 0;            // texts::kKoreanCodePage when the system speaks Korean
+    std::function<std::string()> now;  // UTC time stamps for the audit
+    PortFinder finder{};               // "ports", "detect", "--port auto" and the doctor's advice
+};
+
+int RunCli(int argc, const char* const* argv, Platform& platform);
+
+}  // namespace tarvek::cli

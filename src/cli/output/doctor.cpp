@@ -1,0 +1,97 @@
+#include "cli/output/doctor.h"
+
+#include "cli/output/finding_texts.h"
+
+namespace tarvek::cli {
+namespace {
+
+using texts::FormatText;
+
+std::string HolderAdvice(const PortInfo& port, int cp) {
+    const PortHolder& h = port.holder;
+    switch (h.kind) {
+        case HolderKind::WindowsPrinter:
+            return FormatText(text::kDoctorPrinter.For(cp), h.printerName.c_str(),
+                              port.name.c_str());
+        case HolderKind::CupsQueue:
+            return FormatText(text::kDoctorQueue.For(cp), h.printerName.c_str(),
+                              h.printerName.c_str());
+        case HolderKind::Process:
+            return FormatText(text::kDoctorProcess.For(cp), h.printerName.c_str(), h.processId);
+    }
+    return "";
+}
+
+// The port a failed open named, as the machine describes it.
+bool Describe(const Outcome& outcome, const PortFinder& finder, PortInfo& port) {
+    if (!finder.list) {
+        return false;
+    }
+    if (outcome.transport == TransportKind::Serial) {
+        const std::vector<PortInfo> ports = finder.list({outcome.port});
+        port = ports.empty() ? PortInfo{} : ports.front();
+        return !ports.empty();
+    }
+    for (const PortInfo& found : finder.list({})) {
+        if (found.kind == PortKind::UsbPrinter && found.name == outcome.port) {
+            port = found;
+            return true;
+        }
+    }
+    port.name = outcome.port;
+    port.kind = PortKind::Missing;
+    port.transport = TransportKind::Usb;
+    return true;
+}
+
+}  // namespace
+
+std::string PortAdvice(const PortInfo& port, bool openFailed, int cp) {
+    if (port.held == PortCheck::Held) {
+        return HolderAdvice(port, cp);
+    }
+    if (port.kind == PortKind::Missing) {
+        return port.transport == TransportKind::Usb
+                   ? text::kDoctorNoUsb.For(cp)
+                   : FormatText(text::kDoctorMissing.For(cp), port.name.c_str());
+    }
+    if (port.access == PortAccess::Denied && !port.inAccessGroup) {
+        return port.kind == PortKind::UsbPrinter
+                   ? text::kDoctorUsbGroup.For(cp)
+                   : FormatText(text::kDoctorGroup.For(cp), port.name.c_str(),
+                                port.accessGroup.c_str(), port.accessGroup.c_str());
+    }
+    if (!openFailed) {
+        return "";
+    }
+    return port.kind == PortKind::BluetoothSerial
+               ? FormatText(text::kDoctorBluetooth.For(cp), port.name.c_str())
+               : text::kDoctorPorts.For(cp);
+}
+
+std::string DoctorAdvice(const Outcome& outcome, const PortFinder& finder, int cp) {
+    const bool usb = outcome.transport == TransportKind::Usb;
+    switch (outcome.failure) {
+        case Failure::PortHeld: {
+            PortInfo port;
+            port.name = outcome.port;
+            port.held = PortCheck::Held;
+            port.holder = outcome.holder;
+            return HolderAdvice(port, cp);
+        }
+        case Failure::OpenFailed: {
+            PortInfo port;
+            return outcome.step == Step::WifiOpen || !Describe(outcome, finder, port)
+                       ? text::kDoctorPorts.For(cp)
+                       : PortAdvice(port, true, cp);
+        }
+        case Failure::NoAnswer:
+        case Failure::NotAnEmulationCode:
+            return usb ? text::kDoctorNoAnswerUsb.For(cp)
+                       : FormatText(text::kDoctorNoAnswer.For(cp), outcome.port.c_str());
+        default:
+            return "";
+    }
+}
+
+}  // namespace tarvek::cli

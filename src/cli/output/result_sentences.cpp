@@ -1,0 +1,257 @@
+#include "cli/output/result_sentences.h"
+
+#include "cli/output/cli_texts.h"
+#include "cli/session/compare.h"
+#include "cli/output/finding_texts.h"
+#include "printer/code_page_table.h"
+#include "texts/port_texts.h"
+#include "texts/printer_texts.h"
+#include "texts/wifi_texts.h"
+
+namespace tarvek::cli {
+namespace {
+
+using texts::FormatText;
+
+const char* T(const texts::LocalizedText& text, const Wording& w) {
+    return text.For(w.codePage);
+}
+
+bool IsSecret(const std::string& key) {
+    const KeySpec* spec = FindKey(key);
+    return spec != nullptr && spec->secret;
+}
+
+std::string BadValueText(const InputError& e, const Wording& w) {
+    // A line option is named by its flag and takes its key's values.
+    const KeySpec* spec = FindKey(e.detail.empty() ? e.key : e.detail);
+    const std::string allowed = spec != nullptr ? AllowedValues(*spec, w.codePage) : "";
+    const std::string value = IsSecret(e.key) && !w.showSecrets ? kHiddenValue : e.value;
+    return FormatText(T(text::kBadValue, w), e.key.c_str(), value.c_str(), allowed.c_str());
+}
+
+std::string FixedText(const InputError& e, const Wording& w) {
+    return FormatText(T(text::kFixedByEncryption, w), e.key.c_str(), e.detail.c_str(),
+                      e.value.c_str());
+}
+
+}  // namespace
+
+std::string AllowedValues(const KeySpec& spec, int codePage) {
+    const Wording w{codePage, false};
+    switch (spec.kind) {
+        case ValueKind::Choice: {
+            std::string list;
+            for (int i = 0; i < spec.choiceCount; ++i) {
+                list += (i > 0 ? ", " : "") + std::string(spec.choices[i].name);
+            }
+            return list;
+        }
+        case ValueKind::Range:
+            return FormatText(T(text::kAllowedRange, w), spec.min, spec.max);
+        case ValueKind::CodePage:
+            return FormatText(T(text::kAllowedCodePage, w), kCodePageCount - 1);
+        case ValueKind::Address:
+            return T(text::kAllowedAddress, w);
+        case ValueKind::Text:
+            return FormatText(T(text::kAllowedText, w), spec.max);
+        case ValueKind::Pin:
+            return FormatText(T(text::kAllowedPin, w), spec.max);
+        case ValueKind::Passphrase:
+            return FormatText(T(text::kAllowedPassphrase, w), spec.min, spec.max);
+        case ValueKind::WepKey:
+            return T(text::kAllowedWepKey, w);
+    }
+    return "";
+}
+
+std::string ProblemText(const InputError& e, const Wording& w) {
+    const char* key = e.key.c_str();
+    std::string sentence;
+    switch (e.problem) {
+        case Problem::None:
+            break;
+        case Problem::NotKeyValue:
+            sentence = FormatText(T(text::kNotKeyValue, w), e.value.c_str());
+            break;
+        case Problem::UnknownKey:
+            sentence = FormatText(T(text::kUnknownKey, w), key);
+            break;
+        case Problem::BadValue:
+            sentence = BadValueText(e, w);
+            break;
+        case Problem::RepeatedKey:
+            sentence = FormatText(T(text::kRepeatedKey, w), key);
+            break;
+        case Problem::EnvMissing:
+            sentence = FormatText(T(text::kEnvMissing, w), key, e.detail.c_str());
+            break;
+        case Problem::FileUnreadable:
+            return FormatText(T(text::kFileUnreadable, w), e.source.c_str());
+        case Problem::FileUnwritable:
+            return FormatText(T(text::kFileUnwritable, w), e.source.c_str());
+        case Problem::NotJson:
+            return FormatText(T(text::kNotJson, w), e.source.c_str(), e.detail.c_str());
+        case Problem::NotAProfile:
+            return FormatText(T(text::kNotAProfile, w), e.source.c_str());
+        case Problem::UnknownGroup:
+            sentence = FormatText(T(text::kUnknownGroup, w), key);
+            break;
+        case Problem::WrongType:
+            sentence = FormatText(T(text::kWrongType, w), key);
+            break;
+        case Problem::NoUnits:
+            return FormatText(T(text::kNoUnits, w), e.source.c_str());
+        case Problem::BadUnitsRow:
+            sentence = T(text::kBadUnitsRow, w);
+            break;
+        case Problem::WepKeyNeedsWep:
+            sentence = FormatText(T(text::kWepKeyNeedsWep, w), key);
+            break;
+        case Problem::WepKeyWrongSize:
+            sentence = FormatText(T(text::kWepKeyWrongSize, w), key, e.detail.c_str());
+            break;
+        case Problem::FixedByEncryption:
+            sentence = FixedText(e, w);
+            break;
+        case Problem::WpaWithoutAuth:
+            sentence = T(text::kWpaWithoutAuth, w);
+            break;
+        case Problem::DataBitsParity:
+            sentence = texts::kDataBitsParity.text.english;
+            break;
+        case Problem::MinutesNeedMode:
+            sentence = T(text::kMinutesNeedMode, w);
+            break;
+        case Problem::CodePageNeedsEscPos:
+            sentence = T(text::kCodePageNeedsEscPos, w);
+            break;
+        case Problem::LineFixedInCpcl:
+            sentence = FormatText(T(text::kLineFixedInCpcl, w), key);
+            break;
+        case Problem::WpaNotOffered:
+            sentence = T(text::kWpaNotOffered, w);
+            break;
+        case Problem::PortMissing:
+            return T(text::kPortMissing, w);
+        case Problem::SeveralPorts:
+            return T(text::kSeveralPorts, w);
+        case Problem::ModuleRefusal:
+            break;  // worded from the outcome's sequence (OutcomeText)
+    }
+    if (e.line > 0) {
+        return FormatText(T(text::kInLine, w), e.source.c_str(), e.line) + sentence;
+    }
+    if (!e.source.empty()) {
+        return FormatText(T(text::kInFile, w), e.source.c_str()) + sentence;
+    }
+    return sentence;
+}
+
+std::string Shown(KeyId key, const std::string& value, const Wording& w) {
+    return Spec(key).secret && !w.showSecrets ? kHiddenValue : value;
+}
+
+std::string KeyList(const std::vector<KeyId>& keys) {
+    std::string list;
+    for (KeyId key : keys) {
+        list += (list.empty() ? "" : ", ") + std::string(Spec(key).name);
+    }
+    return list;
+}
+
+std::string DifferenceLines(const std::vector<Difference>& differences, const Wording& w) {
+    std::string lines;
+    for (const Difference& d : differences) {
+        const bool derived = d.expected == kPreSharedKey;
+        const std::string wanted =
+            derived ? T(text::kPreSharedKey, w) : Shown(d.key, d.expected, w);
+        const std::string got = derived            ? "?"
+                                : d.actual.empty() ? T(text::kNotReported, w)
+                                                   : Shown(d.key, d.actual, w);
+        lines += "\n" +
+                 FormatText(T(text::kDifference, w), Spec(d.key).name, wanted.c_str(), got.c_str());
+    }
+    return lines;
+}
+
+std::string OutcomeText(const Outcome& o, const Wording& w) {
+    const int cp = w.codePage;
+    std::string sentence;
+    switch (o.failure) {
+        case Failure::None:
+            return "";
+        case Failure::Input:
+            if (o.input.problem != Problem::ModuleRefusal) {
+                sentence = ProblemText(o.input, w);
+            } else if (o.sequence.refusal == SaveRefusal::NoSelection) {
+                sentence = T(text::kModuleValueUnlisted, w);
+            } else {
+                sentence = texts::SaveRefusalMessage(o.sequence.refusal).text.For(cp);
+            }
+            break;
+        case Failure::PortHeld:
+            // The dialogs' message speaks of a Windows printer driver; a CUPS queue is named
+            // as what it is.
+            sentence = o.holder.kind == HolderKind::CupsQueue
+                           ? FormatText(T(text::kQueueHolds, w), o.port.c_str(),
+                                        o.holder.printerName.c_str())
+                           : texts::FormatPortConflict(o.port, o.holder, cp);
+            break;
+        case Failure::OpenFailed: {
+            const texts::LocalizedMessage& m = o.step == Step::WifiOpen ? texts::kModuleOpenFailed
+                                               : o.transport == TransportKind::Usb
+                                                   ? texts::kUsbOpenFailed
+                                                   : texts::kSerialOpenFailed;
+            sentence = std::string(m.text.For(cp)) + ": " + o.port;
+            break;
+        }
+        case Failure::NoAnswer:
+            sentence = texts::kNoResponse.text.For(cp);
+            break;
+        case Failure::NotAnEmulationCode:
+            sentence = texts::kEmulationReadFailed.text.For(cp);
+            break;
+        case Failure::IspNoReply:
+            sentence = texts::kIspModeFailed.text.For(cp);
+            break;
+        case Failure::WifiSequence:
+            sentence =
+                (o.moduleWrite ? texts::WriteOutcome(o.sequence) : texts::ReadOutcome(o.sequence))
+                    .text.For(cp);
+            break;
+        case Failure::ReadBackDiffers:
+            sentence = T(text::kReadBackDiffers, w);
+            break;
+        case Failure::NoAnswerAtNewLine:
+            sentence = T(text::kNoAnswerAtNewLine, w);
+            break;
+        case Failure::NoUnitRow:
+            sentence = FormatText(T(text::kNoUnitRow, w), o.input.value.c_str());
+            break;
+        case Failure::NoPrinterInTime:
+            sentence = FormatText(T(text::kNoPrinterInTime, w), o.seconds);
+            break;
+        case Failure::StillConnected:
+            sentence = FormatText(T(text::kStillConnected, w), o.seconds);
+            break;
+        case Failure::Interrupted:
+            sentence = T(text::kInterrupted, w);
+            break;
+        case Failure::Differs:
+            sentence = T(text::kDiffers, w);
+            break;
+        case Failure::NoPrinterFound:
+            sentence = FormatText(T(text::kAutoNone, w), o.port.c_str());
+            break;
+        case Failure::SeveralPrinters:
+            sentence = FormatText(T(text::kAutoSeveral, w), o.port.c_str());
+            break;
+    }
+    if (o.step != Step::None && o.step != Step::Check) {
+        sentence += FormatText(T(text::kStep, w), StepName(o.step));
+    }
+    return sentence + DifferenceLines(o.differences, w);
+}
+
+}  // namespace tarvek::cli

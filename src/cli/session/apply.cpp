@@ -1,0 +1,191 @@
+#include "cli/session/apply.h"
+
+#include <algorithm>
+
+#include "cli/session/compare.h"
+#include "cli/session/printer_read.h"
+#include "cli/settings/setting_rules.h"
+
+namespace tarvek::cli {
+namespace {
+
+bool Refuse(Outcome& outcome, Problem problem, const char* key = "") {
+    outcome.failure = Failure::Input;
+    outcome.step = Step::Check;
+    outcome.input.problem = problem;
+    outcome.input.key = key;
+    return false;
+}
+
+const Value* Find(const Settings& settings, KeyId id) {
+    const auto it = settings.find(id);
+    return it == settings.end() ? nullptr : &it->second;
+}
+
+// What the printer's emulation allows: a code page only in ESC/POS; in CPCL the printer is not
+// told data bits or flow control, so they can only stay as they are.
+bool FitsPrinter(const Settings& settings, int emulation, const SerialLineSettings& line,
+                 Outcome& outcome) {
+    if (emulation != kEmulationCpcl) {
+        return true;
+    }
+    if (settings.count(KeyId::CodePage) != 0) {
+        return Refuse(outcome, Problem::CodePageNeedsEscPos, Spec(KeyId::CodePage).name);
+    }
+    const Value* dataBits = Find(settings, KeyId::SerialDataBits);
+    if (dataBits != nullptr && dataBits->number != line.dataBitsIndex) {
+        return Refuse(outcome, Problem::LineFixedInCpcl, Spec(KeyId::SerialDataBits).name);
+    }
+    const Value* flow = Find(settings, KeyId::SerialFlow);
+    if (flow != nullptr && flow->number != line.flowIndex) {
+        return Refuse(outcome, Problem::LineFixedInCpcl, Spec(KeyId::SerialFlow).name);
+    }
+    return true;
+}
+
+// The Wi-Fi settings merged into what the module holds, checked before anything is written.
+bool FitsModule(const Settings& settings, const ModuleSettings& toSave, Outcome& outcome) {
+    if (toSave.encryption == Encryption::Wpa && toSave.kind != WifiModuleKind::WpaCapable) {
+        return Refuse(outcome, Problem::WpaNotOffered, Spec(KeyId::WifiEncryption).name);
+    }
+    if (!CheckEncryptionRules(settings, toSave.encryption, outcome.input)) {
+        outcome.failure = Failure::Input;
+        outcome.step = Step::Check;
+        return false;
+    }
+    const SaveRefusal refusal = CheckSave(WithEncryptionFixes(toSave));
+    if (refusal != SaveRefusal::None) {
+        outcome.sequence.failure = StepFailure::Refused;
+        outcome.sequence.refusal = refusal;
+        return Refuse(outcome, Problem::ModuleRefusal);
+    }
+    return true;
+}
+
+// One printer operation as a step: the printer opened (and asked its emulation) if it is not,
+// then the operation, its result turned into the outcome.
+template <class Operation>
+bool Run(Connection& c, Step step, Outcome& outcome, Operation operation) {
+    return c.OpenPrinter(step, outcome) && c.Took(operation(c.Printer()), step, outcome);
+}
+
+// A setting's number; 0 when it is not given (the minutes of a power-save mode).
+int Number(const Value* value) {
+    return value != nullptr ? static_cast<int>(value->number) : 0;
+}
+
+bool SavePrinterSettings(Connection& c, const Settings& settings, Outcome& outcome) {
+    const Value* pin = Find(settings, KeyId::BluetoothPin);
+    const Value* on = Find(settings, KeyId::BluetoothDiscoverable);
+    const Value* mode = Find(settings, KeyId::PowerSave);
+    const Value* minutes = Find(settings, KeyId::PowerSaveMinutes);
+    const Value* page = Find(settings, KeyId::CodePage);
+    return (!pin || Run(c, Step::Pin, outcome, [&](auto& p) { return p.SavePin(pin->text); })) &&
+           (!on || Run(c, Step::Discoverable, outcome,
+                       [&](auto& p) { return p.SaveDiscoverable(on->number == 1); })) &&
+           (!mode ||
+            Run(c, Step::PowerSave, outcome,
+                [&](auto& p) { return p.SavePowerSave(Number(mode), Number(minutes)); })) &&
+           (!page ||
+            Run(c, Step::CodePage, outcome, [&](auto& p) { return p.SaveCodePage(Number(page)); }));
+}
+
+// The serial line, then the emulation: each ends the link.
+bool SaveLineAndEmulation(Connection& c, const Settings& settings, Outcome& outcome) {
+    if (HasSerialKeys(settings)) {
+        const SerialLineSettings line = LineAfter(c.Request().line, settings);
+        if (!Run(c, Step::Serial, outcome, [&](auto& p) { return p.SaveSerialConfig(line); })) {
+            return false;
+        }
+        if (c.Request().kind == TransportKind::Serial) {
+            c.UseLine(line);
+        }
+    }
+    const Value* emulation = Find(settings, KeyId::Emulation);
+    return !emulation || Run(c, Step::Emulation, outcome,
+                             [&](auto& p) { return p.SetEmulation(Number(emulation)); });
+}
+
+// Everything the printer can report, at the line it was told to use, against what was asked.
+bool ReadBack(Connection& c, const Settings& settings, const ModuleSettings* expected,
+              ApplyReport& report) {
+    Outcome& outcome = report.outcome;
+    c.Close();
+    Settings wanted;
+    for (const auto& [id, value] : settings) {
+        if (!IsWifiKey(id)) {
+            wanted[id] = value;
+        }
+    }
+    PrinterReport read;
+    if (!ReadPrinter(c, false, read, outcome)) {
+        if (outcome.failure == Failure::NoAnswer && HasSerialKeys(settings) &&
+            c.Request().kind == TransportKind::Serial) {
+            outcome.failure = Failure::NoAnswerAtNewLine;
+        }
+        outcome.step = Step::ReadBack;
+        return false;
+    }
+    outcome.differences = CompareValues(wanted, read.values, report.unverifiable);
+    if (expected != nullptr) {
+        ModuleSettings after;
+        if (!c.ReadModule(after, outcome)) {
+            outcome.step = Step::ReadBack;
+            return false;
+        }
+        const std::vector<Difference> module = CompareModule(*expected, after);
+        outcome.differences.insert(outcome.differences.end(), module.begin(), module.end());
+    }
+    if (!outcome.differences.empty()) {
+        outcome.failure = Failure::ReadBackDiffers;
+        outcome.step = Step::ReadBack;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool HasWifiKeys(const Settings& settings) {
+    return std::any_of(settings.begin(), settings.end(),
+                       [](const auto& s) { return IsWifiKey(s.first); });
+}
+
+PortConflictVariant VariantFor(bool wifi) {
+    return wifi ? PortConflictVariant::WifiDialog : PortConflictVariant::MainDialog;
+}
+
+ApplyReport Apply(Services& services, const PortRequest& port, const Settings& settings) {
+    ApplyReport report;
+    Outcome& outcome = report.outcome;
+    if (!CheckSettings(settings, port.line, outcome.input)) {
+        outcome = InputOutcome(outcome.input);
+        return report;
+    }
+    const bool wifi = HasWifiKeys(settings);
+    Connection c(services, port);
+    if (!c.CheckPort(VariantFor(wifi), outcome) || !c.OpenPrinter(Step::Open, outcome) ||
+        !FitsPrinter(settings, c.Emulation(), port.line, outcome)) {
+        return report;
+    }
+    ModuleSettings expected;
+    if (wifi) {
+        ModuleSettings before;
+        if (!c.ReadModule(before, outcome)) {
+            return report;
+        }
+        const ModuleSettings toSave = SettingsToSave(before, settings);
+        if (!FitsModule(settings, toSave, outcome) || !c.WriteModule(toSave, outcome)) {
+            return report;
+        }
+        expected = ModuleSession::ExpectedAfterSave(toSave);
+    }
+    if (!SavePrinterSettings(c, settings, outcome) || !SaveLineAndEmulation(c, settings, outcome) ||
+        c.Stopped(Step::ReadBack, outcome)) {
+        return report;
+    }
+    ReadBack(c, settings, wifi ? &expected : nullptr, report);
+    return report;
+}
+
+}  // namespace tarvek::cli

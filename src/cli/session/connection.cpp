@@ -1,0 +1,198 @@
+#include "cli/session/connection.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tarvek::cli {
+namespace {
+
+// A command the printer does not answer may still be on its way when its link is closed:
+// opening the port again purges it, so after such a command the port is opened again only after
+// a pause (enough for a command's bytes to leave at 9600 baud); after a switch of the line or
+// the emulation a longer one, so the first query does not meet a printer still switching.
+constexpr std::uint32_t kAfterCommandMs = 200;
+constexpr std::uint32_t kAfterSwitchMs = 500;
+
+std::uint32_t PauseAfter(Step step) {
+    switch (step) {
+        case Step::Pin:
+        case Step::Discoverable:
+        case Step::PowerSave:
+        case Step::CodePage:
+            return kAfterCommandMs;
+        case Step::Serial:
+        case Step::Emulation:
+            return kAfterSwitchMs;
+        default:
+            return 0;
+    }
+}
+
+// A register's name for the trace's step names; past the table, what follows it.
+std::string RegisterName(int index, const char* afterTable) {
+    const ModuleRegister* reg = RegisterAt(index);
+    return reg != nullptr ? std::string(reg->group) + " " + reg->number : afterTable;
+}
+
+}  // namespace
+
+Connection::Connection(Services& services, const PortRequest& request)
+    : m_services(services),
+      m_request(request),
+      m_printer(services.channels, services.clock),
+      m_module(services.channels, services.clock, LostReply::LeaveIspMode) {}
+
+void Connection::SetStep(Step step, const char* detail) {
+    if (m_services.trace != nullptr) {
+        m_services.trace->SetStep(detail != nullptr ? std::string(StepName(step)) + " " + detail
+                                                    : StepName(step));
+    }
+}
+
+bool Connection::Stopped(Step step, Outcome& outcome) {
+    return m_services.interrupted.load() && !Failed(Failure::Interrupted, step, outcome);
+}
+
+bool Connection::CheckPort(PortConflictVariant variant, Outcome& outcome) {
+    const PortCheckResult check = m_services.conflictCheck.Check(m_request.portName, variant);
+    if (check.state == PortCheck::ListUnreadable && m_services.printerListUnreadable) {
+        m_services.printerListUnreadable();
+    }
+    if (check.state != PortCheck::Held) {
+        return true;
+    }
+    outcome.failure = Failure::PortHeld;
+    outcome.step = Step::Port;
+    outcome.holder = check.holder;
+    outcome.port = m_request.portName;
+    return false;
+}
+
+bool Connection::Failed(Failure failure, Step step, Outcome& outcome) {
+    // After Ctrl-C the links let nothing out, so the step fails for that reason.
+    outcome.failure = m_services.interrupted.load() ? Failure::Interrupted : failure;
+    outcome.step = step;
+    outcome.transport = m_request.kind;
+    outcome.port = m_request.portName;
+    return false;
+}
+
+bool Connection::Took(const PrinterResult& result, Step step, Outcome& outcome) {
+    switch (result.failure) {
+        case PrinterFailure::None:
+            if (result.emulation != kEmulationUnknown) {
+                m_emulation = result.emulation;
+            }
+            m_reopenPauseMs = std::max(m_reopenPauseMs, PauseAfter(step));
+            return true;
+        case PrinterFailure::OpenFailed:
+            return Failed(Failure::OpenFailed, step, outcome);
+        case PrinterFailure::NoAnswer:
+            return Failed(Failure::NoAnswer, step, outcome);
+        case PrinterFailure::NotAnEmulationCode:
+            return Failed(Failure::NotAnEmulationCode, step, outcome);
+        case PrinterFailure::BadValue:
+            break;
+    }
+    // Every value was checked before the port was opened; the engine refusing one anyway is
+    // reported as that key's bad value.
+    outcome.input.problem = Problem::BadValue;
+    outcome.input.key = StepName(step);
+    return Failed(Failure::Input, step, outcome);
+}
+
+bool Connection::OpenPrinter(Step step, Outcome& outcome) {
+    if (Stopped(step, outcome)) {
+        return false;
+    }
+    if (m_printer.IsLinkOpen()) {
+        SetStep(step);
+        return true;
+    }
+    m_module.Close();
+    SetStep(step);
+    PauseBeforeReopen();
+    const PrinterResult result = m_printer.Open(m_request);
+    if (!Took(result, step, outcome)) {
+        m_printer.Close();  // a failed query leaves the link open
+        return false;
+    }
+    return true;
+}
+
+bool Connection::OpenModule(Outcome& outcome) {
+    if (m_module.IsOpen()) {
+        return true;
+    }
+    if (m_printer.IsLinkOpen()) {
+        m_printer.Close();
+    }
+    SetStep(Step::WifiOpen);
+    PauseBeforeReopen();
+    switch (m_module.Open(m_request)) {
+        case ModuleOpen::Opened:
+            return true;
+        case ModuleOpen::OpenFailed:
+            return Failed(Failure::OpenFailed, Step::WifiOpen, outcome);
+        case ModuleOpen::NoIspReply:
+            break;
+    }
+    return Failed(Failure::IspNoReply, Step::WifiOpen, outcome);
+}
+
+void Connection::PauseBeforeReopen() {
+    if (m_reopenPauseMs > 0) {
+        m_services.clock.Sleep(m_reopenPauseMs);
+    }
+    m_reopenPauseMs = 0;
+}
+
+StepObserver Connection::Progress(Step step, int total, const char* afterTable) {
+    return [this, step, total, afterTable](int done, int index, int) {
+        if (index != kFlashStepIndex) {
+            SetStep(step, RegisterName(index + 1, afterTable).c_str());
+        }
+        if (m_services.progress) {
+            m_services.progress(step, done, total);
+        }
+    };
+}
+
+bool Connection::ReadModule(ModuleSettings& read, Outcome& outcome) {
+    if (Stopped(Step::WifiRead, outcome) || !OpenModule(outcome)) {
+        return false;
+    }
+    SetStep(Step::WifiRead, RegisterName(0, "").c_str());
+    const SequenceResult result = m_module.Read(
+        read, Progress(Step::WifiRead, ReadStepCount(WifiModuleKind::Unknown), "MAC"));
+    if (result.Succeeded()) {
+        return true;
+    }
+    outcome.sequence = result;
+    outcome.moduleWrite = false;
+    return Failed(Failure::WifiSequence, Step::WifiRead, outcome);
+}
+
+bool Connection::WriteModule(const ModuleSettings& settings, Outcome& outcome) {
+    if (Stopped(Step::WifiWrite, outcome) || !OpenModule(outcome)) {
+        return false;
+    }
+    SetStep(Step::WifiWrite, "unlock");
+    const SequenceResult result =
+        m_module.Save(settings, Progress(Step::WifiWrite, SaveStepCount(settings.kind), "flash"));
+    if (result.Succeeded()) {
+        return true;
+    }
+    outcome.sequence = result;
+    outcome.moduleWrite = true;
+    return Failed(Failure::WifiSequence, Step::WifiWrite, outcome);
+}
+
+void Connection::Close() {
+    m_module.Close();
+    if (m_printer.IsLinkOpen()) {
+        m_printer.Close();
+    }
+}
+
+}  // namespace tarvek::cli

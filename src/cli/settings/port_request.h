@@ -1,0 +1,35 @@
+// Addressing the printer: the port as a technician names it ("COM3", "\\.\COM12", "USB",
+// "/dev/ttyUSB0") and the line options, into the request the links take. The line options are
+// the printer's current line (on a COM port it answers on no other); the serial keys change it.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/settings/key_value_input.h"
+#include "link/channel_open.h"
+
+namespace tarvek::cli {
+
+// The line options as given (the dialog's first choices by default).
+struct LineOptions {
+    std::string baud = "19200";
+    std::string parity = "none";
+    std::string dataBits = "8";
+    std::string stopBits = "1";
+    std::string flow = "dtr-dsr";
+};
+
+// "USB" in any case is the USB printer, as are "usb:VVVV:PPPP" and "usb:any" (Linux: another
+// printer of the USB printer class); any other name a serial port (a given "\\.\" prefix
+// is dropped: the Windows link adds its own). A refused option is named by its flag.
+bool MakePortRequest(const std::string& port, const LineOptions& line, PortRequest& request,
+                     InputError& error);
+
+// The line's values named as its options are, in their order: {"baud", "9600"}, {"parity",
+// "none"}, ...; and the same as the options themselves: "--baud 9600 --parity none ...".
+std::vector<std::pair<std::string, std::string>> LineValues(const SerialLineSettings& line);
+std::string LineFlags(const SerialLineSettings& line);
+
+}  // namespace tarvek::cli
