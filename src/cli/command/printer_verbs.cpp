@@ -96,9 +96,13 @@ int DiffProfile(VerbContext& context, const std::string& file) {
         return exit;
     }
     std::vector<KeyId> unverifiable;
-    const std::vector<Difference> differences = CompareValues(profile, report.values, unverifiable);
-    context.output.Diff(differences, unverifiable);
-    return differences.empty() ? kExitDone : kExitRefused;
+    std::vector<Difference> differences = CompareValues(profile, report.values, unverifiable);
+    Outcome comparison;
+    if (!differences.empty()) {
+        comparison = Failed(failure::ValuesDiffer{std::move(differences), false}, Step::None);
+    }
+    context.output.Diff(comparison, unverifiable);
+    return ExitCodeOf(comparison);
 }
 
 int SaveProfile(VerbContext& context, const std::string& file, bool includeSecrets, bool wifi) {

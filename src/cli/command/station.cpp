@@ -50,7 +50,7 @@ Outcome WaitFor(VerbContext& context, bool present, int waitSeconds, std::string
     for (;;) {
         Outcome outcome;
         const bool answered = Probe(context, address, outcome);
-        if (outcome.failure == Failure::Interrupted) {
+        if (outcome.Interrupted()) {
             return outcome;
         }
         misses = answered ? 0 : misses + 1;
@@ -59,10 +59,7 @@ Outcome WaitFor(VerbContext& context, bool present, int waitSeconds, std::string
             return Outcome{};
         }
         if (ElapsedMs(start, s.clock.NowMs()) >= static_cast<std::uint32_t>(waitSeconds) * 1000) {
-            outcome.failure = present ? Failure::NoPrinterInTime : Failure::StillConnected;
-            outcome.step = Step::Wait;
-            outcome.seconds = waitSeconds;
-            return outcome;
+            return Failed(failure::WaitRanOut{!present, waitSeconds}, Step::Wait);
         }
         s.clock.Sleep(kProbePauseMs);
     }
@@ -151,9 +148,7 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
         output.UnitStarted(unit, address);
         ApplyReport report;
         if (plan.units != nullptr && row == nullptr) {
-            report.outcome.failure = Failure::NoUnitRow;
-            report.outcome.step = Step::Check;
-            report.outcome.input.value = address;
+            report.outcome = Failed(failure::NoUnitRow{address}, Step::Check);
         } else {
             report = Apply(context.services, context.port, settings);
         }
@@ -169,7 +164,7 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
             audit << JsonLine(record) << "\n" << std::flush;
         }
         output.UnitEnded(unit, address, outcome, record);
-        if (outcome.failure == Failure::Interrupted) {
+        if (outcome.Interrupted()) {
             end = outcome;
             break;
         }
@@ -187,9 +182,10 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
         }
     }
     int exit = done > 0 ? kExitDone : kExitNoAnswer;
-    if (end.failure == Failure::Interrupted) {
+    const failure::WaitRanOut* wait = end.As<failure::WaitRanOut>();
+    if (end.Interrupted()) {
         exit = kExitInterrupted;
-    } else if (failed > 0 || end.failure == Failure::StillConnected) {
+    } else if (failed > 0 || (wait != nullptr && wait->forPrinterToGo)) {
         exit = kExitRefused;
     }
     output.StationEnded(done, failed, exit, end);

@@ -23,22 +23,22 @@ std::string HolderAdvice(const PortInfo& port, int cp) {
 }
 
 // The port a failed open named, as the machine describes it.
-bool Describe(const Outcome& outcome, const PortFinder& finder, PortInfo& port) {
+bool Describe(const PortRef& failed, const PortFinder& finder, PortInfo& port) {
     if (!finder.list) {
         return false;
     }
-    if (outcome.transport == TransportKind::Serial) {
-        const std::vector<PortInfo> ports = finder.list({outcome.port});
+    if (failed.transport == TransportKind::Serial) {
+        const std::vector<PortInfo> ports = finder.list({failed.name});
         port = ports.empty() ? PortInfo{} : ports.front();
         return !ports.empty();
     }
     for (const PortInfo& found : finder.list({})) {
-        if (found.kind == PortKind::UsbPrinter && found.name == outcome.port) {
+        if (found.kind == PortKind::UsbPrinter && found.name == failed.name) {
             port = found;
             return true;
         }
     }
-    port.name = outcome.port;
+    port.name = failed.name;
     port.kind = PortKind::Missing;
     port.transport = TransportKind::Usb;
     return true;
@@ -70,28 +70,29 @@ std::string PortAdvice(const PortInfo& port, bool openFailed, int cp) {
 }
 
 std::string DoctorAdvice(const Outcome& outcome, const PortFinder& finder, int cp) {
-    const bool usb = outcome.transport == TransportKind::Usb;
-    switch (outcome.failure) {
-        case Failure::PortHeld: {
-            PortInfo port;
-            port.name = outcome.port;
-            port.held = PortCheck::Held;
-            port.holder = outcome.holder;
-            return HolderAdvice(port, cp);
-        }
-        case Failure::OpenFailed: {
-            PortInfo port;
-            return outcome.step == Step::WifiOpen || !Describe(outcome, finder, port)
-                       ? text::kDoctorPorts.For(cp)
-                       : PortAdvice(port, true, cp);
-        }
-        case Failure::NoAnswer:
-        case Failure::NotAnEmulationCode:
-            return usb ? text::kDoctorNoAnswerUsb.For(cp)
-                       : FormatText(text::kDoctorNoAnswer.For(cp), outcome.port.c_str());
-        default:
-            return "";
+    if (const failure::PortHeld* held = outcome.As<failure::PortHeld>()) {
+        PortInfo port;
+        port.name = held->port;
+        port.held = PortCheck::Held;
+        port.holder = held->holder;
+        return HolderAdvice(port, cp);
     }
+    if (const failure::ModuleOpen* module = outcome.As<failure::ModuleOpen>()) {
+        return module->failure == ModuleOpen::OpenFailed ? text::kDoctorPorts.For(cp) : "";
+    }
+    const failure::Printer* printer = outcome.As<failure::Printer>();
+    if (printer == nullptr) {
+        return "";
+    }
+    const PortRef& failed = printer->port;
+    if (printer->failure == PrinterFailure::OpenFailed) {
+        PortInfo port;
+        return Describe(failed, finder, port) ? PortAdvice(port, true, cp)
+                                              : text::kDoctorPorts.For(cp);
+    }
+    return failed.transport == TransportKind::Usb
+               ? text::kDoctorNoAnswerUsb.For(cp)
+               : FormatText(text::kDoctorNoAnswer.For(cp), failed.name.c_str());
 }
 
 }  // namespace tarvek::cli

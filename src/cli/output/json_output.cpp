@@ -121,15 +121,9 @@ class JsonOutput final : public Output {
         Document(json);
     }
 
-    void Diff(const std::vector<Difference>& differences,
-              const std::vector<KeyId>& unverifiable) override {
-        Outcome outcome;
-        if (!differences.empty()) {
-            outcome.failure = Failure::Differs;
-            outcome.differences = differences;
-        }
-        Json json = OutcomeJson(outcome, Words());
-        json["matches"] = differences.empty();
+    void Diff(const Outcome& comparison, const std::vector<KeyId>& unverifiable) override {
+        Json json = OutcomeJson(comparison, Words());
+        json["matches"] = comparison.Ok();
         json["unverifiable"] = KeysJson(unverifiable);
         Document(json);
     }

@@ -53,11 +53,9 @@ Json OutcomeJson(const Outcome& outcome, const Wording& w) {
     json["exit"] = ExitCodeOf(outcome);
     if (!outcome.Ok()) {
         json["step"] = StepName(outcome.step);
-        Outcome sentence = outcome;
-        sentence.differences.clear();
-        json["error"] = OutcomeText(sentence, w);
-        if (!outcome.differences.empty()) {
-            json["differences"] = DifferencesJson(outcome.differences, w);
+        json["error"] = FailureText(outcome, w);
+        if (const failure::ValuesDiffer* differ = outcome.As<failure::ValuesDiffer>()) {
+            json["differences"] = DifferencesJson(differ->differences, w);
         }
     }
     return json;

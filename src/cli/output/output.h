@@ -45,8 +45,8 @@ class Output {
     virtual void Show(const std::string& port, const PrinterReport& report) = 0;
     virtual void Keys() = 0;
     virtual void Applied(const ApplyReport& report, std::size_t written) = 0;
-    virtual void Diff(const std::vector<Difference>& differences,
-                      const std::vector<KeyId>& unverifiable) = 0;
+    // comparison: done when the printer matches, else the values that differ.
+    virtual void Diff(const Outcome& comparison, const std::vector<KeyId>& unverifiable) = 0;
     virtual void ProfileSaved(const std::string& file, const std::vector<KeyId>& secrets,
                               const std::vector<KeyId>& leftOut) = 0;
     virtual void ProfileValid(const std::string& file, std::size_t count) = 0;

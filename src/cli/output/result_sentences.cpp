@@ -175,83 +175,89 @@ std::string DifferenceLines(const std::vector<Difference>& differences, const Wo
     return lines;
 }
 
-std::string OutcomeText(const Outcome& o, const Wording& w) {
-    const int cp = w.codePage;
-    std::string sentence;
-    switch (o.failure) {
-        case Failure::None:
-            return "";
-        case Failure::Input:
-            if (o.input.problem != Problem::ModuleRefusal) {
-                sentence = ProblemText(o.input, w);
-            } else if (o.sequence.refusal == SaveRefusal::NoSelection) {
-                sentence = T(text::kModuleValueUnlisted, w);
-            } else {
-                sentence = texts::SaveRefusalMessage(o.sequence.refusal).text.For(cp);
-            }
-            break;
-        case Failure::PortHeld:
-            // The dialogs' message speaks of a Windows printer driver; a CUPS queue is named
-            // as what it is.
-            sentence = o.holder.kind == HolderKind::CupsQueue
-                           ? FormatText(T(text::kQueueHolds, w), o.port.c_str(),
-                                        o.holder.printerName.c_str())
-                           : texts::FormatPortConflict(o.port, o.holder, cp);
-            break;
-        case Failure::OpenFailed: {
-            const texts::LocalizedMessage& m = o.step == Step::WifiOpen ? texts::kModuleOpenFailed
-                                               : o.transport == TransportKind::Usb
-                                                   ? texts::kUsbOpenFailed
-                                                   : texts::kSerialOpenFailed;
-            sentence = std::string(m.text.For(cp)) + ": " + o.port;
-            break;
+namespace {
+
+// The sentence of each failure.
+struct FailureSentence {
+    const Wording& w;
+    int cp;
+
+    std::string operator()(std::monostate) const { return ""; }
+    std::string operator()(const failure::InputRefused& f) const {
+        if (f.error.problem != Problem::ModuleRefusal) {
+            return ProblemText(f.error, w);
         }
-        case Failure::NoAnswer:
-            sentence = texts::kNoResponse.text.For(cp);
-            break;
-        case Failure::NotAnEmulationCode:
-            sentence = texts::kEmulationReadFailed.text.For(cp);
-            break;
-        case Failure::IspNoReply:
-            sentence = texts::kIspModeFailed.text.For(cp);
-            break;
-        case Failure::WifiSequence:
-            sentence =
-                (o.moduleWrite ? texts::WriteOutcome(o.sequence) : texts::ReadOutcome(o.sequence))
-                    .text.For(cp);
-            break;
-        case Failure::ReadBackDiffers:
-            sentence = T(text::kReadBackDiffers, w);
-            break;
-        case Failure::NoAnswerAtNewLine:
-            sentence = T(text::kNoAnswerAtNewLine, w);
-            break;
-        case Failure::NoUnitRow:
-            sentence = FormatText(T(text::kNoUnitRow, w), o.input.value.c_str());
-            break;
-        case Failure::NoPrinterInTime:
-            sentence = FormatText(T(text::kNoPrinterInTime, w), o.seconds);
-            break;
-        case Failure::StillConnected:
-            sentence = FormatText(T(text::kStillConnected, w), o.seconds);
-            break;
-        case Failure::Interrupted:
-            sentence = T(text::kInterrupted, w);
-            break;
-        case Failure::Differs:
-            sentence = T(text::kDiffers, w);
-            break;
-        case Failure::NoPrinterFound:
-            sentence = FormatText(T(text::kAutoNone, w), o.port.c_str());
-            break;
-        case Failure::SeveralPrinters:
-            sentence = FormatText(T(text::kAutoSeveral, w), o.port.c_str());
-            break;
+        return f.moduleRefusal == SaveRefusal::NoSelection
+                   ? T(text::kModuleValueUnlisted, w)
+                   : texts::SaveRefusalMessage(f.moduleRefusal).text.For(cp);
     }
-    if (o.step != Step::None && o.step != Step::Check) {
+    std::string operator()(const failure::PortHeld& f) const {
+        // The dialogs' message speaks of a Windows printer driver; a CUPS queue is named as
+        // what it is.
+        return f.holder.kind == HolderKind::CupsQueue
+                   ? FormatText(T(text::kQueueHolds, w), f.port.c_str(),
+                                f.holder.printerName.c_str())
+                   : texts::FormatPortConflict(f.port, f.holder, cp);
+    }
+    std::string operator()(const failure::Printer& f) const {
+        switch (f.failure) {
+            case PrinterFailure::OpenFailed:
+                return OpenFailed(f.port.transport == TransportKind::Usb ? texts::kUsbOpenFailed
+                                                                         : texts::kSerialOpenFailed,
+                                  f.port);
+            case PrinterFailure::NotAnEmulationCode:
+                return texts::kEmulationReadFailed.text.For(cp);
+            case PrinterFailure::None:
+            case PrinterFailure::NoAnswer:
+            case PrinterFailure::BadValue:
+                break;
+        }
+        return texts::kNoResponse.text.For(cp);
+    }
+    std::string operator()(const failure::ModuleOpen& f) const {
+        return f.failure == ModuleOpen::OpenFailed ? OpenFailed(texts::kModuleOpenFailed, f.port)
+                                                   : texts::kIspModeFailed.text.For(cp);
+    }
+    std::string operator()(const failure::ModuleStep& f) const {
+        return (f.save ? texts::WriteOutcome(f.sequence) : texts::ReadOutcome(f.sequence))
+            .text.For(cp);
+    }
+    std::string operator()(const failure::ValuesDiffer& f) const {
+        return T(f.readBack ? text::kReadBackDiffers : text::kDiffers, w);
+    }
+    std::string operator()(const failure::SilentAtNewLine&) const {
+        return T(text::kNoAnswerAtNewLine, w);
+    }
+    std::string operator()(const failure::NoUnitRow& f) const {
+        return FormatText(T(text::kNoUnitRow, w), f.address.c_str());
+    }
+    std::string operator()(const failure::WaitRanOut& f) const {
+        return FormatText(T(f.forPrinterToGo ? text::kStillConnected : text::kNoPrinterInTime, w),
+                          f.seconds);
+    }
+    std::string operator()(const failure::PortSearch& f) const {
+        return FormatText(T(f.several ? text::kAutoSeveral : text::kAutoNone, w), f.ports.c_str());
+    }
+    std::string operator()(const failure::Interrupted&) const { return T(text::kInterrupted, w); }
+
+    std::string OpenFailed(const texts::LocalizedMessage& message, const PortRef& port) const {
+        return std::string(message.text.For(cp)) + ": " + port.name;
+    }
+};
+
+}  // namespace
+
+std::string FailureText(const Outcome& o, const Wording& w) {
+    std::string sentence = std::visit(FailureSentence{w, w.codePage}, o.failure);
+    if (!o.Ok() && o.step != Step::None && o.step != Step::Check) {
         sentence += FormatText(T(text::kStep, w), StepName(o.step));
     }
-    return sentence + DifferenceLines(o.differences, w);
+    return sentence;
+}
+
+std::string OutcomeText(const Outcome& o, const Wording& w) {
+    const failure::ValuesDiffer* differ = o.As<failure::ValuesDiffer>();
+    return FailureText(o, w) + (differ != nullptr ? DifferenceLines(differ->differences, w) : "");
 }
 
 }  // namespace tarvek::cli

@@ -18,7 +18,9 @@ inline constexpr const char* kHiddenValue = "***";
 
 std::string AllowedValues(const KeySpec& spec, int codePage);
 std::string ProblemText(const InputError& error, const Wording& wording);
-// The failure's sentence, its step and, for differences, one line each.
+// The failure's sentence and its step.
+std::string FailureText(const Outcome& outcome, const Wording& wording);
+// The same and, for differences, one line each.
 std::string OutcomeText(const Outcome& outcome, const Wording& wording);
 std::string DifferenceLines(const std::vector<Difference>& differences, const Wording& wording);
 // A value of a key as output shows it: a secret's value hidden unless asked for.

@@ -71,12 +71,8 @@ class TextOutput final : public Output {
         SayUnverifiable(report.unverifiable);
     }
 
-    void Diff(const std::vector<Difference>& differences,
-              const std::vector<KeyId>& unverifiable) override {
-        Outcome outcome;
-        outcome.failure = Failure::Differs;
-        outcome.differences = differences;
-        Say(differences.empty() ? Text(text::kMatches) : OutcomeText(outcome, Words()));
+    void Diff(const Outcome& comparison, const std::vector<KeyId>& unverifiable) override {
+        Say(comparison.Ok() ? Text(text::kMatches) : OutcomeText(comparison, Words()));
         SayUnverifiable(unverifiable);
     }
 

@@ -12,55 +12,55 @@ constexpr const char* kStepNames[] = {
     "detect",
 };
 
-struct FailureCode {
-    Failure failure;
-    int code;
-};
-constexpr FailureCode kCodes[] = {
-    {Failure::None, kExitDone},
-    {Failure::Input, kExitBadInput},
-    {Failure::PortHeld, kExitPort},
-    {Failure::OpenFailed, kExitPort},
-    {Failure::NoAnswer, kExitNoAnswer},
-    {Failure::NotAnEmulationCode, kExitRefused},
-    {Failure::IspNoReply, kExitNoAnswer},
-    {Failure::WifiSequence, kExitRefused},  // a step without reply: kExitNoAnswer (below)
-    {Failure::ReadBackDiffers, kExitRefused},
-    {Failure::NoAnswerAtNewLine, kExitRefused},
-    {Failure::NoUnitRow, kExitRefused},
-    {Failure::NoPrinterInTime, kExitNoAnswer},
-    {Failure::StillConnected, kExitRefused},
-    {Failure::Interrupted, kExitInterrupted},
-    {Failure::Differs, kExitRefused},
-    {Failure::NoPrinterFound, kExitNoAnswer},
-    {Failure::SeveralPrinters, kExitPort},
-};
-
 }  // namespace
 
 const char* StepName(Step step) {
     return kStepNames[static_cast<int>(step)];
 }
 
-int ExitCodeOf(const Outcome& outcome) {
-    if (outcome.failure == Failure::WifiSequence &&
-        outcome.sequence.failure == StepFailure::NoReply) {
-        return kExitNoAnswer;
-    }
-    for (const FailureCode& c : kCodes) {
-        if (c.failure == outcome.failure) {
-            return c.code;
-        }
+ExitCode failure::Printer::Exit() const {
+    switch (failure) {
+        case PrinterFailure::OpenFailed:
+            return kExitPort;
+        case PrinterFailure::NoAnswer:
+            return kExitNoAnswer;
+        case PrinterFailure::None:
+        case PrinterFailure::NotAnEmulationCode:
+        case PrinterFailure::BadValue:
+            break;
     }
     return kExitRefused;
 }
 
-Outcome InputOutcome(const InputError& error, Step step) {
+ExitCode failure::ModuleOpen::Exit() const {
+    return failure == tarvek::ModuleOpen::OpenFailed ? kExitPort : kExitNoAnswer;
+}
+
+ExitCode failure::ModuleStep::Exit() const {
+    return sequence.failure == StepFailure::NoReply ? kExitNoAnswer : kExitRefused;
+}
+
+int ExitCodeOf(const Outcome& outcome) {
+    return std::visit(
+        [](const auto& f) -> int {
+            if constexpr (std::is_same_v<std::decay_t<decltype(f)>, std::monostate>) {
+                return kExitDone;
+            } else {
+                return f.Exit();
+            }
+        },
+        outcome.failure);
+}
+
+Outcome Failed(Failure failure, Step step) {
     Outcome outcome;
-    outcome.failure = Failure::Input;
+    outcome.failure = std::move(failure);
     outcome.step = step;
-    outcome.input = error;
     return outcome;
+}
+
+Outcome InputOutcome(const InputError& error, Step step) {
+    return Failed(failure::InputRefused{error}, step);
 }
 
 }  // namespace tarvek::cli

@@ -1,15 +1,17 @@
-// What a verb ends with: done, or the failure, the step it happened in and what the output needs
-// to word it; and the program's exit codes, which are part of its interface.
+// What a verb ends with: done, or one failure (the engine's own result, the input's refusal or
+// what the tool found) with what the output needs to word it, and the step it happened in.
 #pragma once
 
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "cli/settings/key_value_input.h"
 #include "cli/result/exit_codes.h"
 #include "link/port_conflict_check.h"
 #include "link/printer_link.h"
-#include "wifimodule/wifi_sequences.h"
+#include "printer/printer_session.h"
+#include "wifimodule/module_session.h"
 
 namespace tarvek::cli {
 
@@ -33,48 +35,95 @@ enum class Step : int {
 };
 const char* StepName(Step step);
 
-enum class Failure : int {
-    None,
-    Input,               // input: the refusal
-    PortHeld,            // holder
-    OpenFailed,          // transport
-    NoAnswer,            // the printer (or the module) did not answer
-    NotAnEmulationCode,  // an answer that names no emulation
-    IspNoReply,          // the module did not answer the switch to ISP mode
-    WifiSequence,        // sequence: the read or save step that failed
-    ReadBackDiffers,     // differences: values that did not take
-    NoAnswerAtNewLine,   // the printer is silent on the line it was told to use
-    NoUnitRow,           // input.value: a printer the units file has no row for
-    NoPrinterInTime,     // no printer answered within the wait
-    StillConnected,      // the printer was not taken away within the wait
-    Interrupted,
-    Differs,          // profile diff: differences
-    NoPrinterFound,   // --port auto: port lists the ports probed
-    SeveralPrinters,  // --port auto: port lists the ports with a printer
-};
-
 struct Difference {
     KeyId key;
     std::string expected;  // as shown (secrets are masked by the output)
     std::string actual;
 };
 
-struct Outcome {
-    Failure failure = Failure::None;
-    Step step = Step::None;
-    InputError input;
+// The port a failure happened on.
+struct PortRef {
     TransportKind transport = TransportKind::Serial;
-    std::string port;  // the port; for the search of --port auto, the ports it names
+    std::string name;
+};
+
+// The failures a verb can end with: the engine's own results, the refusal of the input and what
+// the tool itself found. Each says which exit code it means.
+namespace failure {
+
+struct InputRefused {
+    InputError error;
+    SaveRefusal moduleRefusal = SaveRefusal::None;  // the module's own check (ModuleRefusal)
+    ExitCode Exit() const { return kExitBadInput; }
+};
+struct PortHeld {  // an installed printer or a queue holds the port
+    std::string port;
     PortHolder holder;
+    ExitCode Exit() const { return kExitPort; }
+};
+struct Printer {  // the printer session's result: OpenFailed, NoAnswer or NotAnEmulationCode
+    PrinterFailure failure = PrinterFailure::NoAnswer;
+    PortRef port;
+    ExitCode Exit() const;
+};
+struct ModuleOpen {  // the module session's Open: OpenFailed or NoIspReply
+    tarvek::ModuleOpen failure = tarvek::ModuleOpen::NoIspReply;
+    PortRef port;
+    ExitCode Exit() const;
+};
+struct ModuleStep {  // a read or save step of the module
     SequenceResult sequence;
-    bool moduleWrite = false;  // sequence is from a save (else from a read)
-    int seconds = 0;           // the wait that ran out
+    bool save = false;
+    ExitCode Exit() const;
+};
+struct ValuesDiffer {  // read back after an apply, or compared with a profile
     std::vector<Difference> differences;
-    bool Ok() const { return failure == Failure::None; }
+    bool readBack = false;
+    ExitCode Exit() const { return kExitRefused; }
+};
+struct SilentAtNewLine {  // the printer is silent on the line it was told to use
+    ExitCode Exit() const { return kExitRefused; }
+};
+struct NoUnitRow {  // a printer the unit rows have no row for
+    std::string address;
+    ExitCode Exit() const { return kExitRefused; }
+};
+struct WaitRanOut {  // no printer came, or the last one was not taken away, within the wait
+    bool forPrinterToGo = false;
+    int seconds = 0;
+    ExitCode Exit() const { return forPrinterToGo ? kExitRefused : kExitNoAnswer; }
+};
+struct PortSearch {  // --port auto: no port, or several, with a printer
+    bool several = false;
+    std::string ports;  // the ports probed, or those with a printer
+    ExitCode Exit() const { return several ? kExitPort : kExitNoAnswer; }
+};
+struct Interrupted {
+    ExitCode Exit() const { return kExitInterrupted; }
+};
+
+}  // namespace failure
+
+using Failure = std::variant<std::monostate, failure::InputRefused, failure::PortHeld,
+                             failure::Printer, failure::ModuleOpen, failure::ModuleStep,
+                             failure::ValuesDiffer, failure::SilentAtNewLine, failure::NoUnitRow,
+                             failure::WaitRanOut, failure::PortSearch, failure::Interrupted>;
+
+struct Outcome {
+    Failure failure;
+    Step step = Step::None;
+    bool Ok() const { return std::holds_alternative<std::monostate>(failure); }
+    template <class T>
+    const T* As() const {
+        return std::get_if<T>(&failure);
+    }
+    bool Interrupted() const { return As<failure::Interrupted>() != nullptr; }
 };
 
 int ExitCodeOf(const Outcome& outcome);
 
+// A failure in a step as an outcome.
+Outcome Failed(Failure failure, Step step);
 // A refusal of the input as an outcome.
 Outcome InputOutcome(const InputError& error, Step step = Step::Check);
 

@@ -9,11 +9,12 @@
 namespace tarvek::cli {
 namespace {
 
-bool Refuse(Outcome& outcome, Problem problem, const char* key = "") {
-    outcome.failure = Failure::Input;
-    outcome.step = Step::Check;
-    outcome.input.problem = problem;
-    outcome.input.key = key;
+bool Refuse(Outcome& outcome, Problem problem, const char* key = "",
+            SaveRefusal moduleRefusal = SaveRefusal::None) {
+    InputError error;
+    error.problem = problem;
+    error.key = key;
+    outcome = Failed(failure::InputRefused{error, moduleRefusal}, Step::Check);
     return false;
 }
 
@@ -48,18 +49,13 @@ bool FitsModule(const Settings& settings, const ModuleSettings& toSave, Outcome&
     if (toSave.encryption == Encryption::Wpa && toSave.kind != WifiModuleKind::WpaCapable) {
         return Refuse(outcome, Problem::WpaNotOffered, Spec(KeyId::WifiEncryption).name);
     }
-    if (!CheckEncryptionRules(settings, toSave.encryption, outcome.input)) {
-        outcome.failure = Failure::Input;
-        outcome.step = Step::Check;
+    InputError error;
+    if (!CheckEncryptionRules(settings, toSave.encryption, error)) {
+        outcome = InputOutcome(error);
         return false;
     }
     const SaveRefusal refusal = CheckSave(WithEncryptionFixes(toSave));
-    if (refusal != SaveRefusal::None) {
-        outcome.sequence.failure = StepFailure::Refused;
-        outcome.sequence.refusal = refusal;
-        return Refuse(outcome, Problem::ModuleRefusal);
-    }
-    return true;
+    return refusal == SaveRefusal::None || Refuse(outcome, Problem::ModuleRefusal, "", refusal);
 }
 
 // One printer operation as a step: the printer opened (and asked its emulation) if it is not,
@@ -119,14 +115,15 @@ bool ReadBack(Connection& c, const Settings& settings, const ModuleSettings* exp
     }
     PrinterReport read;
     if (!ReadPrinter(c, false, read, outcome)) {
-        if (outcome.failure == Failure::NoAnswer && HasSerialKeys(settings) &&
-            c.Request().kind == TransportKind::Serial) {
-            outcome.failure = Failure::NoAnswerAtNewLine;
+        const failure::Printer* silent = outcome.As<failure::Printer>();
+        if (silent != nullptr && silent->failure == PrinterFailure::NoAnswer &&
+            HasSerialKeys(settings) && c.Request().kind == TransportKind::Serial) {
+            outcome.failure = failure::SilentAtNewLine{};
         }
         outcome.step = Step::ReadBack;
         return false;
     }
-    outcome.differences = CompareValues(wanted, read.values, report.unverifiable);
+    std::vector<Difference> differences = CompareValues(wanted, read.values, report.unverifiable);
     if (expected != nullptr) {
         ModuleSettings after;
         if (!c.ReadModule(after, outcome)) {
@@ -134,11 +131,10 @@ bool ReadBack(Connection& c, const Settings& settings, const ModuleSettings* exp
             return false;
         }
         const std::vector<Difference> module = CompareModule(*expected, after);
-        outcome.differences.insert(outcome.differences.end(), module.begin(), module.end());
+        differences.insert(differences.end(), module.begin(), module.end());
     }
-    if (!outcome.differences.empty()) {
-        outcome.failure = Failure::ReadBackDiffers;
-        outcome.step = Step::ReadBack;
+    if (!differences.empty()) {
+        outcome = Failed(failure::ValuesDiffer{std::move(differences), true}, Step::ReadBack);
         return false;
     }
     return true;
@@ -158,8 +154,9 @@ PortConflictVariant VariantFor(bool wifi) {
 ApplyReport Apply(Services& services, const PortRequest& port, const Settings& settings) {
     ApplyReport report;
     Outcome& outcome = report.outcome;
-    if (!CheckSettings(settings, port.line, outcome.input)) {
-        outcome = InputOutcome(outcome.input);
+    InputError error;
+    if (!CheckSettings(settings, port.line, error)) {
+        outcome = InputOutcome(error);
         return report;
     }
     const bool wifi = HasWifiKeys(settings);

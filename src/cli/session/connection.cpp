@@ -50,7 +50,7 @@ void Connection::SetStep(Step step, const char* detail) {
 }
 
 bool Connection::Stopped(Step step, Outcome& outcome) {
-    return m_services.interrupted.load() && !Failed(Failure::Interrupted, step, outcome);
+    return m_services.interrupted.load() && !Fail(failure::Interrupted{}, step, outcome);
 }
 
 bool Connection::CheckPort(PortConflictVariant variant, Outcome& outcome) {
@@ -61,20 +61,19 @@ bool Connection::CheckPort(PortConflictVariant variant, Outcome& outcome) {
     if (check.state != PortCheck::Held) {
         return true;
     }
-    outcome.failure = Failure::PortHeld;
-    outcome.step = Step::Port;
-    outcome.holder = check.holder;
-    outcome.port = m_request.portName;
+    outcome = Failed(failure::PortHeld{m_request.portName, check.holder}, Step::Port);
     return false;
 }
 
-bool Connection::Failed(Failure failure, Step step, Outcome& outcome) {
+bool Connection::Fail(Failure failure, Step step, Outcome& outcome) {
     // After Ctrl-C the links let nothing out, so the step fails for that reason.
-    outcome.failure = m_services.interrupted.load() ? Failure::Interrupted : failure;
-    outcome.step = step;
-    outcome.transport = m_request.kind;
-    outcome.port = m_request.portName;
+    outcome =
+        Failed(m_services.interrupted.load() ? failure::Interrupted{} : std::move(failure), step);
     return false;
+}
+
+PortRef Connection::Port() const {
+    return PortRef{m_request.kind, m_request.portName};
 }
 
 bool Connection::Took(const PrinterResult& result, Step step, Outcome& outcome) {
@@ -86,19 +85,18 @@ bool Connection::Took(const PrinterResult& result, Step step, Outcome& outcome) 
             m_reopenPauseMs = std::max(m_reopenPauseMs, PauseAfter(step));
             return true;
         case PrinterFailure::OpenFailed:
-            return Failed(Failure::OpenFailed, step, outcome);
         case PrinterFailure::NoAnswer:
-            return Failed(Failure::NoAnswer, step, outcome);
         case PrinterFailure::NotAnEmulationCode:
-            return Failed(Failure::NotAnEmulationCode, step, outcome);
+            return Fail(failure::Printer{result.failure, Port()}, step, outcome);
         case PrinterFailure::BadValue:
             break;
     }
     // Every value was checked before the port was opened; the engine refusing one anyway is
     // reported as that key's bad value.
-    outcome.input.problem = Problem::BadValue;
-    outcome.input.key = StepName(step);
-    return Failed(Failure::Input, step, outcome);
+    InputError error;
+    error.problem = Problem::BadValue;
+    error.key = StepName(step);
+    return Fail(failure::InputRefused{error}, step, outcome);
 }
 
 bool Connection::OpenPrinter(Step step, Outcome& outcome) {
@@ -129,15 +127,9 @@ bool Connection::OpenModule(Outcome& outcome) {
     }
     SetStep(Step::WifiOpen);
     PauseBeforeReopen();
-    switch (m_module.Open(m_request)) {
-        case ModuleOpen::Opened:
-            return true;
-        case ModuleOpen::OpenFailed:
-            return Failed(Failure::OpenFailed, Step::WifiOpen, outcome);
-        case ModuleOpen::NoIspReply:
-            break;
-    }
-    return Failed(Failure::IspNoReply, Step::WifiOpen, outcome);
+    const ModuleOpen opened = m_module.Open(m_request);
+    return opened == ModuleOpen::Opened ||
+           Fail(failure::ModuleOpen{opened, Port()}, Step::WifiOpen, outcome);
 }
 
 void Connection::PauseBeforeReopen() {
@@ -168,9 +160,7 @@ bool Connection::ReadModule(ModuleSettings& read, Outcome& outcome) {
     if (result.Succeeded()) {
         return true;
     }
-    outcome.sequence = result;
-    outcome.moduleWrite = false;
-    return Failed(Failure::WifiSequence, Step::WifiRead, outcome);
+    return Fail(failure::ModuleStep{result, false}, Step::WifiRead, outcome);
 }
 
 bool Connection::WriteModule(const ModuleSettings& settings, Outcome& outcome) {
@@ -183,9 +173,7 @@ bool Connection::WriteModule(const ModuleSettings& settings, Outcome& outcome) {
     if (result.Succeeded()) {
         return true;
     }
-    outcome.sequence = result;
-    outcome.moduleWrite = true;
-    return Failed(Failure::WifiSequence, Step::WifiWrite, outcome);
+    return Fail(failure::ModuleStep{result, true}, Step::WifiWrite, outcome);
 }
 
 void Connection::Close() {

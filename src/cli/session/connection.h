@@ -63,7 +63,8 @@ class Connection {
   private:
     bool OpenModule(Outcome& outcome);
     // Fills the outcome of a failed step (Interrupted once Ctrl-C was pressed); false.
-    bool Failed(Failure failure, Step step, Outcome& outcome);
+    bool Fail(Failure failure, Step step, Outcome& outcome);
+    PortRef Port() const;
     void SetStep(Step step, const char* detail = nullptr);
     void PauseBeforeReopen();
     // Reports each completed step and names the next register in the trace (afterTable: what

@@ -72,14 +72,12 @@ bool FindPrinter(const PortFinder& finder, const std::atomic<bool>& interrupted,
             foundNames.push_back(probe.port.name);
         }
     }
-    outcome.step = Step::Detect;
     if (interrupted.load()) {
-        outcome.failure = Failure::Interrupted;
+        outcome = Failed(failure::Interrupted{}, Step::Detect);
         return false;
     }
     if (found.size() > 1) {
-        outcome.failure = Failure::SeveralPrinters;
-        outcome.port = Joined(foundNames);
+        outcome = Failed(failure::PortSearch{true, Joined(foundNames)}, Step::Detect);
         return false;
     }
     if (found.size() == 1) {
@@ -104,8 +102,8 @@ bool FindPrinter(const PortFinder& finder, const std::atomic<bool>& interrupted,
         request.portName = chosen.name;
         return true;
     }
-    outcome.failure = usb.empty() ? Failure::NoPrinterFound : Failure::SeveralPrinters;
-    outcome.port = Joined(usb.empty() ? probed : usbNames);
+    outcome = Failed(failure::PortSearch{!usb.empty(), Joined(usb.empty() ? probed : usbNames)},
+                     Step::Detect);
     return false;
 }
 

@@ -124,26 +124,25 @@ TEST(Doctor, EachFailureToReachThePrinterSaysWhatToDo) {
     PortInfo bluetooth = Port("/dev/rfcomm0", PortKind::BluetoothSerial);
     PortInfo usbDenied = machine.ports[3];
     usbDenied.access = PortAccess::Denied;
-    const auto outcome = [](Failure f, const char* port, TransportKind t) {
-        Outcome o;
-        o.failure = f;
-        o.port = port;
-        o.transport = t;
-        o.holder = {"Label Writer", "COM9:", HolderKind::WindowsPrinter};
-        return o;
+    const auto printer = [](PrinterFailure f, const char* port, TransportKind t) {
+        return Failed(failure::Printer{f, {t, port}}, Step::Open);
     };
     const TransportKind serial = TransportKind::Serial, usb = TransportKind::Usb;
-    EXPECT_TRUE(Has(DoctorAdvice(outcome(Failure::PortHeld, "COM9", serial), bench.finder, 0),
-                    "move the installed printer \"Label Writer\""));
+    const Outcome held =
+        Failed(failure::PortHeld{"COM9", {"Label Writer", "COM9:", HolderKind::WindowsPrinter}},
+               Step::Port);
     EXPECT_TRUE(
-        Has(DoctorAdvice(outcome(Failure::OpenFailed, "/dev/ttyS0", serial), bench.finder, 0),
-            "join the group dialout (sudo usermod -aG dialout $USER)"));
+        Has(DoctorAdvice(held, bench.finder, 0), "move the installed printer \"Label Writer\""));
+    EXPECT_TRUE(Has(
+        DoctorAdvice(printer(PrinterFailure::OpenFailed, "/dev/ttyS0", serial), bench.finder, 0),
+        "join the group dialout (sudo usermod -aG dialout $USER)"));
+    EXPECT_TRUE(Has(
+        DoctorAdvice(printer(PrinterFailure::OpenFailed, "usb:04b8:0202", usb), bench.finder, 0),
+        "no USB printer of this kind"));
     EXPECT_TRUE(
-        Has(DoctorAdvice(outcome(Failure::OpenFailed, "usb:04b8:0202", usb), bench.finder, 0),
-            "no USB printer of this kind"));
-    EXPECT_TRUE(Has(DoctorAdvice(outcome(Failure::NoAnswer, "COM1", serial), bench.finder, 0),
-                    "tarvek-cli detect --port COM1"));
-    EXPECT_EQ(DoctorAdvice(outcome(Failure::Differs, "COM1", serial), bench.finder, 0), "");
+        Has(DoctorAdvice(printer(PrinterFailure::NoAnswer, "COM1", serial), bench.finder, 0),
+            "tarvek-cli detect --port COM1"));
+    EXPECT_EQ(DoctorAdvice(Failed(failure::ValuesDiffer{}, Step::None), bench.finder, 0), "");
     EXPECT_TRUE(Has(PortAdvice(bluetooth, true, 0), "pair the printer first"));
     EXPECT_EQ(PortAdvice(bluetooth, false, 0), "");
     EXPECT_TRUE(Has(PortAdvice(usbDenied, true, 0), "udev rule"));
