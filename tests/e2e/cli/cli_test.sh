@@ -131,7 +131,10 @@ check "no module answers" runs 4 "$work/absent.out" show --wifi --port "$port"
 printf 'page=0,0,80810D0A41\n' >"$work/pages.txt"
 check "a page renders through its code page" bash -c "[[ \"\$('$sim' --render-pages --state \
     '$work/pages.txt')\" == \$'--- page 1 (CP_437) ---\\n\\xC3\\x87\\xC3\\xBC\\nA' ]]"
-check "an unknown option is a usage error" bash -c "'$sim' --bogus 2>/dev/null; test \$? = 2"
+for bad in --bogus --parity "--parity mark" "--baud 14400" "--stop-bits 3" "--mac 00:11" \
+    "--module wifi6" "--refuse-read 11"; do
+    check "the simulator refuses $bad: a usage error" bash -c "timeout 5 '$sim' $bad 2>/dev/null; test \$? = 2"
+done
 stop_printer
 ((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
 echo "cli_test (native): all checks passed"
