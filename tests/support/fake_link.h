@@ -1,11 +1,10 @@
 // Links without a device, for tests: they record every write with its time and serve answers
-// that a test (or a simulated printer behind onWrite) makes readable.
+// that a test makes readable.
 #pragma once
 
 #include <algorithm>
 #include <cstring>
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,9 +31,6 @@ class FakeLinkCore {
     void Deliver(const Bytes& bytes) {
         m_waiting.insert(m_waiting.end(), bytes.begin(), bytes.end());
     }
-    // Called after each write (after a queued answer, if any, was delivered).
-    std::function<void(const Bytes&)> onWrite;
-
     int DoWrite(const std::uint8_t* data, int length, int successResult) {
         if (!m_bOpen) {
             return 0;
@@ -44,9 +40,6 @@ class FakeLinkCore {
         if (!m_queued.empty()) {
             Deliver(m_queued.front());
             m_queued.pop_front();
-        }
-        if (onWrite) {
-            onWrite(bytes);
         }
         return successResult;
     }
@@ -65,14 +58,6 @@ class FakeLinkCore {
     bool IsOpen() const { return m_bOpen; }
     void SetOpen(bool open) { m_bOpen = open; }
     const std::vector<WrittenChunk>& Writes() const { return m_writes; }
-    // Every byte written, in order.
-    Bytes AllWritten() const {
-        Bytes all;
-        for (const WrittenChunk& chunk : m_writes) {
-            all.insert(all.end(), chunk.bytes.begin(), chunk.bytes.end());
-        }
-        return all;
-    }
     void ClearWrites() { m_writes.clear(); }
     int Reads() const { return m_nReads; }
     int EmptyReads() const { return m_nEmptyReads; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# tarvek-cli against tarvek-printer-sim on a pty, natively (one printer, then the station loop
-# over three) and under Wine:
-#   cli_test.sh native|station <tarvek-cli> <native build> <work folder>
+# tarvek-cli against tarvek-printer-sim on a pty, natively and under Wine (the station loop over
+# several printers is the unit tier's, on virtual time):
+#   cli_test.sh native <tarvek-cli> <native build> <work folder>
 #   cli_test.sh wine   <tarvek-cli.exe> <native build> <work folder>   (Wine's COM1 = the pty)
 # The native build holds tools/tarvek-printer-sim (and for Wine tools/libpty_modem_lines.so);
 # without them the test is skipped (77). Each printer keeps its state in a file the checks read.
@@ -20,7 +20,6 @@ work="$(mktemp -d "$out/run.XXXXXX")"
 prefix="$out/wineprefix"
 failures=0
 sim_pid=""
-cli_pid=""
 source "$root/tests/e2e/script_checks.sh"
 
 start_printer() {  # start_printer <state file> [simulator options...]
@@ -40,7 +39,6 @@ stop_printer() {
     sim_pid=""
 }
 cleanup() {
-    [[ -z "$cli_pid" ]] || kill "$cli_pid" 2>/dev/null || true
     stop_printer
     [[ "$mode" == native ]] || bounded 30 wineserver -k >/dev/null 2>&1 || true
     ((failures)) || rm -rf "$work"
@@ -93,7 +91,6 @@ if [[ "$mode" == wine ]]; then
     exit 0
 fi
 
-if [[ "$mode" == native ]]; then
 echo "== show, set every key"
 start_printer "$work/state.txt" --bt-address 00:19:01:00:00:01
 check "show --wifi --json" runs 0 "$work/show.json" --json show --wifi --port "$port"
@@ -110,54 +107,34 @@ check "set of every key" runs 0 "$work/set.txt" set --port "$port" \
     wifi.wpa.cipher=none 'wifi.passphrase=${env:PASS}' emulation=cpcl
 check "the printer took the line, the emulation and the PIN" bash -c "grep -qx baud=38400 \
     '$work/state.txt' && grep -qx emulation=cpcl '$work/state.txt' && grep -qx bt_pin=2468 '$work/state.txt'"
-line=(--port "$port" --baud 38400 --stop-bits 2)
+check "its traffic log holds chunks both ways" bash -c "grep -q ' host 00 00$' '$work/traffic.log' &&
+    grep -q ' sim  00$' '$work/traffic.log'"
 
-echo "== profile save, edit, diff, apply, diff"
-check "profile save" runs 0 "$work/save.txt" profile save "$work/p.json" "${line[@]}"
-sed -i 's/"channel": 11/"channel": 4/; s/"ssid": "floor-1"/"ssid": "floor-2"/' "$work/p.json"
-check "diff finds the edits" runs 1 "$work/diff1.txt" profile diff "$work/p.json" "${line[@]}"
-check "profile apply" runs 0 "$work/apply.txt" profile apply "$work/p.json" "${line[@]}"
-check "diff after apply exits 0" runs 0 "$work/diff2.txt" profile diff "$work/p.json" "${line[@]}"
-
-echo "== ports and detect"
+echo "== restarted, the printer keeps its state (over its options); ports and detect"
+kill "$sim_pid"
+status=0
+wait "$sim_pid" || status=$?
+check "the simulator ends cleanly on TERM" test "$status" = 0
+start_printer "$work/state.txt"
 check "ports describes the pty, first" runs 0 "$work/ports.json" --json ports "$port"
 check "the pty is listed" json_is "$work/ports.json" "d['ports'][0]['name'] == '$port'"
 check "detect finds the line set above" runs 0 "$work/detect.txt" detect --port "$port"
 check "at 38400 baud" grep -q -- "answers at --baud 38400 " "$work/detect.txt"
+
+echo "== the simulator's faults and pages from its command line"
+stop_printer
+start_printer "$work/garbage.txt" --garbage
+check "a scrambled answer is refused" runs 1 "$work/garbage.out" show --port "$port"
+stop_printer
+start_printer "$work/absent.txt" --module absent
+check "no module answers" runs 4 "$work/absent.out" show --wifi --port "$port"
+printf 'page=0,0,80810D0A41\n' >"$work/pages.txt"
+check "a page renders through its code page" bash -c "[[ \"\$('$sim' --render-pages --state \
+    '$work/pages.txt')\" == \$'--- page 1 (CP_437) ---\\n\\xC3\\x87\\xC3\\xBC\\nA' ]]"
+for bad in --bogus --parity "--parity mark" "--baud 14400" "--stop-bits 3" "--mac 00:11" \
+    "--module wifi6" "--refuse-read 11"; do
+    check "the simulator refuses $bad: a usage error" bash -c "timeout 5 '$sim' $bad 2>/dev/null; test \$? = 2"
+done
 stop_printer
 ((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
-echo "cli_test (station): all checks passed"
-exit 0
-fi
-
-echo "== the station loop over three printers"
-printf '{"tarvek-profile": 1, "wifi": {"ssid": "line-4", "netmask": "255.255.255.0"}}\n' \
-    >"$work/station.json"
-printf 'bluetooth.address,bluetooth.pin,wifi.ip\n00:19:01:00:00:13,3333,10.4.0.13
-00:19:01:00:00:11,1111,10.4.0.11\n00:19:01:00:00:12,2222,10.4.0.12\n' >"$work/units.csv"
-start_printer "$work/unit1.txt" --bt-address 00:19:01:00:00:11
-"$cli" --json apply --each "$work/station.json" --units "$work/units.csv" \
-    --audit "$work/audit.jsonl" --wait 60 --port "$port" >"$work/each.jsonl" 2>&1 &
-cli_pid=$!
-audit_lines() { [[ -f "$work/audit.jsonl" ]] && (($(wc -l <"$work/audit.jsonl") >= $1)); }
-for unit in 2 3; do
-    check "unit $((unit - 1)) recorded" poll 90 audit_lines $((unit - 1))
-    stop_printer
-    start_printer "$work/unit$unit.txt" --bt-address "00:19:01:00:00:1$unit"
-done
-check "unit 3 recorded" poll 90 audit_lines 3
-check "the loop ends once every row is done" ends_within "$cli_pid" 20
-status=0
-wait "$cli_pid" || status=$?
-cli_pid=""
-check "the loop exits 0" test "$status" = 0
-for unit in 1 2 3; do
-    check "unit $unit has its PIN and address" bash -c "grep -qx bt_pin=$unit$unit$unit$unit \
-        '$work/unit$unit.txt' && grep -q ^flash.0=03000C000A04000$(printf %X $((10 + unit))) '$work/unit$unit.txt'"
-done
-check "three audit records, all done, PIN hidden" python3 -c "
-import json; r = [json.loads(l) for l in open('$work/audit.jsonl')]
-assert [x['unit'] for x in r] == [1, 2, 3] and all(x['ok'] for x in r)
-assert all(x['settings']['bluetooth.pin'] == '***' for x in r)"
-((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
-echo "cli_test (station): all checks passed"
+echo "cli_test (native): all checks passed"

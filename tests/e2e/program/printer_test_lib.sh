@@ -4,21 +4,8 @@
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 source "$root/tests/e2e/script_checks.sh"
 
-# Control IDs of the main dialog (src/res/resource.h).
-IDC_EXIT=1
-IDC_PORT=1000
-IDC_BAUDRATE=1001
-IDC_OPEN_PORT=1005
-IDC_GET_EMULATION=1007
-IDC_EMULATION=1008
-IDC_SET_ESCPOS=1010
-IDC_CLOSE_PORT=1011
-IDC_SAVE_SERIAL=1006
-IDC_GET_BLUETOOTH=1012
-IDC_BT_ADDRESS=1013
-IDC_PIN_CODE=1014
-IDC_SAVE_PIN=1017
-IDC_CODE_PAGE=1144
+# The dialogs' control IDs (IDC_..., IDOK: Exit) as variables, from their resource header.
+eval "$(sed -n 's/^#define \(IDC_[A-Z0-9_]*\|IDOK\) \([0-9]*\)$/\1=\2/p' "$root/src/res/resource.h")"
 
 keep_work=0
 # The limit of the whole run in seconds (TARVEK_WATCHDOG sets another).
@@ -113,12 +100,6 @@ no_box_now() { ! tool box-text "$title" 0 >/dev/null; }
 state_value() { sed -n "s/^$1=//p" "$work/state.txt" 2>/dev/null | head -n 1; }
 state_becomes() { poll "$3" state_is "$1" "$2"; }
 state_is() { [[ "$(state_value "$1")" == "$2" ]]; }
-# log_has host|sim: the traffic log has a chunk in that direction.
-log_has() { grep -Eq "^ *[0-9]+ $1 " "$work/traffic.log" 2>/dev/null; }
-# log_has_text host|sim "XX XX ...": a chunk in that direction holds these bytes (upper-case hex).
-log_has_text() { grep -E "^ *[0-9]+ $1 " "$work/traffic.log" 2>/dev/null | grep -q "$2"; }
-# The upper-case spaced hex of a text, as the traffic log writes it.
-hex_of() { printf '%s' "$1" | od -An -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//' | tr a-f A-F; }
 log_count() { grep -Ec "^ *[0-9]+ $1 " "$work/traffic.log" 2>/dev/null || true; }
 log_count_above() { (($(log_count "$1") > $2)); }
 

@@ -10,11 +10,6 @@ main="Veltrin Mobile Label Printer Utiltiy 1.40"
 title="Wi-Fi Settings Dialog"
 source "$(dirname "${BASH_SOURCE[0]}")/../program/printer_test_lib.sh"
 begin_run wifi_test "$@"
-# Control IDs of the Wi-Fi dialog (src/res/resource.h).
-IDC_WIFI_PORT=1026 IDC_WIFI_BAUDRATE=1027 IDC_WIFI_IP=1028 IDC_WIFI_GATEWAY=1030
-IDC_WIFI_SSID=1031 IDC_WIFI_GET=1034 IDC_WIFI_SAVE=1035 IDC_WIFI_OPEN_PORT=1037
-IDC_WIFI_CLOSE_PORT=1038 IDC_WIFI_CHANNEL=1040 IDC_WIFI_ENCRYPTION=1041 IDC_WPA_KEY=1046
-IDC_WPA_AUTH=1108 IDC_WIFI_MAC=1145
 
 # box_says <text> <seconds>: a message box over the Wi-Fi dialog says the text; OK closes it.
 box_says() {
@@ -33,10 +28,9 @@ isp_left() { [[ "$(grep -Ec ' host 1B 5B 4D 00$' "$work/traffic.log" 2>/dev/null
 
 echo "== a whole session on a WPA-capable module"
 start_printer escpos
-check "simulator serves the pty" test -e "$work/printer"
 start_program
 check "main dialog shown" tool wait-shown "$main" 60000
-tool press "$main" 1019
+tool press "$main" "$IDC_START_WIFI"
 check "Start Wi-Fi Settings shows the Wi-Fi dialog" tool wait-shown "$title" 30000
 check "9600 baud selected (the printer's rate)" tool select "$title" "$IDC_WIFI_BAUDRATE" 9600
 press "$IDC_WIFI_OPEN_PORT"
@@ -77,7 +71,7 @@ check "the port opens again" enabled_becomes "$IDC_WIFI_GET" 15
 check "Escape posted to the Wi-Fi dialog" press 2
 check "Escape ends the Wi-Fi dialog" tool wait-gone "$title" 20000
 check "Escape with the port open left ISP mode" poll 10 isp_left 2
-tool press "$main" 1
+tool press "$main" "$IDOK"
 check "Exit ends the program" ends_within "$app" 20
 
 end_run

@@ -66,6 +66,7 @@ class SerialWrite : public ::testing::Test {
     IdleState idle{true, 0};
 };
 
+// The clock stands below 60 s, as just after boot: the first write's preamble is due all the same.
 TEST_F(SerialWrite, FirstWriteAfterOpenSendsThePreambleThenChunksOf64) {
     const auto data = Counting(130);
     EXPECT_EQ(RunSerialWrite(port, clock, idle, kDialogs, data.data(), 130), 130);
@@ -92,16 +93,6 @@ TEST_F(SerialWrite, PreambleOnlyAfterMoreThanSixtySecondsIdle) {
     EXPECT_EQ(port.ChunkSizes(), (std::vector<int>{2, 3}));
 }
 
-TEST_F(SerialWrite, FirstWriteSendsThePreambleEvenEarlyOnTheTimer) {
-    // The timer may stand below 60 s (just after boot) or right after its wrap.
-    VirtualClock early{10};
-    RecordingPort earlyPort{early};
-    IdleState fresh{true, 0};
-    const std::uint8_t cmd[1] = {0x41};
-    RunSerialWrite(earlyPort, early, fresh, kDialogs, cmd, 1);
-    EXPECT_EQ(earlyPort.ChunkSizes(), (std::vector<int>{2, 1}));
-}
-
 TEST_F(SerialWrite, TheInputIsDroppedBeforeOrAfterEachWriteAsTheFrontEndChose) {
     const std::uint8_t cmd[3] = {0x1C, 'E', 'C'};
     // Events: preamble, command and one purge of the input, first or last.
@@ -120,19 +111,20 @@ TEST_F(SerialWrite, TheInputIsDroppedBeforeOrAfterEachWriteAsTheFrontEndChose) {
     }
 }
 
-TEST_F(SerialWrite, PreambleTimeOutSendsNothingOfTheCommand) {
-    port.answers = {kChunkTimedOut};
+// A preamble that times out sends nothing of the command; a refused one still pauses and sends.
+TEST_F(SerialWrite, PreambleTimeOutSendsNothingButARefusalGoesOn) {
     const auto data = Counting(10);
-    EXPECT_EQ(RunSerialWrite(port, clock, idle, kDialogs, data.data(), 10), 0);
-    EXPECT_EQ(port.events.size(), 1u);  // the preamble's attempt, no purge
-    EXPECT_TRUE(clock.Sleeps().empty());
-}
-
-TEST_F(SerialWrite, RefusedPreambleStillPausesAndSends) {
-    port.answers = {kChunkFailed};
-    const auto data = Counting(10);
-    EXPECT_EQ(RunSerialWrite(port, clock, idle, kDialogs, data.data(), 10), 10);
-    EXPECT_EQ(clock.Sleeps(), (std::vector<std::uint32_t>{350}));
+    for (const int answer : {int{kChunkTimedOut}, int{kChunkFailed}}) {
+        VirtualClock c{5000};
+        RecordingPort p{c};
+        IdleState fresh{true, 0};
+        p.answers = {answer};
+        const bool sent = answer == kChunkFailed;
+        EXPECT_EQ(RunSerialWrite(p, c, fresh, kDialogs, data.data(), 10), sent ? 10 : 0) << answer;
+        EXPECT_EQ(p.events.size(), sent ? 3u : 1u) << answer;  // preamble, command, purge
+        EXPECT_EQ(c.Sleeps(),
+                  sent ? std::vector<std::uint32_t>{350} : std::vector<std::uint32_t>{});
+    }
 }
 
 TEST_F(SerialWrite, FailedChunkPurgesBothWaysAndGivesZero) {

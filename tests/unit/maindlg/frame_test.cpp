@@ -1,18 +1,15 @@
 // The main dialog's frame: start-up besides the lists, the Korean texts, the About box, the
-// length limits, the close rules and the way into the Wi-Fi dialog.
+// length limits on Exit, the close rules and the way into the Wi-Fi dialog.
 #include "app/about_dlg.h"
 #include "unit/maindlg/dialog_fixtures.h"
 
 namespace tarvek::testing {
 namespace {
 
-TEST(MainDialogFrame, StartUpAddsTheAboutItemSetsIconAndLimitsSendsNothing) {
+TEST(MainDialogFrame, StartUpAddsTheAboutItemAndSendsNothing) {
     MainDialog d;
     EXPECT_EQ(d.host.SystemMenuItems(),
               (std::vector<std::pair<int, std::string>>{{IDM_ABOUTBOX, "&About Tarvek..."}}));
-    EXPECT_EQ(d.host.DialogIcon(), IDR_MAINFRAME);
-    EXPECT_EQ(d.host.Control(IDC_GROUP_PIN).groupAlign, ui::CaptionAlign::Center);  // dressed
-    EXPECT_EQ(d.host.Control(IDC_POWER_MINUTES).textLimit, 2);
     EXPECT_EQ(d.host.GetTitle(), "");  // the template's English captions stay
     EXPECT_EQ(d.model.HostByteCount(), 0);
     ui::RecordingHost bare;  // no menu text, no item

@@ -20,7 +20,7 @@ TEST(StateFile, EveryKeptFieldRoundTrips) {
     s.mac = {{1, 2, 3, 4, 5, 6}};
     s.working[4] = MakeRegisterImage(4, Bytes{'a', 'b'});
     s.flash[0] = MakeRegisterImage(0, Bytes{10, 0, 0, 1});
-    s.pages.push_back({Bytes{0x80, 0x0D, 0x0A}, 2, kEmulationEscPos});
+    s.pages.push_back({Bytes{0x80, 0x0D, 0x0A}, 2, kEmulationCpcl});
     s.ispMode = true;  // a restart is a power cycle
 
     PrinterState back = DefaultPrinterState();
@@ -45,6 +45,7 @@ TEST(StateFile, EveryKeptFieldRoundTrips) {
     ASSERT_EQ(back.pages.size(), 1u);
     EXPECT_EQ(back.pages[0].bytes, s.pages[0].bytes);
     EXPECT_EQ(back.pages[0].codePage, 2);
+    EXPECT_EQ(back.pages[0].emulation, kEmulationCpcl);
     EXPECT_FALSE(back.ispMode);
 }
 
