@@ -116,10 +116,7 @@ int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest&
     if (!g.trace.empty()) {
         traceFile.open(g.trace, std::ios::trunc);
         if (!traceFile) {
-            InputError error;
-            error.problem = Problem::FileUnwritable;
-            error.source = g.trace;
-            return Fail(output, InputOutcome(error));
+            return Fail(output, FileUnwritable(g.trace));
         }
         trace = std::make_unique<TraceRecorder>(traceFile, platform.clock, g.showSecrets);
     }

@@ -120,10 +120,7 @@ int SaveProfile(VerbContext& context, const std::string& file, bool includeSecre
         }
     }
     if (!WriteFileText(file, profile.text, includeSecrets)) {
-        InputError error;
-        error.problem = Problem::FileUnwritable;
-        error.source = file;
-        return Fail(context.output, InputOutcome(error));
+        return Fail(context.output, FileUnwritable(file));
     }
     context.output.ProfileSaved(file, secrets, profile.leftOut);
     return kExitDone;

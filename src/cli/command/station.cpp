@@ -115,10 +115,7 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
     if (!plan.auditPath.empty()) {
         audit.open(plan.auditPath, std::ios::app);
         if (!audit) {
-            InputError error;
-            error.problem = Problem::FileUnwritable;
-            error.source = plan.auditPath;
-            return Fail(output, InputOutcome(error));
+            return Fail(output, FileUnwritable(plan.auditPath));
         }
     }
     {

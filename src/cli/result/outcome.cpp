@@ -63,4 +63,11 @@ Outcome InputOutcome(const InputError& error, Step step) {
     return Failed(failure::InputRefused{error}, step);
 }
 
+Outcome FileUnwritable(const std::string& file) {
+    InputError error;
+    error.problem = Problem::FileUnwritable;
+    error.source = file;
+    return InputOutcome(error);
+}
+
 }  // namespace tarvek::cli

@@ -126,5 +126,7 @@ int ExitCodeOf(const Outcome& outcome);
 Outcome Failed(Failure failure, Step step);
 // A refusal of the input as an outcome.
 Outcome InputOutcome(const InputError& error, Step step = Step::Check);
+// A file the verb must write (a profile, the trace, the audit) that cannot be written.
+Outcome FileUnwritable(const std::string& file);
 
 }  // namespace tarvek::cli

@@ -15,12 +15,19 @@
 namespace tarvek::cli {
 namespace {
 
-// The printer's own tables as choices.
-template <std::size_t N>
-constexpr std::array<Choice, N> Choices(const PrinterValue (&values)[N]) {
+constexpr Choice ChoiceOf(const PrinterValue& v) {
+    return Choice{v.name, v.number, v.alias};
+}
+// The module's lists: the number is the list position the save packs.
+constexpr Choice ChoiceOf(const ModuleName& n) {
+    return Choice{n.name, n.position, nullptr};
+}
+// An engine table as choices.
+template <class Entry, std::size_t N>
+constexpr std::array<Choice, N> Choices(const Entry (&entries)[N]) {
     std::array<Choice, N> choices{};
     for (std::size_t i = 0; i < N; ++i) {
-        choices[i] = Choice{values[i].name, values[i].number, values[i].alias};
+        choices[i] = ChoiceOf(entries[i]);
     }
     return choices;
 }
@@ -32,20 +39,11 @@ constexpr auto kDataBitsChoices = Choices(kDataBits);
 constexpr auto kStopBitsChoices = Choices(kStopBits);
 constexpr auto kFlowChoices = Choices(kFlows);
 constexpr Choice kOnOff[] = {{"on", 1, nullptr}, {"off", 0, nullptr}};
-// The module's lists under their names; the number is the list position the save packs.
-template <std::size_t N>
-constexpr std::array<Choice, N> ModuleChoices(const ModuleName (&names)[N]) {
-    std::array<Choice, N> choices{};
-    for (std::size_t i = 0; i < N; ++i) {
-        choices[i] = Choice{names[i].name, names[i].position, nullptr};
-    }
-    return choices;
-}
-constexpr auto kWifiModes = ModuleChoices(kWifiModeNames);
-constexpr auto kEncryptions = ModuleChoices(kEncryptionNames);
-constexpr auto kAuths = ModuleChoices(kAuthenticationNames);
-constexpr auto kWpaAuths = ModuleChoices(kWpaAuthenticationNames);
-constexpr auto kWpaCiphers = ModuleChoices(kWpaCipherNames);
+constexpr auto kWifiModes = Choices(kWifiModeNames);
+constexpr auto kEncryptions = Choices(kEncryptionNames);
+constexpr auto kAuths = Choices(kAuthenticationNames);
+constexpr auto kWpaAuths = Choices(kWpaAuthenticationNames);
+constexpr auto kWpaCiphers = Choices(kWpaCipherNames);
 
 template <std::size_t N>
 constexpr KeySpec List(KeyId id, const char* name, Group group, const Choice (&choices)[N],
