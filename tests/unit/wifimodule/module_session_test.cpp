@@ -148,35 +148,26 @@ TEST(SaveSequence, EntriesAreCheckedBeforeAnythingIsSent) {
         void (*edit)(WifiFormValues&);
         SaveRefusal refusal;
     };
+    using R = SaveRefusal;
     const Case cases[] = {
-        {"WPA key of 31", [](WifiFormValues& f) { f.wpaKey.assign(31, 'k'); }, SaveRefusal::None},
-        {"WPA key of 32", [](WifiFormValues& f) { f.wpaKey.assign(32, 'k'); },
-         SaveRefusal::WpaKeyLength},
-        {"WPA key of 7", [](WifiFormValues& f) { f.wpaKey.assign(7, 'k'); },
-         SaveRefusal::WpaKeyLength},
-        {"40-bit hex of 9", [](WifiFormValues& f) { f.encryption = 1, f.keyText[0] = "123456789"; },
-         SaveRefusal::KeyLengthNotMatched},
-        {"40-bit hex of 10",
-         [](WifiFormValues& f) { f.encryption = 1, f.keyText[0] = "0123456789"; },
-         SaveRefusal::None},
-        {"104-bit hex of 27",
-         [](WifiFormValues& f) { f.encryption = 2, f.keyText[0] = std::string(27, 'A'); },
-         SaveRefusal::KeyLengthNotMatched},
+        {"WPA key of 31", [](auto& f) { f.wpaKey.assign(31, 'k'); }, R::None},
+        {"WPA key of 32", [](auto& f) { f.wpaKey.assign(32, 'k'); }, R::WpaKeyLength},
+        {"WPA key of 7", [](auto& f) { f.wpaKey.assign(7, 'k'); }, R::WpaKeyLength},
+        {"40-bit hex of 9", [](auto& f) { f.encryption = 1, f.keyText[0] = "123456789"; },
+         R::KeyLengthNotMatched},
+        {"40-bit hex of 10", [](auto& f) { f.encryption = 1, f.keyText[0] = "0123456789"; },
+         R::None},
+        {"104-bit hex of 27", [](auto& f) { f.encryption = 2, f.keyText[0].assign(27, 'A'); },
+         R::KeyLengthNotMatched},
         {"40-bit ascii of 6",
-         [](WifiFormValues& f) { f.encryption = 1, f.keyId = 1, f.keyText[1] = "abcdef"; },
-         SaveRefusal::KeyTooLong},
+         [](auto& f) { f.encryption = 1, f.keyId = 1, f.keyText[1] = "abcdef"; }, R::KeyTooLong},
         {"104-bit ascii of 13",
-         [](WifiFormValues& f) {
-             f.encryption = 2, f.keyId = 1, f.keyText[1] = std::string(13, 'a');
-         },
-         SaveRefusal::None},
-        {"no channel", [](WifiFormValues& f) { f.channel = -1; }, SaveRefusal::NoSelection},
-        {"104-bit without its authentication",
-         [](WifiFormValues& f) { f.encryption = 2, f.auth = -1; }, SaveRefusal::NoSelection},
-        {"WPA without its pair", [](WifiFormValues& f) { f.wpaCipher = -1; },
-         SaveRefusal::NoSelection},
-        {"no WEP ignores the WPA key", [](WifiFormValues& f) { f.encryption = 0, f.wpaKey = ""; },
-         SaveRefusal::None},
+         [](auto& f) { f.encryption = 2, f.keyId = 1, f.keyText[1].assign(13, 'a'); }, R::None},
+        {"no channel", [](auto& f) { f.channel = -1; }, R::NoSelection},
+        {"104-bit without its authentication", [](auto& f) { f.encryption = 2, f.auth = -1; },
+         R::NoSelection},
+        {"WPA without its pair", [](auto& f) { f.wpaCipher = -1; }, R::NoSelection},
+        {"no WEP ignores the WPA key", [](auto& f) { f.encryption = 0, f.wpaKey = ""; }, R::None},
     };
     for (const Case& c : cases) {
         WifiFormValues form = NewNetwork();
