@@ -118,12 +118,7 @@ void RecordingHost::SetProgressRange(int id, int low, int high) {
 int RecordingHost::ShowMessage(const std::string& textUtf8, const std::string& captionUtf8,
                                unsigned flags) {
     m_messages.push_back({textUtf8, captionUtf8, flags});
-    if (m_messageResults.empty()) {
-        return kIdOk;
-    }
-    const int result = m_messageResults.front();
-    m_messageResults.pop_front();
-    return result;
+    return kIdOk;
 }
 
 int RecordingHost::RunModal(DialogLogic& child) {

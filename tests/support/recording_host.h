@@ -60,8 +60,7 @@ class RecordingHost : public DialogHost {
     void PressEscape();                                   // cancel, even with button 2 absent
     void CloseByUser();                                   // the caption's close button
 
-    // Scripted answers: message boxes and child dialogs answer kIdOk unless told otherwise.
-    void QueueMessageResult(int result) { m_messageResults.push_back(result); }
+    // Scripted answers: message boxes answer kIdOk, child dialogs too unless told otherwise.
     void QueueChildResult(int result) { m_childResults.push_back(result); }
     // Replaces the default child run (which starts the child on a recording host of its own).
     void SetChildRunner(std::function<int(DialogLogic&)> runner) { m_childRunner = runner; }
@@ -70,12 +69,10 @@ class RecordingHost : public DialogHost {
     // What happened.
     const ControlState& Control(int id) const;
     ControlState& MutableControl(int id) { return m_controls[id]; }
-    bool HasControl(int id) const { return m_controls.count(id) != 0; }
     const std::vector<ShownMessage>& Messages() const { return m_messages; }
     void ClearMessages() { m_messages.clear(); }
     const std::vector<ChildRun>& Children() const { return m_children; }
     const std::vector<std::pair<int, std::string>>& SystemMenuItems() const { return m_menu; }
-    int DialogIcon() const { return m_nIcon; }
     bool Ended() const { return m_bEnded; }
     int EndResult() const { return m_nEndResult; }
     bool Visible() const { return m_bVisible; }
@@ -111,7 +108,7 @@ class RecordingHost : public DialogHost {
     int AnsiCodePage() const override { return m_nCodePage; }
     std::string LoadResourceString(int id) const override;
     void AppendSystemMenuItem(int commandId, const std::string& utf8) override;
-    void SetDialogIcon(int iconId) override { m_nIcon = iconId; }
+    void SetDialogIcon(int) override {}
     void DressButton(int id, int iconId) override { m_controls[id].buttonIcon = iconId; }
     void DressGroupBox(int id, std::uint32_t captionColor, bool bold, CaptionAlign align) override;
 
@@ -121,13 +118,11 @@ class RecordingHost : public DialogHost {
     std::map<int, ControlState> m_controls;
     std::string m_strTitle;
     std::vector<ShownMessage> m_messages;
-    std::deque<int> m_messageResults;
     std::deque<int> m_childResults;
     std::function<int(DialogLogic&)> m_childRunner;
     std::vector<ChildRun> m_children;
     std::map<int, std::string> m_strings;
     std::vector<std::pair<int, std::string>> m_menu;
-    int m_nIcon = 0;
     bool m_bEnded = false;
     int m_nEndResult = 0;
     bool m_bVisible = true;

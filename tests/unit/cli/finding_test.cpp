@@ -75,10 +75,7 @@ TEST(PortAuto, TheOnePrinterFoundIsUsedAtItsLine) {
         const char* says;
     } kCases[] = {
         {{"/dev/ttyS0"}, true, kExitDone, "Found the printer on /dev/ttyS0 (--baud 9600"},
-        {{"/dev/ttyUSB0", "/dev/ttyS0"},
-         true,
-         kExitPort,
-         "several ports (/dev/ttyUSB0, /dev/ttyS0)"},
+        {{"/dev/ttyUSB0", "/dev/ttyS0"}, true, kExitPort, "ports (/dev/ttyUSB0, /dev/ttyS0)"},
         {{}, true, kExitDone, "Found the printer on USB"},
         {{}, false, kExitNoAnswer, "(probed: /dev/ttyUSB0, /dev/ttyS0)"},
     };

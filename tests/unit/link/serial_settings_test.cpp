@@ -6,13 +6,9 @@ namespace tarvek {
 namespace {
 
 TEST(SerialSettings, WriteMultiplierIs19200OverBaud) {
-    for (const auto& [baud, multiplier] : {std::pair{1200, 16u},
-                                           {2400, 8u},
-                                           {4800, 4u},
-                                           {9600, 2u},
-                                           {19200, 1u},
-                                           {38400, 0u},
-                                           {115200, 0u}}) {
+    const std::pair<int, unsigned> cases[] = {{1200, 16}, {2400, 8},  {4800, 4},  {9600, 2},
+                                              {19200, 1}, {38400, 0}, {115200, 0}};
+    for (const auto& [baud, multiplier] : cases) {
         EXPECT_EQ(WriteTimeoutMultiplier(baud), multiplier) << baud;
     }
 }

@@ -38,104 +38,88 @@ SerialLineSettings Line(int baud, int parity, int dataBits, int stopBits, int fl
     return SerialLineSettings{baud, parity, dataBits, stopBits, flow};
 }
 
+// The operations, one factory each, so that a table row fits on a line.
+Operation Serial(int baud, int parity, int dataBits, int stopBits, int flow) {
+    const SerialLineSettings line = Line(baud, parity, dataBits, stopBits, flow);
+    return [line](PrinterSession& s) { return s.SaveSerialConfig(line); };
+}
+PrinterResult ReadBluetooth(PrinterSession& s) {
+    return s.ReadBluetooth();
+}
+Operation Pin(std::string pin) {
+    return [pin](PrinterSession& s) { return s.SavePin(pin); };
+}
+Operation Discoverable(bool on) {
+    return [on](PrinterSession& s) { return s.SaveDiscoverable(on); };
+}
+Operation PowerSave(int mode, int minutes) {
+    return [=](PrinterSession& s) { return s.SavePowerSave(mode, minutes); };
+}
+Operation CodePage(int index) {
+    return [index](PrinterSession& s) { return s.SaveCodePage(index); };
+}
+Operation Emulation(int emulation) {
+    return [emulation](PrinterSession& s) { return s.SetEmulation(emulation); };
+}
+
+// A CPCL line, spelled out here apart from the command builders.
+Bytes Setvar(const std::string& key, const std::string& value) {
+    return B("! U1 setvar \"" + key + "\" \"" + value + "\"\r\n");
+}
+Bytes Getvar(const std::string& key) {
+    return B("! U1 getvar \"" + key + "\"\r\n");
+}
+
 TEST_F(SessionTest, EachOperationSendsItsCommandsInThePrintersLanguage) {
     struct Case {
         const char* name;
         std::vector<std::string> answers;  // one per write, from the emulation query on
         Operation operation;
         std::vector<Bytes> written;
-        bool closesLink;
+        bool closesLink = false;
     };
     const Case cases[] = {
-        {"CPCL serial line",
+        {"CPCL line",
          {"0"},
-         [](PrinterSession& s) {
-             return s.SaveSerialConfig(Line(38400, kParityEven, -1, kStopBits2, -1));
-         },
-         {kQuery, B("! U1 setvar \"comm.baud\" \"38400\"\r\n"),
-          B("! U1 setvar \"comm.parity\" \"e\"\r\n"), B("! U1 setvar \"comm.stop_bits\" \"2\"\r\n"),
-          B("! U1 setvar \"com_apply\"\r\n")},
+         Serial(38400, kParityEven, -1, kStopBits2, -1),
+         {kQuery, Setvar("comm.baud", "38400"), Setvar("comm.parity", "e"),
+          Setvar("comm.stop_bits", "2"), B("! U1 setvar \"com_apply\"\r\n")},
          true},
-        {"ESC/POS serial line 115200 odd 7 2 xon",
+        {"ESC/POS 115200 odd 7 2 xon",
          {"\x01"},
-         [](PrinterSession& s) {
-             return s.SaveSerialConfig(Line(115200, kParityOdd, kDataBits7, kStopBits2, 1));
-         },
+         Serial(115200, kParityOdd, kDataBits7, kStopBits2, 1),
          {kQuery, {0x1D, 0x53, 0x43, 0x01, 0x34, 0x30, 0x31, 0x33, 0x32}},
          true},
-        {"ESC/POS serial line 9600 none 8 1 dtr",
+        {"ESC/POS 9600 none 8 1 dtr",
          {"1"},
-         [](PrinterSession& s) {
-             return s.SaveSerialConfig(Line(9600, kParityNone, kDataBits8, kStopBits1, 0));
-         },
+         Serial(9600, kParityNone, kDataBits8, kStopBits1, 0),
          {kQuery, {0x1D, 0x53, 0x43, 0x01, 0x30, 0x31, 0x30, 0x31, 0x31}},
          true},
         {"CPCL Bluetooth read",
          {"0", "\"00:11\"", "\"off\""},
-         [](PrinterSession& s) { return PrinterResult(s.ReadBluetooth()); },
-         {kQuery, B("! U1 getvar \"bluetooth.address\"\r\n"),
-          B("! U1 getvar \"bluetooth.discoverable\"\r\n")},
-         false},
+         ReadBluetooth,
+         {kQuery, Getvar("bluetooth.address"), Getvar("bluetooth.discoverable")}},
         {"ESC/POS Bluetooth read",
          {"\x01", "A", "on"},
-         [](PrinterSession& s) { return PrinterResult(s.ReadBluetooth()); },
-         {kQuery, {0x1B, 0x62, 0x74, 0x01, 0x0E}, {0x1B, 0x62, 0x74, 0x01, 0x56}},
-         false},
-        {"CPCL PIN",
-         {"0"},
-         [](PrinterSession& s) { return s.SavePin("1234"); },
-         {kQuery, B("! U1 setvar \"bluetooth.bluetooth_pin\" \"1234\"\r\n")},
-         false},
+         ReadBluetooth,
+         {kQuery, {0x1B, 0x62, 0x74, 0x01, 0x0E}, {0x1B, 0x62, 0x74, 0x01, 0x56}}},
+        {"CPCL PIN", {"0"}, Pin("1234"), {kQuery, Setvar("bluetooth.bluetooth_pin", "1234")}},
         {"ESC/POS PIN",
          {"1"},
-         [](PrinterSession& s) { return s.SavePin("4321"); },
-         {kQuery, {0x1B, 0x62, 0x74, 0x05, 0x90, '4', '3', '2', '1'}},
-         false},
-        {"CPCL discoverable on",
-         {"0"},
-         [](PrinterSession& s) { return s.SaveDiscoverable(true); },
-         {kQuery, B("! U1 setvar \"bluetooth.discoverable\" \"on\"\r\n")},
-         false},
-        {"CPCL discoverable off",
-         {"0"},
-         [](PrinterSession& s) { return s.SaveDiscoverable(false); },
-         {kQuery, B("! U1 setvar \"bluetooth.discoverable\" \"off\"\r\n")},
-         false},
-        {"ESC/POS discoverable on",
+         Pin("4321"),
+         {kQuery, {0x1B, 0x62, 0x74, 0x05, 0x90, '4', '3', '2', '1'}}},
+        {"CPCL on", {"0"}, Discoverable(true), {kQuery, Setvar("bluetooth.discoverable", "on")}},
+        {"CPCL off", {"0"}, Discoverable(false), {kQuery, Setvar("bluetooth.discoverable", "off")}},
+        {"ESC/POS on", {"1"}, Discoverable(true), {kQuery, {0x1B, 0x62, 0x74, 0x01, 0x05}}},
+        {"ESC/POS off", {"1"}, Discoverable(false), {kQuery, {0x1B, 0x62, 0x74, 0x01, 0x06}}},
+        {"power save 30 min", {"0"}, PowerSave(2, 30), {kQuery, {0x1D, 0x53, 0x50, 0x02, 0x1E}}},
+        {"power off: 300's low byte",
          {"1"},
-         [](PrinterSession& s) { return s.SaveDiscoverable(true); },
-         {kQuery, {0x1B, 0x62, 0x74, 0x01, 0x05}},
-         false},
-        {"ESC/POS discoverable off",
-         {"1"},
-         [](PrinterSession& s) { return s.SaveDiscoverable(false); },
-         {kQuery, {0x1B, 0x62, 0x74, 0x01, 0x06}},
-         false},
-        {"power save 30 minutes",
-         {"0"},
-         [](PrinterSession& s) { return s.SavePowerSave(2, 30); },
-         {kQuery, {0x1D, 0x53, 0x50, 0x02, 0x1E}},
-         false},
-        {"power off, low byte of 300",
-         {"1"},
-         [](PrinterSession& s) { return s.SavePowerSave(1, 300); },
-         {kQuery, {0x1D, 0x53, 0x50, 0x01, 0x2C}},
-         false},
-        {"code page 23, no query",
-         {},
-         [](PrinterSession& s) { return s.SaveCodePage(23); },
-         {{0x1C, 0x45, 0x50, 0x17}},
-         false},
-        {"set CPCL",
-         {},
-         [](PrinterSession& s) { return s.SetEmulation(kEmulationCpcl); },
-         {{0x1C, 0x45, 0x53, 0x00}},
-         true},
-        {"set ESC/POS",
-         {},
-         [](PrinterSession& s) { return s.SetEmulation(kEmulationEscPos); },
-         {{0x1C, 0x45, 0x53, 0x01}},
-         true},
+         PowerSave(1, 300),
+         {kQuery, {0x1D, 0x53, 0x50, 0x01, 0x2C}}},
+        {"code page 23, no query", {}, CodePage(23), {{0x1C, 0x45, 0x50, 0x17}}},
+        {"set CPCL", {}, Emulation(kEmulationCpcl), {{0x1C, 0x45, 0x53, 0x00}}, true},
+        {"set ESC/POS", {}, Emulation(kEmulationEscPos), {{0x1C, 0x45, 0x53, 0x01}}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -155,11 +139,11 @@ TEST_F(SessionTest, EachOperationSendsItsCommandsInThePrintersLanguage) {
 // The operations that ask for the emulation first, and send nothing more when it fails.
 const std::pair<const char*, Operation> kQueryingOperations[] = {
     {"query", [](PrinterSession& s) { return s.QueryEmulation(); }},
-    {"serial", [](PrinterSession& s) { return s.SaveSerialConfig(Line(9600, 0, 1, 0, 0)); }},
-    {"bluetooth", [](PrinterSession& s) { return PrinterResult(s.ReadBluetooth()); }},
-    {"pin", [](PrinterSession& s) { return s.SavePin("1"); }},
-    {"discoverable", [](PrinterSession& s) { return s.SaveDiscoverable(true); }},
-    {"power save", [](PrinterSession& s) { return s.SavePowerSave(1, 5); }},
+    {"serial", Serial(9600, 0, 1, 0, 0)},
+    {"bluetooth", ReadBluetooth},
+    {"pin", Pin("1")},
+    {"discoverable", Discoverable(true)},
+    {"power save", PowerSave(1, 5)},
 };
 
 TEST_F(SessionTest, ASilentPrinterIsGivenUpAfter201EmptyReadsAnd200Pauses) {
@@ -208,12 +192,9 @@ TEST_F(SessionTest, AnswerThatStopsBetweenTheTwoBluetoothReads) {
 
 TEST_F(SessionTest, ValuesOutsideTheirTablesAreRefusedBeforeTheyAreSent) {
     const std::pair<const char*, Operation> refusals[] = {
-        {"quote in PIN", [](PrinterSession& s) { return s.SavePin("12\"34"); }},
-        {"line end in PIN", [](PrinterSession& s) { return s.SavePin("12\r\n! U1"); }},
-        {"long PIN", [](PrinterSession& s) { return s.SavePin(std::string(11, '1')); }},
-        {"power mode 3", [](PrinterSession& s) { return s.SavePowerSave(3, 5); }},
-        {"code page 24", [](PrinterSession& s) { return s.SaveCodePage(24); }},
-        {"emulation 2", [](PrinterSession& s) { return s.SetEmulation(2); }},
+        {"quote in PIN", Pin("12\"34")},         {"line end in PIN", Pin("12\r\n! U1")},
+        {"long PIN", Pin(std::string(11, '1'))}, {"power mode 3", PowerSave(3, 5)},
+        {"code page 24", CodePage(24)},          {"emulation 2", Emulation(2)},
     };
     for (const auto& [name, operation] : refusals) {
         EXPECT_EQ(operation(session).failure, PrinterFailure::BadValue) << name;

@@ -137,13 +137,11 @@ TEST(WifiDialogSave, RefusalsSendNothingAndChangeNothing) {
         std::string key;  // typed into key 2 (WEP) or the WPA key
         const char* message;
     };
+    // One row per message; the key rules themselves are ValidateSave's table.
     const Case cases[] = {
         {1, 0, "123456789", "Key Length is not matched"},
-        {1, 0, "12345678901", "Key Length is not matched"},
         {1, 1, "abcdef", "Key Length is too long"},
         {2, 1, "abcdefghijklmn", "Key Length is too long"},
-        {2, 0, std::string(25, 'A'), "Key Length is not matched"},
-        {3, 0, std::string(32, 'k'), "WPA Key Length is not long"},
         {3, 0, "seven77", "WPA Key Length is not long"},
     };
     WifiDialog d;

@@ -3,6 +3,7 @@
 // byte of a save: its flash holds the old settings or the new, never a mix.
 #include "wifimodule/module_session.h"
 #include "wifimodule/wifi_settings.h"
+#include "wifimodule/psk.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,7 @@ struct Bench {
     SequenceResult Read() {
         return session.Read(settings.module, [this](int, int, int p) { progress.push_back(p); });
     }
+    bool OpenAndRead() { return session.Open(kCom1) == ModuleOpen::Opened && Read().Succeeded(); }
     SequenceResult Write(const WifiFormValues& form) {
         return session.Save(SettingsToSave(settings, form), {});
     }
@@ -93,8 +95,7 @@ TEST(ModuleSession, OpenFailuresLeaveNoLinkOpen) {
 
 TEST(ReadSequence, AWpaCapableModuleIsReadWholeWithItsMacAddress) {
     Bench b;
-    ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
-    ASSERT_TRUE(b.Read().Succeeded());
+    ASSERT_TRUE(b.OpenAndRead());
     EXPECT_EQ(b.settings.module.kind, WifiModuleKind::WpaCapable);
     EXPECT_EQ(b.settings.module.ssid, "tarvek");
     EXPECT_EQ(b.settings.module.channel, 6);
@@ -147,35 +148,26 @@ TEST(SaveSequence, EntriesAreCheckedBeforeAnythingIsSent) {
         void (*edit)(WifiFormValues&);
         SaveRefusal refusal;
     };
+    using R = SaveRefusal;
     const Case cases[] = {
-        {"WPA key of 31", [](WifiFormValues& f) { f.wpaKey.assign(31, 'k'); }, SaveRefusal::None},
-        {"WPA key of 32", [](WifiFormValues& f) { f.wpaKey.assign(32, 'k'); },
-         SaveRefusal::WpaKeyLength},
-        {"WPA key of 7", [](WifiFormValues& f) { f.wpaKey.assign(7, 'k'); },
-         SaveRefusal::WpaKeyLength},
-        {"40-bit hex of 9", [](WifiFormValues& f) { f.encryption = 1, f.keyText[0] = "123456789"; },
-         SaveRefusal::KeyLengthNotMatched},
-        {"40-bit hex of 10",
-         [](WifiFormValues& f) { f.encryption = 1, f.keyText[0] = "0123456789"; },
-         SaveRefusal::None},
-        {"104-bit hex of 27",
-         [](WifiFormValues& f) { f.encryption = 2, f.keyText[0] = std::string(27, 'A'); },
-         SaveRefusal::KeyLengthNotMatched},
+        {"WPA key of 31", [](auto& f) { f.wpaKey.assign(31, 'k'); }, R::None},
+        {"WPA key of 32", [](auto& f) { f.wpaKey.assign(32, 'k'); }, R::WpaKeyLength},
+        {"WPA key of 7", [](auto& f) { f.wpaKey.assign(7, 'k'); }, R::WpaKeyLength},
+        {"40-bit hex of 9", [](auto& f) { f.encryption = 1, f.keyText[0] = "123456789"; },
+         R::KeyLengthNotMatched},
+        {"40-bit hex of 10", [](auto& f) { f.encryption = 1, f.keyText[0] = "0123456789"; },
+         R::None},
+        {"104-bit hex of 27", [](auto& f) { f.encryption = 2, f.keyText[0].assign(27, 'A'); },
+         R::KeyLengthNotMatched},
         {"40-bit ascii of 6",
-         [](WifiFormValues& f) { f.encryption = 1, f.keyId = 1, f.keyText[1] = "abcdef"; },
-         SaveRefusal::KeyTooLong},
+         [](auto& f) { f.encryption = 1, f.keyId = 1, f.keyText[1] = "abcdef"; }, R::KeyTooLong},
         {"104-bit ascii of 13",
-         [](WifiFormValues& f) {
-             f.encryption = 2, f.keyId = 1, f.keyText[1] = std::string(13, 'a');
-         },
-         SaveRefusal::None},
-        {"no channel", [](WifiFormValues& f) { f.channel = -1; }, SaveRefusal::NoSelection},
-        {"104-bit without its authentication",
-         [](WifiFormValues& f) { f.encryption = 2, f.auth = -1; }, SaveRefusal::NoSelection},
-        {"WPA without its pair", [](WifiFormValues& f) { f.wpaCipher = -1; },
-         SaveRefusal::NoSelection},
-        {"no WEP ignores the WPA key", [](WifiFormValues& f) { f.encryption = 0, f.wpaKey = ""; },
-         SaveRefusal::None},
+         [](auto& f) { f.encryption = 2, f.keyId = 1, f.keyText[1].assign(13, 'a'); }, R::None},
+        {"no channel", [](auto& f) { f.channel = -1; }, R::NoSelection},
+        {"104-bit without its authentication", [](auto& f) { f.encryption = 2, f.auth = -1; },
+         R::NoSelection},
+        {"WPA without its pair", [](auto& f) { f.wpaCipher = -1; }, R::NoSelection},
+        {"no WEP ignores the WPA key", [](auto& f) { f.encryption = 0, f.wpaKey = ""; }, R::None},
     };
     for (const Case& c : cases) {
         WifiFormValues form = NewNetwork();
@@ -186,8 +178,7 @@ TEST(SaveSequence, EntriesAreCheckedBeforeAnythingIsSent) {
     EXPECT_EQ(ValidateSave(NewNetwork(), unread), SaveRefusal::NotRead);
 
     Bench b;
-    ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
-    ASSERT_TRUE(b.Read().Succeeded());
+    ASSERT_TRUE(b.OpenAndRead());
     const int commands = b.model.CommandCount();
     WifiFormValues tooLong = NewNetwork();
     tooLong.wpaKey.assign(40, 'k');
@@ -197,22 +188,17 @@ TEST(SaveSequence, EntriesAreCheckedBeforeAnythingIsSent) {
 
 TEST(SaveSequence, ASaveIsFlashedWithTheKeyDerivedFromThePassphraseAndSsid) {
     Bench b;
-    ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
-    ASSERT_TRUE(b.Read().Succeeded());
+    ASSERT_TRUE(b.OpenAndRead());
     const SequenceResult saved = b.Write(NewNetwork());
     ASSERT_TRUE(saved.Succeeded());
     EXPECT_TRUE(saved.flashAnswered);
     const sim::RegisterFile& flash = b.model.State().flash;
     EXPECT_EQ(Bytes(flash[0].begin() + 4, flash[0].begin() + 8), (Bytes{10, 0, 0, 100}));
-    // IEEE 802.11i H.4: passphrase "password", SSID "IEEE".
-    const Bytes psk{0xf4, 0x2c, 0x6f, 0xc5, 0x2d, 0xf0, 0xeb, 0xef, 0x9e, 0xbb, 0x4b,
-                    0x90, 0xb3, 0x8a, 0x5f, 0x90, 0x2e, 0x83, 0xfe, 0x1b, 0x13, 0x5a,
-                    0x70, 0xe2, 0x3a, 0xed, 0x76, 0x2e, 0x97, 0x10, 0xa1, 0x2e};
-    EXPECT_EQ(Bytes(flash[9].begin() + 4, flash[9].begin() + 36), psk);
+    const Psk psk = DerivePsk("password", "IEEE");  // its published vector: psk_test
+    EXPECT_EQ(Bytes(flash[9].begin() + 4, flash[9].begin() + 36), Bytes(psk.begin(), psk.end()));
 
     Bench wep(sim::ModuleKind::WepOnly);
-    ASSERT_EQ(wep.session.Open(kCom1), ModuleOpen::Opened);
-    ASSERT_TRUE(wep.Read().Succeeded());
+    ASSERT_TRUE(wep.OpenAndRead());
     WifiFormValues form = NewNetwork();
     form.encryption = 0;
     const sim::RegisterImage pskBefore = wep.model.State().flash[9];
@@ -229,6 +215,7 @@ TEST(EncryptionRules, WhatASaveFixesAndWhatItsReadBackShows) {
     using E = Encryption;
     using W = WpaAuthentication;
     using A = Authentication;
+    using C = WpaCipher;
     const struct {
         E asked;
         W wpaAsked;
@@ -237,34 +224,19 @@ TEST(EncryptionRules, WhatASaveFixesAndWhatItsReadBackShows) {
         int keyIndex;  // then what the read shows
         A auth;
         W wpa;
-        WpaCipher cipher;
+        C cipher;
     } cases[] = {
-        {E::None,
-         W::Wpa2Psk,
-         {0xB1, 0x48, 0x00},
-         E::None,
-         2,
-         A::OpenSystem,
-         W::None,
-         WpaCipher::None},
-        {E::Wep40, W::Wpa2Psk, {0xB1, 0xC9, 0x00}, E::Wep40, 2, A::Both, W::None, WpaCipher::None},
-        {E::Wep104, W::WpaPsk, {0xB1, 0xCA, 0x00}, E::Wep104, 2, A::Both, W::None, WpaCipher::None},
-        {E::Wpa,
-         W::Wpa2Psk,
-         {0xB1, 0x80, 0x14},
-         E::Wpa,
-         0,
-         A::SharedKey,
-         W::Wpa2Psk,
-         WpaCipher::Aes},
-        {E::Wpa, W::WpaPsk, {0xB1, 0x80, 0x12}, E::Wpa, 0, A::SharedKey, W::WpaPsk, WpaCipher::Aes},
-        {E::Wpa, W::None, {0xB1, 0x80, 0x10}, E::None, 0, A::SharedKey, W::None, WpaCipher::Aes},
+        {E::None, W::Wpa2Psk, {0xB1, 0x48, 0x00}, E::None, 2, A::OpenSystem, W::None, C::None},
+        {E::Wep40, W::Wpa2Psk, {0xB1, 0xC9, 0x00}, E::Wep40, 2, A::Both, W::None, C::None},
+        {E::Wep104, W::WpaPsk, {0xB1, 0xCA, 0x00}, E::Wep104, 2, A::Both, W::None, C::None},
+        {E::Wpa, W::Wpa2Psk, {0xB1, 0x80, 0x14}, E::Wpa, 0, A::SharedKey, W::Wpa2Psk, C::Aes},
+        {E::Wpa, W::WpaPsk, {0xB1, 0x80, 0x12}, E::Wpa, 0, A::SharedKey, W::WpaPsk, C::Aes},
+        {E::Wpa, W::None, {0xB1, 0x80, 0x10}, E::None, 0, A::SharedKey, W::None, C::Aes},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.asked) * 10 + static_cast<int>(c.wpaAsked));
         Bench b;
-        ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
-        ASSERT_TRUE(b.Read().Succeeded());
+        ASSERT_TRUE(b.OpenAndRead());
         ModuleSettings asked = b.settings.module;
         asked.channel = 11;
         asked.mode = WifiMode::Infrastructure;
@@ -293,8 +265,7 @@ TEST(EncryptionRules, WhatASaveFixesAndWhatItsReadBackShows) {
 TEST(SaveSequence, ARegisterTheModuleRefusesEndsTheSaveBeforeTheFlash) {
     for (int index = 0; index < kRegisterCount; ++index) {
         Bench b;
-        ASSERT_EQ(b.session.Open(kCom1), ModuleOpen::Opened);
-        ASSERT_TRUE(b.Read().Succeeded());
+        ASSERT_TRUE(b.OpenAndRead());
         b.model.FaultSettings().refuseWrite = {index};
         const sim::RegisterFile before = b.model.State().flash;
         const SequenceResult r = b.Write(NewNetwork());
@@ -308,8 +279,7 @@ TEST(SaveSequence, ARegisterTheModuleRefusesEndsTheSaveBeforeTheFlash) {
 
 TEST(SaveSequence, AModuleThatDiesAfterAnyByteKeepsTheOldFlashOrTheNewNeverAMix) {
     Bench healthy;
-    ASSERT_EQ(healthy.session.Open(kCom1), ModuleOpen::Opened);
-    ASSERT_TRUE(healthy.Read().Succeeded());
+    ASSERT_TRUE(healthy.OpenAndRead());
     const long long readBytes = healthy.model.HostByteCount();
     const sim::RegisterFile oldFlash = healthy.model.State().flash;
     ASSERT_TRUE(healthy.Write(NewNetwork()).Succeeded());
@@ -320,8 +290,7 @@ TEST(SaveSequence, AModuleThatDiesAfterAnyByteKeepsTheOldFlashOrTheNewNeverAMix)
     int failures = 0;
     for (long long n = 0; n <= saveBytes; ++n) {
         auto b = std::make_unique<Bench>();
-        ASSERT_EQ(b->session.Open(kCom1), ModuleOpen::Opened);
-        ASSERT_TRUE(b->Read().Succeeded());
+        ASSERT_TRUE(b->OpenAndRead());
         b->model.FaultSettings().stopAfterHostByte = readBytes + n;
         const SequenceResult r = b->Write(NewNetwork());
         const sim::RegisterFile& flash = b->model.State().flash;
