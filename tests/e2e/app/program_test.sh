@@ -55,12 +55,7 @@ wait_attached() {
 }
 clsid='{45CB1BFF-78CE-4B47-89CD-E0CD7B68C5E9}'
 
-# Wine's own desktop window: it draws the dialogs' captions (there is no window manager).
-wine_run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine_run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x700 /f >/dev/null 2>&1
-# The desktop is made when the prefix's server starts: restart it with the setting.
-WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
-WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1
+wine_desktop
 
 echo "== plain start"
 wine_run reg delete 'HKCR\Tarvek.Application' /f >/dev/null 2>&1

@@ -22,22 +22,6 @@ failures=0
 sim_pid=""
 source "$root/tests/e2e/script_checks.sh"
 
-start_printer() {  # start_printer <state file> [simulator options...]
-    local state="$1"
-    shift
-    rm -f "$work/printer"
-    "$sim" --symlink "$work/printer" --state "$state" --log "$work/traffic.log" --baud 19200 \
-        "$@" </dev/null >>"$work/sim.out" 2>&1 &
-    sim_pid=$!
-    poll 10 test -e "$work/printer"
-}
-stop_printer() {
-    [[ -n "$sim_pid" ]] || return 0
-    kill "$sim_pid" 2>/dev/null || true
-    poll 10 eval "! alive $sim_pid" || kill -9 "$sim_pid" 2>/dev/null || true
-    wait "$sim_pid" 2>/dev/null || true
-    sim_pid=""
-}
 cleanup() {
     stop_printer
     [[ "$mode" == native ]] || bounded 30 wineserver -k >/dev/null 2>&1 || true
@@ -63,7 +47,7 @@ if [[ "$mode" == wine ]]; then
     wine_run reg delete "$printer_key" /f >/dev/null 2>&1 || true  # an earlier run's
     wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/null 2>&1
     bounded 30 wineserver -k >/dev/null 2>&1 || true
-    start_printer "$work/state.txt" --late 25  # answers after the purge that follows a write
+    start_printer "$work/state.txt" --baud 19200 --late 25  # answers after the purge that follows a write
     echo "== Wine: show --wifi and profile apply on COM1"
     check "show --wifi on COM1" runs 0 "$work/show.txt" show --wifi --port COM1
     check "show names the module's address" grep -q "wifi.ip *192.168.0.100" "$work/show.txt"
@@ -92,7 +76,7 @@ if [[ "$mode" == wine ]]; then
 fi
 
 echo "== show, set every key"
-start_printer "$work/state.txt" --bt-address 00:19:01:00:00:01
+start_printer "$work/state.txt" --baud 19200 --bt-address 00:19:01:00:00:01
 check "show --wifi --json" runs 0 "$work/show.json" --json show --wifi --port "$port"
 check "JSON names the module's settings" json_is "$work/show.json" \
     "d['ok'] and d['settings']['wifi.ip'] == '192.168.0.100' and d['wifi.mac'] == '00:1d:c9:10:20:30'"
@@ -115,7 +99,7 @@ kill "$sim_pid"
 status=0
 wait "$sim_pid" || status=$?
 check "the simulator ends cleanly on TERM" test "$status" = 0
-start_printer "$work/state.txt"
+start_printer "$work/state.txt" --baud 19200
 check "ports describes the pty, first" runs 0 "$work/ports.json" --json ports "$port"
 check "the pty is listed" json_is "$work/ports.json" "d['ports'][0]['name'] == '$port'"
 check "detect finds the line set above" runs 0 "$work/detect.txt" detect --port "$port"
@@ -123,10 +107,10 @@ check "at 38400 baud" grep -q -- "answers at --baud 38400 " "$work/detect.txt"
 
 echo "== the simulator's faults and pages from its command line"
 stop_printer
-start_printer "$work/garbage.txt" --garbage
+start_printer "$work/garbage.txt" --baud 19200 --garbage
 check "a scrambled answer is refused" runs 1 "$work/garbage.out" show --port "$port"
 stop_printer
-start_printer "$work/absent.txt" --module absent
+start_printer "$work/absent.txt" --baud 19200 --module absent
 check "no module answers" runs 4 "$work/absent.out" show --wifi --port "$port"
 printf 'page=0,0,80810D0A41\n' >"$work/pages.txt"
 check "a page renders through its code page" bash -c "[[ \"\$('$sim' --render-pages --state \

@@ -14,7 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/printer_test_lib.sh"
 begin_run printer_test "$@"
 
 echo "== a CPCL printer: open, Bluetooth and PIN, set ESC/POS, open again, serial settings, close"
-start_printer cpcl
+printer_on cpcl
 start_program
 check "main dialog shown" tool wait-shown "$title" 60000
 check "COM1 selected" tool select "$title" "$IDC_PORT" COM1

@@ -44,11 +44,8 @@ begin_run() {
     # The whole run is bounded too, below ctest's limit, so the clean-up always runs.
     trap 'echo "$name: stopped after ${watchdog_seconds}s"; keep_work=1; exit 1' TERM
     start_watchdog
-    wine_run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine_run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x700 /f >/dev/null 2>&1
     wine_run reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$work/printer" /f >/dev/null 2>&1
-    bounded 30 wineserver -k >/dev/null 2>&1
-    bounded 30 wineserver -w >/dev/null 2>&1
+    wine_desktop
 }
 # Starts tarvek.exe with the modem-line shim (a pty has none).
 start_program() {
@@ -103,27 +100,11 @@ state_is() { [[ "$(state_value "$1")" == "$2" ]]; }
 log_count() { grep -Ec "^ *[0-9]+ $1 " "$work/traffic.log" 2>/dev/null || true; }
 log_count_above() { (($(log_count "$1") > $2)); }
 
-# start_printer <emulation> [fault options...]: a simulator on a new pty behind
-# $work/printer, keeping its state in $work/state.txt (a state file already there wins) and
-# appending its traffic to $work/traffic.log. A pty carries the bytes at once, so the simulator
-# answers as late as a printer on a real line would: after the purge that follows each of the
-# link's writes, also on a busy machine.
-start_printer() {
-    local emulation="$1"
-    shift
-    rm -f "$work/printer"
-    "$sim" --symlink "$work/printer" --state "$work/state.txt" --log "$work/traffic.log" \
-        --emulation "$emulation" --late 25 "$@" </dev/null >>"$work/sim.out" 2>&1 &
-    sim_pid=$!
-    poll 10 test -e "$work/printer"
-}
-stop_printer() {
-    [[ -n "$sim_pid" ]] || return 0
-    kill "$sim_pid" 2>/dev/null
-    poll 10 eval "! alive $sim_pid" || kill -9 "$sim_pid" 2>/dev/null
-    wait "$sim_pid" 2>/dev/null
-    sim_pid=""
-}
+# printer_on <emulation>: the simulator keeping its state in $work/state.txt (a state file
+# already there wins). A pty carries the bytes at once, so the simulator answers as late as a
+# printer on a real line would: after the purge that follows each of the link's writes, also on
+# a busy machine.
+printer_on() { start_printer "$work/state.txt" --emulation "$1" --late 25; }
 cleanup() {
     if [[ -n "$app" ]] && alive "$app"; then
         kill "$app" 2>/dev/null

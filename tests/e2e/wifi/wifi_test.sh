@@ -27,7 +27,7 @@ flash_data_is() { [[ "$(flash "$1" | cut -c9-$((8 + ${#2})))" == "$2" ]]; }
 isp_left() { [[ "$(grep -Ec ' host 1B 5B 4D 00$' "$work/traffic.log" 2>/dev/null)" == "$1" ]]; }
 
 echo "== a whole session on a WPA-capable module"
-start_printer escpos
+printer_on escpos
 start_program
 check "main dialog shown" tool wait-shown "$main" 60000
 tool press "$main" "$IDC_START_WIFI"
