@@ -152,13 +152,4 @@ void RecordingHost::AppendSystemMenuItem(int commandId, const std::string& utf8)
     m_menu.emplace_back(commandId, utf8);
 }
 
-void RecordingHost::DressGroupBox(int id, std::uint32_t captionColor, bool bold,
-                                  CaptionAlign align) {
-    ControlState& control = m_controls[id];
-    control.groupDressed = true;
-    control.groupCaptionColor = captionColor;
-    control.groupBold = bold;
-    control.groupAlign = align;
-}
-
 }  // namespace tarvek::ui

@@ -24,9 +24,6 @@ struct ControlState {
     std::uint32_t ipAddress = 0;
     int progressLow = 0, progressHigh = 100, progressStep = 10, progressPos = 0;
     int buttonIcon = 0;  // icon of a dressed button, 0 when not dressed
-    bool groupDressed = false;
-    std::uint32_t groupCaptionColor = 0;
-    bool groupBold = false;
     CaptionAlign groupAlign = CaptionAlign::Left;
 };
 
@@ -110,7 +107,9 @@ class RecordingHost : public DialogHost {
     void AppendSystemMenuItem(int commandId, const std::string& utf8) override;
     void SetDialogIcon(int) override {}
     void DressButton(int id, int iconId) override { m_controls[id].buttonIcon = iconId; }
-    void DressGroupBox(int id, std::uint32_t captionColor, bool bold, CaptionAlign align) override;
+    void DressGroupBox(int id, std::uint32_t, bool, CaptionAlign align) override {
+        m_controls[id].groupAlign = align;  // only the alignment is asserted
+    }
 
   private:
     int m_nCodePage;

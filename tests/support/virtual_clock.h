@@ -30,13 +30,6 @@ class VirtualClock : public Clock {
     void SetOnAdvance(std::function<void(std::uint32_t)> observer) { m_onAdvance = observer; }
 
     const std::vector<std::uint32_t>& Sleeps() const { return m_sleeps; }
-    std::uint32_t TotalSlept() const {
-        std::uint32_t total = 0;
-        for (std::uint32_t s : m_sleeps) {
-            total += s;
-        }
-        return total;
-    }
     void ClearSleeps() { m_sleeps.clear(); }
 
   private:

@@ -43,21 +43,11 @@ struct Bench {
 
 // What the dialog would hand over after a read with these edits: WPA2 on a new network.
 WifiFormValues NewNetwork() {
-    WifiFormValues f;
-    f.address[0] = 0x0A000064;
-    f.address[1] = 0xFFFF0000;
-    f.address[2] = 0x0A000001;
-    f.address[3] = 0x08080808;
-    f.ssid = "IEEE";
-    f.wpaKey = "password";
-    f.wifiMode = 1;
-    f.channel = 10;
-    f.encryption = 3;
-    f.keyId = 0;
-    f.auth = 1;
-    f.wpaAuth = 2;
-    f.wpaCipher = 2;
-    return f;
+    // Addresses; SSID and WPA key; mode, channel, encryption, key id, authentication, WPA pair.
+    // clang-format off
+    return {{0x0A000064, 0xFFFF0000, 0x0A000001, 0x08080808}, "IEEE", "password", 1, 10, 3, 0, 1,
+            2, 2, {}};
+    // clang-format on
 }
 
 TEST(ModulePortKind, TheFirstThreeLettersNameTheLink) {
