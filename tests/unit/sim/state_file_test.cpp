@@ -19,6 +19,7 @@ TEST(StateFile, EveryKeptFieldRoundTrips) {
     s.moduleKind = ModuleKind::WepOnly;
     s.mac = {{1, 2, 3, 4, 5, 6}};
     s.working[4] = MakeRegisterImage(4, Bytes{'a', 'b'});
+    s.working[0] = MakeRegisterImage(0, Bytes{10, 0, 0, 2});
     s.flash[0] = MakeRegisterImage(0, Bytes{10, 0, 0, 1});
     s.pages.push_back({Bytes{0x80, 0x0D, 0x0A}, 2, kEmulationCpcl});
     s.ispMode = true;  // a restart is a power cycle

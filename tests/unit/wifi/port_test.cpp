@@ -42,13 +42,14 @@ TEST(WifiDialogOpen, FailuresLeaveThePortClosed) {
 }
 
 TEST(WifiDialogSteps, AFailedStepShowsItsMessageAndLeavesTheState) {
-    // The fifth read (SSID) or the first write (IP) gets no reply or is refused.
-    const std::tuple<bool, bool, const char*> cases[] = {
-        {false, true, "Get SSID Read Failed | ERROR"},
-        {false, false, "Get SSID Information Failed | ERROR"},
-        {true, true, "Set IP and Read Failed | ERROR"},
-        {true, false, "Set IP Write Syntex Error | ERROR"}};
-    for (const auto& [save, silent, message] : cases) {
+    // A read (the SSID's gets no reply, the 40-bit keys' after the options is refused) or the
+    // first write (IP) fails; the progress bar stays where the last good step left it.
+    const std::tuple<bool, bool, const char*, int> cases[] = {
+        {false, true, "Get SSID Read Failed | ERROR", 66},
+        {false, false, "Get Wi-Fi 40-Bit WEP Key Information Failed | ERROR", 83},
+        {true, true, "Set IP and Read Failed | ERROR", 0},
+        {true, false, "Set IP Write Syntex Error | ERROR", 0}};
+    for (const auto& [save, silent, message, progress] : cases) {
         WifiDialog d;
         save ? d.OpenAndRead() : d.Open();
         const std::vector<bool> before = EnabledStates(d.host);
@@ -57,12 +58,12 @@ TEST(WifiDialogSteps, AFailedStepShowsItsMessageAndLeavesTheState) {
         if (silent) {
             faults.silentAfterCommands = d.model.CommandCount() + (save ? 1 : 4);  // the unlock
         } else {
-            (save ? faults.refuseWrite : faults.refuseRead) = {save ? 0 : 4};
+            (save ? faults.refuseWrite : faults.refuseRead) = {save ? 0 : 6};
         }
         d.host.Click(save ? IDC_WIFI_SAVE : IDC_WIFI_GET);
         EXPECT_EQ(d.Message(), message);
         EXPECT_EQ(EnabledStates(d.host), before) << message;
-        EXPECT_EQ(d.host.Control(IDC_WIFI_PROGRESS).progressPos, save ? 0 : 66) << message;
+        EXPECT_EQ(d.host.Control(IDC_WIFI_PROGRESS).progressPos, progress) << message;
         EXPECT_TRUE(d.model.State().flash == flash) << message;
         EXPECT_TRUE(d.dlg.IsPortOpen());
     }

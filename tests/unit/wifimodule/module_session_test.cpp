@@ -123,6 +123,7 @@ TEST(ReadSequence, EachStepFailsOnItsOwnAndAWepOnlyModuleHasNoMacAddress) {
     }
     Bench wep(sim::ModuleKind::WepOnly);
     ASSERT_EQ(wep.session.Open(kCom1), ModuleOpen::Opened);
+    wep.settings.module.mac = "00:1d:c9:10:20:30";  // from a module read before
     EXPECT_TRUE(wep.Read().Succeeded());
     EXPECT_EQ(wep.settings.module.kind, WifiModuleKind::WepOnly);
     EXPECT_EQ(wep.settings.module.mac, "");
