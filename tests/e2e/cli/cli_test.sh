@@ -116,7 +116,7 @@ printf 'page=0,0,80810D0A41\n' >"$work/pages.txt"
 check "a page renders through its code page" bash -c "[[ \"\$('$sim' --render-pages --state \
     '$work/pages.txt')\" == \$'--- page 1 (CP_437) ---\\n\\xC3\\x87\\xC3\\xBC\\nA' ]]"
 for bad in --bogus --parity "--parity mark" "--baud 14400" "--stop-bits 3" "--mac 00:11" \
-    "--module wifi6" "--refuse-read 11"; do
+    "--module wifi6" "--refuse-read 11" "--answer-form hex" "--discoverable maybe"; do
     check "the simulator refuses $bad: a usage error" bash -c "timeout 5 '$sim' $bad 2>/dev/null; test \$? = 2"
 done
 stop_printer

@@ -54,10 +54,11 @@ TEST(SimulatedPrinter, AnswersTheQueryInEitherFormAFewMillisecondsAfterTheComman
     Printer p(kEmulationCpcl);
     p.model.State().answerForm = EmulationAnswerForm::Ascii;
     EXPECT_EQ(p.Open().emulation, kEmulationCpcl);
+    p.model.Feed(Bytes{0x1C, 'x'}, 400);  // no command: FS is dropped, "x" is print data
     p.model.Feed(BuildEmulationQuery(), 500);
     EXPECT_TRUE(p.model.Collect(500 + kAnswerDelayMs - 1).empty());
     EXPECT_EQ(p.model.Collect(500 + kAnswerDelayMs), (Bytes{'0'}));
-    EXPECT_EQ(p.model.CommandCount(), 2);  // the idle preamble is no command
+    EXPECT_EQ(p.model.CommandCount(), 3);  // the open's query, "x", this query; no preamble
 }
 
 TEST(SimulatedPrinter, APinTakesEveryByteUntilThePauseThatEndsIt) {
