@@ -99,7 +99,7 @@ kill "$sim_pid"
 status=0
 wait "$sim_pid" || status=$?
 check "the simulator ends cleanly on TERM" test "$status" = 0
-start_printer "$work/state.txt" --baud 19200
+start_printer "$work/state.txt" --baud 19200 --answer-form binary
 check "ports describes the pty, first" runs 0 "$work/ports.json" --json ports "$port"
 check "the pty is listed" json_is "$work/ports.json" "d['ports'][0]['name'] == '$port'"
 check "detect finds the line set above" runs 0 "$work/detect.txt" detect --port "$port"
