@@ -5,17 +5,6 @@
 namespace tarvek {
 namespace {
 
-bool SameLetters(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return i == a.size() && b[i] == '\0';
-}
-
 template <class Matches>
 const PrinterValue* Find(const ValueTable& table, Matches matches) {
     for (const PrinterValue& value : table) {
@@ -27,6 +16,17 @@ const PrinterValue* Find(const ValueTable& table, Matches matches) {
 }
 
 }  // namespace
+
+bool SameLetters(const std::string& text, const char* name) {
+    std::size_t i = 0;
+    for (; i < text.size() && name[i] != '\0'; ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(name[i]))) {
+            return false;
+        }
+    }
+    return i == text.size() && name[i] == '\0';
+}
 
 const PrinterValue* ValueTable::ByNumber(int number) const {
     return Find(*this, [number](const PrinterValue& v) { return v.number == number; });

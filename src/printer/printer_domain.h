@@ -27,6 +27,9 @@ struct PrinterValue {
     char cpcl;          // the letter a CPCL setvar line takes for it, or 0 where it takes none
 };
 
+// The text is the name in any case: how a name, an alias or a code-page name is taken on input.
+bool SameLetters(const std::string& text, const char* name);
+
 // A table of values, in the order the dialogs' lists give them (the baud-rate list shows its
 // table from the end).
 class ValueTable {

@@ -103,20 +103,6 @@ constexpr KeySpec kKeys[kKeyCount] = {
 
 constexpr const char* kGroupNames[] = {"printer", "bluetooth", "serial", "wifi"};
 
-bool SameLetters(const std::string& a, const char* b) {
-    const std::size_t n = std::char_traits<char>::length(b);
-    if (a.size() != n) {
-        return false;
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // A whole decimal number without sign, spaces or leading junk, within [min, max].
 bool ParseNumber(const std::string& text, std::int64_t min, std::int64_t max, std::int64_t& out) {
     if (text.empty() || text.size() > 9 ||
