@@ -210,9 +210,15 @@ int main(int argc, char** argv) {
         return 0;
     }
     tarvek::sim::PrinterState state = tarvek::sim::DefaultPrinterState();
-    const bool loaded =
-        !options.statePath.empty() && tarvek::sim::LoadStateFile(options.statePath, state) == 0;
-    if (!loaded) {
+    const tarvek::sim::StateLoad load = options.statePath.empty()
+                                            ? tarvek::sim::StateLoad::Missing
+                                            : tarvek::sim::LoadStateFile(options.statePath, state);
+    if (load == tarvek::sim::StateLoad::Invalid) {
+        std::cerr << "tarvek-printer-sim: " << options.statePath
+                  << " is not a state file this printer can take (left as it is)\n";
+        return 2;
+    }
+    if (load == tarvek::sim::StateLoad::Missing) {
         tarvek::sim::ApplyInitialState(options, state);
     }
     if (options.renderPages) {

@@ -168,8 +168,10 @@ int ParseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
             }
         } else if (arg == "--mac" && take()) {
             unsigned m[6];
-            if (std::strlen(value) != 17 || std::sscanf(value, "%2x:%2x:%2x:%2x:%2x:%2x", &m[0],
-                                                        &m[1], &m[2], &m[3], &m[4], &m[5]) != 6) {
+            int used = 0;  // a stray letter ends a %2x early: every character must be taken
+            if (std::sscanf(value, "%2x:%2x:%2x:%2x:%2x:%2x%n", &m[0], &m[1], &m[2], &m[3], &m[4],
+                            &m[5], &used) != 6 ||
+                used != 17 || value[used] != '\0') {
                 return bad();
             }
             for (int k = 0; k < 6; ++k) {

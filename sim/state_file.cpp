@@ -1,6 +1,7 @@
 #include "sim/state_file.h"
 
 #include <cstdio>
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 
@@ -164,14 +165,19 @@ int SaveStateFile(const std::string& path, const PrinterState& state) {
     return std::rename(temp.c_str(), path.c_str()) == 0 ? 0 : -1;
 }
 
-int LoadStateFile(const std::string& path, PrinterState& state) {
+StateLoad LoadStateFile(const std::string& path, PrinterState& state) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return -1;
+        return errno == ENOENT ? StateLoad::Missing : StateLoad::Invalid;
     }
     std::ostringstream text;
     text << in.rdbuf();
-    return ParseState(text.str(), state) ? 0 : -1;
+    PrinterState read = state;
+    if (!in || !ParseState(text.str(), read)) {
+        return StateLoad::Invalid;
+    }
+    state = read;
+    return StateLoad::Loaded;
 }
 
 }  // namespace tarvek::sim

@@ -14,8 +14,11 @@ std::string FormatState(const PrinterState& state);
 // key has a value it cannot take; the other lines still apply.
 bool ParseState(const std::string& text, PrinterState& state);
 
-// Whole-file helpers: 0 = done, -1 = the file could not be read or written.
+// 0 = written, -1 = the file could not be written.
 int SaveStateFile(const std::string& path, const PrinterState& state);
-int LoadStateFile(const std::string& path, PrinterState& state);
+enum class StateLoad { Missing, Loaded, Invalid };
+// Invalid: the file is there but unreadable or has a line the printer cannot take; state is
+// then untouched, so the file is never overwritten with something else.
+StateLoad LoadStateFile(const std::string& path, PrinterState& state);
 
 }  // namespace tarvek::sim

@@ -208,9 +208,4 @@ void HmacSha1::Mac20(const std::uint32_t (&in)[5], std::uint32_t (&out)[5],
     Sha1::CompressWords(out, scratch.schedule);
 }
 
-void HmacSha1Of(const std::uint8_t* key, std::size_t keyLength, const std::uint8_t* message,
-                std::size_t count, std::uint8_t (&mac)[kSha1DigestSize]) {
-    HmacSha1(key, keyLength).Mac(message, count, mac);
-}
-
 }  // namespace tarvek

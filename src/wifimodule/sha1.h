@@ -84,7 +84,4 @@ class HmacSha1 {
     Sha1 m_outer;
 };
 
-void HmacSha1Of(const std::uint8_t* key, std::size_t keyLength, const std::uint8_t* message,
-                std::size_t count, std::uint8_t (&mac)[kSha1DigestSize]);
-
 }  // namespace tarvek

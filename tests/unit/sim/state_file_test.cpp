@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "sim/state_file.h"
 
 namespace tarvek::sim {
@@ -55,6 +58,19 @@ TEST(StateFile, BadLinesAreReportedAndSkipped) {
     EXPECT_FALSE(ParseState("emulation=zpl\nparity=7\nbt_pin=1234\n", s));
     EXPECT_EQ(s.bluetoothPin, "1234");
     EXPECT_EQ(s.serial.parityIndex, kParityNone);
+}
+
+TEST(StateFile, AFileWithABadLineIsNotLoadedAndAMissingOneIsSaidSo) {
+    const std::string path = testing::TempDir() + "state_file_test.state";
+    std::remove(path.c_str());
+    PrinterState s = DefaultPrinterState();
+    EXPECT_EQ(LoadStateFile(path, s), StateLoad::Missing);
+    std::ofstream(path) << "bt_pin=1234\nparity=7\n";
+    EXPECT_EQ(LoadStateFile(path, s), StateLoad::Invalid);
+    EXPECT_EQ(s.bluetoothPin, DefaultPrinterState().bluetoothPin);
+    std::ofstream(path) << "bt_pin=1234\n";
+    EXPECT_EQ(LoadStateFile(path, s), StateLoad::Loaded);
+    EXPECT_EQ(s.bluetoothPin, "1234");
 }
 
 }  // namespace
