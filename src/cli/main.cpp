@@ -42,5 +42,6 @@ int main(int argc, char** argv) {
         return DetectLines(
             ports, [&clock] { return MakeSerialLink(clock, kPurge); }, clock, plan);
     };
+    platform.makeSerial = [&clock] { return MakeSerialLink(clock, kPurge); };
     return cli::RunCli(argc, argv, platform);
 }

@@ -8,7 +8,7 @@
 #include "cli/command/verb_table.h"
 #include "cli/output/doctor.h"
 #include "cli/session/port_search.h"
-#include "cli/session/link_tap.h"
+#include "cli/command/port_run.h"
 #include "cli/settings/port_request.h"
 #include "cli/settings/profile.h"
 #include "cli/settings/setting_rules.h"
@@ -109,32 +109,21 @@ bool ResolvePort(const GlobalOptions& g, Platform& platform, Output& output, Por
 // Runs a verb that talks to a printer: the links tapped for Ctrl-C and the trace.
 int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest& port) {
     Platform& platform = invocation.platform;
-    Output& output = invocation.output;
     const GlobalOptions& g = invocation.global;
     std::ofstream traceFile;
     std::unique_ptr<TraceRecorder> trace;
     if (!g.trace.empty()) {
         traceFile.open(g.trace, std::ios::trunc);
         if (!traceFile) {
-            return Fail(output, FileUnwritable(g.trace));
+            return Fail(invocation.output, FileUnwritable(g.trace));
         }
         trace = std::make_unique<TraceRecorder>(traceFile, platform.clock, g.showSecrets);
     }
-    LinkTap tap(platform.interrupted, trace.get());
-    TappedSerialLink serial(platform.serial, tap, platform.clock);
-    TappedUsbLink usb(platform.usb, tap, platform.clock);
-    TransportKind kind = port.kind;
-    Services services{
-        ChannelSet{serial, usb, kind},
-        platform.clock,
-        platform.conflictCheck,
-        platform.interrupted,
-        trace.get(),
-        [&output](Step step, int done, int total) { output.Progress(step, done, total); },
-        [&output] { output.Warn(texts::kPrinterListUnreadable.text.english); }};
-    VerbContext context{services, output, port, platform.env};
-    invocation.printer = &context;
-    return spec.run(invocation);
+    return RunOnPort(platform, invocation.output, platform.serial, trace.get(), port,
+                     [&](VerbContext& context) {
+                         invocation.printer = &context;
+                         return spec.run(invocation);
+                     });
 }
 
 int Dispatch(const VerbSpec& spec, const GlobalOptions& g, const VerbOptions& options,
@@ -150,6 +139,9 @@ int Dispatch(const VerbSpec& spec, const GlobalOptions& g, const VerbOptions& op
     Invocation invocation{platform, *output, g, options};
     if ((spec.needs & kNeedsPort) == 0) {
         return spec.run(invocation);
+    }
+    if (g.ports.size() > 1 && spec.runOnPorts != nullptr) {
+        return spec.runOnPorts(invocation);
     }
     PortRequest port;
     int exit = kExitDone;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -28,6 +29,8 @@ struct Platform {
     int systemCodePage = 0;            // texts::kKoreanCodePage when the system speaks Korean
     std::function<std::string()> now;  // UTC time stamps for the audit
     PortFinder finder{};               // "ports", "detect", "--port auto" and the doctor's advice
+    // A serial link of its own for each port of a station that serves several at once.
+    std::function<std::unique_ptr<SerialPrinterLink>()> makeSerial{};
 };
 
 int RunCli(int argc, const char* const* argv, Platform& platform);

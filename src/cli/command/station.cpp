@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <fstream>
-#include <set>
 
 #include "cli/output/json_values.h"
 #include "cli/settings/setting_rules.h"
@@ -42,12 +41,18 @@ bool Probe(VerbContext& context, std::string& address, Outcome& outcome) {
 
 // Probes the port until a printer answers (present; address: the one that did), or until the
 // printer with address has gone: silent for a few probes in a row, or another printer answers.
-Outcome WaitFor(VerbContext& context, bool present, int waitSeconds, std::string& address) {
+// Either wait also ends (over) once the station's rows are used up, on this port or others.
+Outcome WaitFor(VerbContext& context, const StationBook& book, bool present, int waitSeconds,
+                std::string& address, bool& over) {
     Services& s = context.services;
     const std::uint32_t start = s.clock.NowMs();
     const std::string leaving = address;
     int misses = 0;
-    for (;;) {
+    for (over = false;; s.clock.Sleep(kProbePauseMs)) {
+        if (book.RowsUsedUp()) {
+            over = true;
+            return Outcome{};
+        }
         Outcome outcome;
         const bool answered = Probe(context, address, outcome);
         if (outcome.Interrupted()) {
@@ -61,7 +66,6 @@ Outcome WaitFor(VerbContext& context, bool present, int waitSeconds, std::string
         if (ElapsedMs(start, s.clock.NowMs()) >= static_cast<std::uint32_t>(waitSeconds) * 1000) {
             return Failed(failure::WaitRanOut{!present, waitSeconds}, Step::Wait);
         }
-        s.clock.Sleep(kProbePauseMs);
     }
 }
 
@@ -69,21 +73,47 @@ Json AuditRecord(const StationPlan& plan, int unit, const std::string& address, 
                  const Settings& settings, const ApplyReport& report, const VerbContext& context) {
     Json record;
     record["time"] = plan.now ? plan.now() : "";
+    record["station"] = plan.station;
+    record["operator"] = plan.operatorName;
     record["unit"] = unit;
     record["port"] = context.port.portName;
     record["bluetooth.address"] = address;
     record["profile"] = plan.profileFile;
+    record["profile_sha256"] = plan.profileSha256;
     if (row != nullptr) {
         record["units_line"] = row->line;
     }
     record["settings"] = SettingsJson(settings, context.output.Words());
+    record["result"] = report.outcome.Ok() ? "ok" : "failed";
     record.update(OutcomeJson(report.outcome, context.output.Words()));
-    Json unverifiable = Json::array();
-    for (KeyId key : report.unverifiable) {
-        unverifiable.push_back(Spec(key).name);
-    }
-    record["unverifiable"] = unverifiable;
+    record["unverifiable"] = KeysJson(report.unverifiable);
     return record;
+}
+
+// One printer: its row, the apply, its record.
+Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& book, int unit,
+                  const std::string& address) {
+    const std::uint32_t start = context.services.clock.NowMs();
+    const UnitRow* row = book.TakeRow(address);
+    const Settings settings = Merged(plan.profile, row);
+    context.output.UnitStarted(unit, address);
+    ApplyReport report;
+    if (plan.units != nullptr && row == nullptr) {
+        report.outcome = Failed(failure::NoUnitRow{address}, Step::Check);
+    } else {
+        report = Apply(context.services, context.port, settings);
+    }
+    const std::uint32_t took = ElapsedMs(start, context.services.clock.NowMs());
+    Json record = AuditRecord(plan, unit, address, row, settings, report, context);
+    record["duration_s"] = took / 1000.0;
+    StationCase done{context.port.portName, address, unit, report.outcome.Ok(), "", took};
+    if (!done.ok) {
+        done.failure = std::string(StepName(report.outcome.step)) + ": " +
+                       record.value("error", std::string());
+    }
+    book.Record(row, record, done);
+    context.output.UnitEnded(unit, address, report.outcome, record);
+    return report.outcome;
 }
 
 }  // namespace
@@ -109,84 +139,72 @@ bool CheckPlan(const StationPlan& plan, const SerialLineSettings& line, InputErr
     return true;
 }
 
-int RunStation(VerbContext& context, const StationPlan& plan) {
+StationTally RunStationOn(VerbContext& context, const StationPlan& plan, StationBook& book) {
     Output& output = context.output;
-    std::ofstream audit;
-    if (!plan.auditPath.empty()) {
-        audit.open(plan.auditPath, std::ios::app);
-        if (!audit) {
-            return Fail(output, FileUnwritable(plan.auditPath));
+    StationTally tally;
+    for (int unit = 1;; ++unit) {
+        output.StationWaiting(context.port.portName);
+        std::string address;
+        bool over = false;
+        tally.end = WaitFor(context, book, true, plan.waitSeconds, address, over);
+        if (!tally.end.Ok() || over) {
+            break;
         }
+        const Outcome outcome = Provision(context, plan, book, unit, address);
+        ++(outcome.Ok() ? tally.done : tally.failed);
+        if (outcome.Interrupted()) {
+            tally.end = outcome;
+            break;
+        }
+        const bool rowsUsedUp = book.RowsUsedUp();
+        output.StationNext(rowsUsedUp);
+        if (rowsUsedUp) {
+            break;
+        }
+        tally.end = WaitFor(context, book, false, plan.waitSeconds, address, over);
+        if (!tally.end.Ok()) {
+            break;
+        }
+    }
+    return tally;
+}
+
+int EndStation(Output& output, const StationPlan& plan, const StationBook& book,
+               const StationTally& total) {
+    const std::vector<int> undone = book.RowsUndone();
+    const failure::WaitRanOut* wait = total.end.As<failure::WaitRanOut>();
+    int exit = total.done > 0 ? kExitDone : kExitNoAnswer;
+    if (total.end.Interrupted()) {
+        exit = kExitInterrupted;
+    } else if (total.failed > 0 || !undone.empty() || (wait != nullptr && wait->forPrinterToGo)) {
+        exit = kExitRefused;
+    }
+    if (!plan.junitPath.empty()) {
+        std::ofstream junit(plan.junitPath, std::ios::trunc);
+        junit << JunitXml(plan.profileFile, book.Cases());
+        if (!junit) {
+            const int unwritable = Fail(output, FileUnwritable(plan.junitPath));
+            exit = exit == kExitDone ? unwritable : exit;
+        }
+    }
+    output.StationEnded(total.done, total.failed, exit, total.end, undone);
+    return exit;
+}
+
+int RunStation(VerbContext& context, const StationPlan& plan) {
+    StationBook book(plan.units);
+    std::string unwritable;
+    if (!book.OpenAudit(plan.auditPath, unwritable)) {
+        return Fail(context.output, FileUnwritable(unwritable));
     }
     {
         Connection connection(context.services, context.port);
         Outcome held;
         if (!connection.CheckPort(VariantFor(HasWifiKeys(plan.profile)), held)) {
-            return Fail(output, held);
+            return Fail(context.output, held);
         }
     }
-    int done = 0, failed = 0;
-    std::size_t nextRow = 0;
-    std::set<const UnitRow*> used;
-    Outcome end;
-    for (int unit = 1;; ++unit) {
-        output.StationWaiting(context.port.portName);
-        std::string address;
-        end = WaitFor(context, true, plan.waitSeconds, address);
-        if (!end.Ok()) {
-            break;
-        }
-        const UnitRow* row = nullptr;
-        if (plan.units != nullptr) {
-            row =
-                plan.units->byAddress ? RowFor(*plan.units, address) : &plan.units->rows[nextRow++];
-        }
-        const Settings settings = Merged(plan.profile, row);
-        output.UnitStarted(unit, address);
-        ApplyReport report;
-        if (plan.units != nullptr && row == nullptr) {
-            report.outcome = Failed(failure::NoUnitRow{address}, Step::Check);
-        } else {
-            report = Apply(context.services, context.port, settings);
-        }
-        const Outcome& outcome = report.outcome;
-        if (outcome.Ok()) {
-            ++done;
-            used.insert(row);
-        } else {
-            ++failed;
-        }
-        const Json record = AuditRecord(plan, unit, address, row, settings, report, context);
-        if (audit.is_open()) {
-            audit << JsonLine(record) << "\n" << std::flush;
-        }
-        output.UnitEnded(unit, address, outcome, record);
-        if (outcome.Interrupted()) {
-            end = outcome;
-            break;
-        }
-        const bool allRows =
-            plan.units != nullptr && (plan.units->byAddress ? used.size() == plan.units->rows.size()
-                                                            : nextRow == plan.units->rows.size());
-        if (allRows) {
-            output.StationNext(true);
-            break;
-        }
-        output.StationNext(false);
-        end = WaitFor(context, false, plan.waitSeconds, address);
-        if (!end.Ok()) {
-            break;
-        }
-    }
-    int exit = done > 0 ? kExitDone : kExitNoAnswer;
-    const failure::WaitRanOut* wait = end.As<failure::WaitRanOut>();
-    if (end.Interrupted()) {
-        exit = kExitInterrupted;
-    } else if (failed > 0 || (wait != nullptr && wait->forPrinterToGo)) {
-        exit = kExitRefused;
-    }
-    output.StationEnded(done, failed, exit, end);
-    return exit;
+    return EndStation(context.output, plan, book, RunStationOn(context, plan, book));
 }
 
 }  // namespace tarvek::cli

@@ -10,16 +10,28 @@
 
 #include "cli/settings/unit_rows.h"
 #include "cli/command/printer_verbs.h"
+#include "cli/command/station_book.h"
 
 namespace tarvek::cli {
 
 struct StationPlan {
     std::string profileFile;
+    std::string profileSha256;  // of the file's bytes, for the audit
     Settings profile;
     const Units* units = nullptr;  // none: the profile alone for every printer
     std::string auditPath;         // "" for no audit
+    std::string junitPath;         // "" for no test report
+    std::string station;           // this machine's name
+    std::string operatorName;
     int waitSeconds = 300;
     std::function<std::string()> now;  // the audit's time stamps
+};
+
+// What one port's loop did.
+struct StationTally {
+    int done = 0;
+    int failed = 0;
+    Outcome end;  // why it ended: a wait that ran out, Ctrl-C, or none (the rows are used up)
 };
 
 // The time now, UTC, as "2024-05-01T12:34:56Z" (the audit's time stamps).
@@ -27,6 +39,12 @@ std::string UtcTimestamp();
 
 // The profile with each row's values over it, checked before any printer is touched.
 bool CheckPlan(const StationPlan& plan, const SerialLineSettings& line, InputError& error);
+// One port's loop, its printers recorded in book (shared with the station's other ports).
+StationTally RunStationOn(VerbContext& context, const StationPlan& plan, StationBook& book);
+// The station's end: its exit code, the test report written, and said.
+int EndStation(Output& output, const StationPlan& plan, const StationBook& book,
+               const StationTally& total);
+// The station on one port.
 int RunStation(VerbContext& context, const StationPlan& plan);
 
 }  // namespace tarvek::cli

@@ -42,6 +42,8 @@ struct ApplyOptions {
     bool each = false;
     std::string units;
     std::string audit;
+    std::string junit;
+    std::string operatorName;
     int waitSeconds = 300;
 };
 

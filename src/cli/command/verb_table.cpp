@@ -1,12 +1,16 @@
 #include "cli/command/verb_table.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "cli/command/cli_app.h"
 #include "cli/command/port_verbs.h"
 #include "cli/settings/profile.h"
 #include "cli/settings/setting_rules.h"
+#include "cli/command/parallel_station.h"
 #include "cli/command/station.h"
+#include "cli/platform/platform.h"
+#include "cli/settings/port_request.h"
 
 namespace tarvek::cli {
 namespace {
@@ -43,6 +47,9 @@ void DeclareApply(CLI::App& verb, VerbOptions& o) {
     verb.add_option("--units", o.apply.units,
                     "CSV of per-unit values (a bluetooth.address column matches printers)");
     verb.add_option("--audit", o.apply.audit, "append one JSON line per printer to FILE");
+    verb.add_option("--junit", o.apply.junit, "write a JUnit XML report, one case per printer");
+    verb.add_option("--operator", o.apply.operatorName,
+                    "the technician's name in the audit (default: the user's)");
     verb.add_option("--wait", o.apply.waitSeconds,
                     "longest wait for a printer to come or go, seconds")
         ->check(CLI::Range(1, 86400))
@@ -89,27 +96,67 @@ int RunProfileCheck(Invocation& i) {
     return CheckProfile(i.output, i.options.profileFile.file, i.platform.env, port.line);
 }
 
-int RunApply(Invocation& i) {
+// The station's plan from the command line: the profile and units read and checked against
+// the line before any printer is touched.
+bool MakeStationPlan(Invocation& i, const SerialLineSettings& line, StationPlan& plan, Units& units,
+                     int& exit) {
     const ApplyOptions& o = i.options.apply;
-    if (!o.each) {
-        return ApplyProfile(*i.printer, o.file);
-    }
-    StationPlan plan;
     plan.profileFile = o.file;
+    plan.profileSha256 = FileSha256(o.file);
     plan.auditPath = o.audit;
+    plan.junitPath = o.junit;
     plan.waitSeconds = o.waitSeconds;
+    plan.station = HostName();
+    plan.operatorName = o.operatorName.empty() ? UserName() : o.operatorName;
     plan.now = i.platform.now;
-    Units units;
-    if (!o.units.empty()) {
-        plan.units = &units;
-    }
+    plan.units = o.units.empty() ? nullptr : &units;
     InputError error;
     if (!LoadProfile(o.file, i.platform.env, plan.profile, error) ||
         (plan.units != nullptr && !LoadUnits(o.units, i.platform.env, units, error)) ||
-        !CheckPlan(plan, i.printer->port.line, error)) {
-        return Fail(i.output, InputOutcome(error));
+        !CheckPlan(plan, line, error)) {
+        exit = Fail(i.output, InputOutcome(error));
+        return false;
+    }
+    return true;
+}
+
+int RunApply(Invocation& i) {
+    if (!i.options.apply.each) {
+        return ApplyProfile(*i.printer, i.options.apply.file);
+    }
+    StationPlan plan;
+    Units units;
+    int exit = kExitDone;
+    if (!MakeStationPlan(i, i.printer->port.line, plan, units, exit)) {
+        return exit;
     }
     return RunStation(*i.printer, plan);
+}
+
+// The station on several ports: each named once, none "auto".
+int RunApplyOnPorts(Invocation& i) {
+    const std::vector<std::string>& names = i.global.ports;
+    InputError error;
+    std::vector<PortRequest> ports(names.size());
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        const bool repeated =
+            std::find(names.begin(), names.begin() + k, names[k]) != names.begin() + k;
+        if (!i.options.apply.each || repeated || names[k] == "auto") {
+            error.problem = Problem::SeveralPorts;
+            return Fail(i.output, InputOutcome(error));
+        }
+        if (!MakePortRequest(names[k], i.global.line, ports[k], error) ||
+            !CheckSettings(Settings{}, ports[k].line, error)) {
+            return Fail(i.output, InputOutcome(error));
+        }
+    }
+    StationPlan plan;
+    Units units;
+    int exit = kExitDone;
+    if (!MakeStationPlan(i, ports.front().line, plan, units, exit)) {
+        return exit;
+    }
+    return RunStations(i, ports, plan);
 }
 
 constexpr unsigned kPrinter = kNeedsPort | kNeedsLink;
@@ -134,8 +181,9 @@ constexpr VerbSpec kVerbs[] = {
      DeclareProfileFile, RunProfileDiff},
     {"profile", "check", "check FILE alone (no printer)", kNeedsNothing, DeclareProfileFile,
      RunProfileCheck},
-    {nullptr, "apply", "apply FILE; with --each, to printer after printer", kPrinter, DeclareApply,
-     RunApply},
+    {nullptr, "apply",
+     "apply FILE; with --each, to printer after printer (on several --port at once)", kPrinter,
+     DeclareApply, RunApply, RunApplyOnPorts},
 };
 
 }  // namespace

@@ -34,6 +34,8 @@ struct VerbSpec {
     unsigned needs;
     void (*declare)(CLI::App& verb, VerbOptions& options);
     int (*run)(Invocation& invocation);
+    // With more than one --port: the verb resolves them itself (nullptr: one port only).
+    int (*runOnPorts)(Invocation& invocation) = nullptr;
 };
 
 const VerbSpec* VerbTable();

@@ -45,6 +45,7 @@ extern const LocalizedText kUnitFailed;  // %d unit, %s address, %s message
 extern const LocalizedText kConnectNext;
 extern const LocalizedText kStationEnd;  // %d done, %d failed
 extern const LocalizedText kUnitsUsedUp;
+extern const LocalizedText kRowsUndone;
 
 // Progress
 extern const LocalizedText kReadingWifi;  // %d, %d

@@ -180,8 +180,10 @@ class JsonOutput final : public Output {
         Document(record);
     }
     void StationNext(bool) override {}
-    void StationEnded(int done, int failed, int exit, const Outcome& end) override {
+    void StationEnded(int done, int failed, int exit, const Outcome& end,
+                      const std::vector<int>& undoneRows) override {
         Json summary{{"done", done}, {"failed", failed}, {"exit", exit}};
+        summary["undone_lines"] = undoneRows;
         if (!end.Ok()) {
             summary["ended"] = OutcomeText(end, Words());
         }

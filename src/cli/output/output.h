@@ -34,6 +34,7 @@ class Output {
     void SetDoctor(std::function<std::string(const Outcome&)> doctor) {
         m_doctor = std::move(doctor);
     }
+    const std::function<std::string(const Outcome&)>& Doctor() const { return m_doctor; }
 
     // On stderr in both forms.
     void Warn(const std::string& sentence);
@@ -60,7 +61,9 @@ class Output {
     virtual void UnitEnded(int unit, const std::string& address, const Outcome& outcome,
                            const nlohmann::ordered_json& record) = 0;
     virtual void StationNext(bool rowsUsedUp) = 0;
-    virtual void StationEnded(int done, int failed, int exit, const Outcome& end) = 0;
+    // undoneRows: the units file's lines of the rows no printer took successfully.
+    virtual void StationEnded(int done, int failed, int exit, const Outcome& end,
+                              const std::vector<int>& undoneRows) = 0;
 
   protected:
     Output(std::ostream& out, std::ostream& err, Wording wording)

@@ -142,11 +142,19 @@ class TextOutput final : public Output {
         Say(Text(rowsUsedUp ? text::kUnitsUsedUp : text::kConnectNext));
     }
 
-    void StationEnded(int done, int failed, int, const Outcome& end) override {
+    void StationEnded(int done, int failed, int, const Outcome& end,
+                      const std::vector<int>& undoneRows) override {
         if (!end.Ok()) {
             Say(OutcomeText(end, Words()));
         }
         Say(FormatText(Text(text::kStationEnd), done, failed));
+        if (!undoneRows.empty()) {
+            std::string lines;
+            for (int line : undoneRows) {
+                lines += (lines.empty() ? "" : ", ") + std::to_string(line);
+            }
+            Say(FormatText(Text(text::kRowsUndone), lines.c_str()));
+        }
     }
 
   private:

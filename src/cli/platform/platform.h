@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
 namespace tarvek::cli {
@@ -21,5 +22,13 @@ bool StderrIsTerminal();
 int SystemCodePage();
 
 bool RestrictToOwner(const std::string& path);
+
+// This machine's name and the user's, for the station's audit ("" when unknown).
+std::string HostName();
+std::string UserName();
+// The SHA-256 of bytes, from the system's own library.
+bool Sha256(const std::string& bytes, std::uint8_t (&digest)[32]);
+// The SHA-256 of the file's bytes as 64 lowercase hex digits; "" when it cannot be read.
+std::string FileSha256(const std::string& path);
 
 }  // namespace tarvek::cli

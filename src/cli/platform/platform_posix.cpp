@@ -1,3 +1,5 @@
+#include <openssl/evp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,6 +57,22 @@ int SystemCodePage() {
 
 bool RestrictToOwner(const std::string& path) {
     return chmod(path.c_str(), S_IRUSR | S_IWUSR) == 0;
+}
+
+std::string HostName() {
+    char name[256] = {};
+    return gethostname(name, sizeof name - 1) == 0 ? name : "";
+}
+
+std::string UserName() {
+    const passwd* user = getpwuid(geteuid());
+    return user != nullptr ? user->pw_name : "";
+}
+
+bool Sha256(const std::string& bytes, std::uint8_t (&digest)[32]) {
+    unsigned int length = 0;
+    return EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr) == 1 &&
+           length == sizeof digest;
 }
 
 }  // namespace tarvek::cli

@@ -1,7 +1,10 @@
 #include <windows.h>
+
+#include <bcrypt.h>
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "cli/platform/platform.h"
 #include "texts/localized_text.h"
@@ -45,6 +48,35 @@ int SystemCodePage() {
 // limits to the user; the file keeps the folder's access.
 bool RestrictToOwner(const std::string&) {
     return true;
+}
+
+std::string HostName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    return GetComputerNameA(name, &size) ? name : "";
+}
+
+std::string UserName() {
+    const char* name = std::getenv("USERNAME");
+    return name != nullptr ? name : "";
+}
+
+bool Sha256(const std::string& bytes, std::uint8_t (&digest)[32]) {
+    BCRYPT_ALG_HANDLE algorithm = nullptr;
+    if (!BCRYPT_SUCCESS(
+            BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
+        return false;
+    }
+    BCRYPT_HASH_HANDLE hash = nullptr;
+    bool ok = BCRYPT_SUCCESS(BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0));
+    if (ok) {
+        auto* data = reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data()));
+        ok = BCRYPT_SUCCESS(BCryptHashData(hash, data, static_cast<ULONG>(bytes.size()), 0)) &&
+             BCRYPT_SUCCESS(BCryptFinishHash(hash, digest, sizeof digest, 0));
+        BCryptDestroyHash(hash);
+    }
+    BCryptCloseAlgorithmProvider(algorithm, 0);
+    return ok;
 }
 
 }  // namespace tarvek::cli

@@ -115,10 +115,47 @@ check "no module answers" runs 4 "$work/absent.out" show --wifi --port "$port"
 printf 'page=0,0,80810D0A41\n' >"$work/pages.txt"
 check "a page renders through its code page" bash -c "[[ \"\$('$sim' --render-pages --state \
     '$work/pages.txt')\" == \$'--- page 1 (CP_437) ---\\n\\xC3\\x87\\xC3\\xBC\\nA' ]]"
-for bad in --bogus --parity "--parity mark" "--baud 14400" "--stop-bits 3" "--mac 00:11" \
-    "--module wifi6" "--refuse-read 11" "--answer-form hex" "--discoverable maybe"; do
-    check "the simulator refuses $bad: a usage error" bash -c "timeout 5 '$sim' $bad 2>/dev/null; test \$? = 2"
-done
+check "the simulator refuses an option: a usage error" bash -c "timeout 5 '$sim' --bogus 2>/dev/null; test \$? = 2"
 stop_printer
+
+# bench <name> [options of printer 2...]: three printers on $work/<name>1..3, by address ...:0N
+bench() {
+    local name="$1" n
+    shift
+    bench_pids=()
+    for n in 1 2 3; do
+        "$sim" --symlink "$work/$name$n" --state "$work/$name$n.txt" --baud 19200 \
+            --bt-address "00:19:01:00:00:0$n" $([[ $n == 2 ]] && echo "$@") </dev/null >>"$work/sim.out" 2>&1 &
+        bench_pids+=($!)
+        poll 10 test -e "$work/$name$n"
+    done
+}
+echo "== the station on three ports at once; then printer 2 goes silent mid-apply"
+printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}, "printer": {"code-page": "CP_850"}}\n' >"$work/ok.json"
+cp "$work/ok.json" "$work/silent.json"
+printf 'bluetooth.address,bluetooth.pin\n00:19:01:00:00:03,3333\n00:19:01:00:00:01,1111\n00:19:01:00:00:02,2222\n' >"$work/ok.csv"
+cp "$work/ok.csv" "$work/silent.csv"
+for run in ok silent; do
+    bench "$run" $([[ $run == silent ]] && echo --silent-after 4)
+    want=$([[ $run == ok ]] && echo 0 || echo 1)
+    check "$run: the station ends by itself, exit $want" runs "$want" "$work/$run.out" apply --each \
+        "$work/$run.json" --units "$work/$run.csv" --audit "$work/$run.jsonl" --junit "$work/$run.xml" \
+        --wait 2 --operator tech1 --port "$work/${run}1" --port "$work/${run}2" --port "$work/${run}3"
+    kill "${bench_pids[@]}"
+    wait "${bench_pids[@]}" 2>/dev/null || true
+done
+sha=$(sha256sum "$work/ok.json" | cut -d' ' -f1)
+check "each printer holds its own row" bash -c "for n in 1 2 3; do grep -qx bt_pin=\$n\$n\$n\$n '$work/ok'\$n.txt || exit 1; done"
+check "three audit lines, each by its printer's row, no secret" python3 -c "
+import json, sys
+recs = [json.loads(l) for l in open('$work/ok.jsonl')]
+ok = len(recs) == 3 and all(r['result'] == 'ok' and r['operator'] == 'tech1' and r['profile_sha256'] == '$sha'
+    and r['units_line'] == {1: 3, 2: 4, 3: 2}[int(r['bluetooth.address'][-1])]
+    and r['port'].endswith('ok' + r['bluetooth.address'][-1]) for r in recs)
+sys.exit(0 if ok and '1111' not in open('$work/ok.jsonl').read() else 1)"
+check "a printer gone mid-apply fails its row alone" bash -c "grep -qx bt_pin=1111 '$work/silent1.txt' &&
+    grep -qx bt_pin=3333 '$work/silent3.txt' && ! grep -qx bt_pin=2222 '$work/silent2.txt' &&
+    grep -q 'silent2: Unit 1 (00:19:01:00:00:02): FAILED' '$work/silent.out' &&
+    grep -q 'rows on lines 4.' '$work/silent.out' && grep -q 'failures=\"1\"' '$work/silent.xml'"
 ((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
 echo "cli_test (native): all checks passed"

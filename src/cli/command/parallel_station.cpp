@@ -1,0 +1,92 @@
+#include "cli/command/parallel_station.h"
+
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "cli/command/port_run.h"
+#include "cli/output/line_sink.h"
+#include "cli/session/apply.h"
+
+namespace tarvek::cli {
+namespace {
+
+// The station's end as the ports' ends say it: Ctrl-C first, then a printer that never went,
+// then any other.
+StationTally Total(const std::vector<StationTally>& tallies) {
+    StationTally total;
+    int rank = 0;
+    for (const StationTally& t : tallies) {
+        total.done += t.done;
+        total.failed += t.failed;
+        const failure::WaitRanOut* wait = t.end.As<failure::WaitRanOut>();
+        const int r = t.end.Interrupted()                       ? 3
+                      : wait != nullptr && wait->forPrinterToGo ? 2
+                      : !t.end.Ok()                             ? 1
+                                                                : 0;
+        if (r > rank) {
+            rank = r;
+            total.end = t.end;
+        }
+    }
+    return total;
+}
+
+}  // namespace
+
+int RunStations(Invocation& invocation, const std::vector<PortRequest>& ports,
+                const StationPlan& plan) {
+    Platform& platform = invocation.platform;
+    const GlobalOptions& g = invocation.global;
+    StationBook book(plan.units);
+    std::string unwritable;
+    std::ofstream traceFile;
+    if (!g.trace.empty()) {
+        traceFile.open(g.trace, std::ios::trunc);
+        unwritable = traceFile ? "" : g.trace;
+    }
+    if (!unwritable.empty() || !book.OpenAudit(plan.auditPath, unwritable)) {
+        return Fail(invocation.output, FileUnwritable(unwritable));
+    }
+    const bool live = platform.progress && !g.json;
+    LineSink out(platform.out, live, ports.size());
+    LineSink err(platform.err, false, ports.size());
+    LineSink trace(traceFile, false, ports.size());
+    std::vector<StationTally> tallies(ports.size());
+    std::vector<std::thread> workers;
+    for (std::size_t k = 0; k < ports.size(); ++k) {
+        workers.emplace_back([&, k] {
+            const PortRequest& port = ports[k];
+            const std::string tag = port.portName + ": ";
+            SinkStream portOut(out, k, g.json ? "" : tag), portErr(err, k, tag),
+                portTrace(trace, k, tag);
+            const std::unique_ptr<Output> output =
+                MakeOutput(g.json, false, portOut, portErr, invocation.output.Words());
+            output->SetDoctor(invocation.output.Doctor());
+            std::unique_ptr<TraceRecorder> recorder;
+            if (traceFile.is_open()) {
+                recorder =
+                    std::make_unique<TraceRecorder>(portTrace, platform.clock, g.showSecrets);
+            }
+            const std::unique_ptr<SerialPrinterLink> serial = platform.makeSerial();
+            RunOnPort(platform, *output, *serial, recorder.get(), port, [&](VerbContext& context) {
+                Connection connection(context.services, context.port);
+                Outcome held;
+                if (!connection.CheckPort(VariantFor(HasWifiKeys(plan.profile)), held)) {
+                    tallies[k].failed = 1;
+                    tallies[k].end = held;
+                    return Fail(*output, held);
+                }
+                connection.Close();
+                tallies[k] = RunStationOn(context, plan, book);
+                return 0;
+            });
+        });
+    }
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    return EndStation(invocation.output, plan, book, Total(tallies));
+}
+
+}  // namespace tarvek::cli

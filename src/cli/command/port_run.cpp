@@ -1,0 +1,26 @@
+#include "cli/command/port_run.h"
+
+#include "cli/session/link_tap.h"
+#include "texts/port_texts.h"
+
+namespace tarvek::cli {
+
+int RunOnPort(Platform& platform, Output& output, SerialPrinterLink& serial, TraceRecorder* trace,
+              const PortRequest& port, const std::function<int(VerbContext&)>& run) {
+    LinkTap tap(platform.interrupted, trace);
+    TappedSerialLink tappedSerial(serial, tap, platform.clock);
+    TappedUsbLink usb(platform.usb, tap, platform.clock);
+    TransportKind kind = port.kind;
+    Services services{
+        ChannelSet{tappedSerial, usb, kind},
+        platform.clock,
+        platform.conflictCheck,
+        platform.interrupted,
+        trace,
+        [&output](Step step, int done, int total) { output.Progress(step, done, total); },
+        [&output] { output.Warn(texts::kPrinterListUnreadable.text.english); }};
+    VerbContext context{services, output, port, platform.env};
+    return run(context);
+}
+
+}  // namespace tarvek::cli
