@@ -151,9 +151,12 @@ class LinuxScan {
   public:
     LinuxScan(const std::string& root, PortConflictCheck& check)
         : m_root(root), m_check(check), m_open(ScanProcesses(root)) {
-        const std::string byId = root + "dev/serial/by-id/";
-        for (const std::string& link : ListDirectory(byId)) {
-            m_aliases[CanonicalPath(byId + link)].push_back("/dev/serial/by-id/" + link);
+        // The names udev keeps for a device whatever its number: by serial number, and by
+        // the USB socket it is plugged into (a station's cradles).
+        for (const char* folder : {"/dev/serial/by-id/", "/dev/serial/by-path/"}) {
+            for (const std::string& link : ListDirectory(root + (folder + 1))) {
+                m_aliases[CanonicalPath(root + (folder + 1) + link)].push_back(folder + link);
+            }
         }
     }
 

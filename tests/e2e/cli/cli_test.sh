@@ -157,5 +157,23 @@ check "a printer gone mid-apply fails its row alone" bash -c "grep -qx bt_pin=11
     grep -qx bt_pin=3333 '$work/silent3.txt' && ! grep -qx bt_pin=2222 '$work/silent2.txt' &&
     grep -q 'silent2: Unit 1 (00:19:01:00:00:02): FAILED' '$work/silent.out' &&
     grep -q 'rows on lines 4.' '$work/silent.out' && grep -q 'failures=\"1\"' '$work/silent.xml'"
+echo "== Ctrl-C while three workers save: each module leaves ISP mode, no register half-written"
+bench ctrlc
+printf '{"tarvek-profile": 1, "wifi": {"ssid": "ctrl-c"}}\n' >"$work/ctrlc.json"
+"$cli" apply --each "$work/ctrlc.json" --wait 60 --port "$work/ctrlc1" --port "$work/ctrlc2" \
+    --port "$work/ctrlc3" >"$work/ctrlc.out" 2>&1 &
+cli_pid=$!
+unflashed() { ! diff -q <(grep ^working "$1" | cut -d= -f2) <(grep ^flash "$1" | cut -d= -f2) >/dev/null; }
+check "three workers are mid-save" poll 60 eval "unflashed '$work/ctrlc1.txt' &&
+    unflashed '$work/ctrlc2.txt' && unflashed '$work/ctrlc3.txt'"
+kill -INT "$cli_pid"
+status=0
+wait "$cli_pid" || status=$?
+check "Ctrl-C ends the station: exit 130" test "$status" = 130
+export -f unflashed
+check "every module's working registers are its flash again" bash -c "! unflashed '$work/ctrlc1.txt' &&
+    ! unflashed '$work/ctrlc2.txt' && ! unflashed '$work/ctrlc3.txt'"
+kill "${bench_pids[@]}"
+wait "${bench_pids[@]}" 2>/dev/null || true
 ((failures == 0)) || { echo "cli_test: $failures check(s) failed (work: $work)"; exit 1; }
 echo "cli_test (native): all checks passed"

@@ -12,7 +12,7 @@ namespace {
 // a Bluetooth port, the USB printer (held by the CUPS backend's process) and a USB mouse; a
 // process gone before its descriptors were read, and proc's own "self" (not a process).
 constexpr char kTree[] = R"(set -e
-mkdir -p dev/pts dev/bus/usb/001 dev/serial/by-id sys/class/tty/ttyS0 sys/class/tty/ttyS1
+mkdir -p dev/pts dev/bus/usb/001 dev/serial/by-id dev/serial/by-path sys/class/tty/ttyS0 sys/class/tty/ttyS1
 mkdir -p sys/class/tty/rfcomm0 sys/devices/pnp0/00:05 sys/devices/usb1/1-2/1-2:1.0/ttyUSB0
 mkdir -p sys/class/tty/ttyUSB0 sys/bus/usb/devices/1-3 sys/bus/usb/devices/1-3:1.0/usbmisc/lp0
 mkdir -p sys/bus/usb/devices/1-4:1.0 proc/4242/fd proc/4343/fd proc/4444 proc/self/fd
@@ -29,6 +29,7 @@ cd ../../../class/tty; ln -s ../../../devices/pnp0/00:05 ttyS0/device
 ln -s ../../../devices/pnp0/00:05 ttyS1/device
 ln -s ../../../devices/usb1/1-2/1-2:1.0/ttyUSB0 ttyUSB0/device; cd ../../..
 ln -s ../../ttyUSB0 dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0
+ln -s ../../ttyUSB0 dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0
 echo minicom >proc/4242/comm; ln -s /dev/ttyUSB0 proc/4242/fd/3
 echo usb >proc/4343/comm; ln -s /dev/bus/usb/001/005 proc/4343/fd/4
 ln -s /dev/rfcomm0 proc/self/fd/9
@@ -64,7 +65,9 @@ TEST(PortDiscoveryLinux, ListsWhatAPersonRecognisesWithItsHolder) {
         {"/dev/rfcomm0", "", PortKind::BluetoothSerial, 0, "", "", "dialout"},
         {"/dev/ttyS0", "", PortKind::SerialCable, 0, "", "label", "dialout"},
         {"/dev/ttyUSB0", "FT232R USB UART", PortKind::UsbSerialAdapter, 0x0403,
-         "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", "minicom", "dialout"},
+         "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0 "
+         "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0",
+         "minicom", "dialout"},
         {"USB", "Tarvek LP 200", PortKind::UsbPrinter, 0x0525, "/dev/usb/lp0", "usb", "lp"},
     };
     ASSERT_EQ(ports.size(), std::size(expected));
@@ -75,7 +78,11 @@ TEST(PortDiscoveryLinux, ListsWhatAPersonRecognisesWithItsHolder) {
         EXPECT_EQ(p.friendlyName, expected[i].friendly);
         EXPECT_EQ(p.kind, expected[i].kind);
         EXPECT_EQ(p.vendorId, expected[i].vendor);
-        EXPECT_EQ(p.aliases.empty() ? "" : p.aliases[0], expected[i].alias);
+        std::string aliases;
+        for (const std::string& a : p.aliases) {
+            aliases += (aliases.empty() ? "" : " ") + a;
+        }
+        EXPECT_EQ(aliases, expected[i].alias);
         EXPECT_EQ(p.holder.printerName, expected[i].holder);
         EXPECT_EQ(p.held, expected[i].holder.empty() ? PortCheck::Free : PortCheck::Held);
         EXPECT_EQ(p.accessGroup, expected[i].group);
