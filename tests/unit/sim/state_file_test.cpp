@@ -61,7 +61,7 @@ TEST(StateFile, BadLinesAreReportedAndSkipped) {
 }
 
 TEST(StateFile, AFileWithABadLineIsNotLoadedAndAMissingOneIsSaidSo) {
-    const std::string path = testing::TempDir() + "state_file_test.state";
+    const std::string path = ::testing::TempDir() + "state_file_test.state";
     std::remove(path.c_str());
     PrinterState s = DefaultPrinterState();
     EXPECT_EQ(LoadStateFile(path, s), StateLoad::Missing);
