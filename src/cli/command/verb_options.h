@@ -49,6 +49,15 @@ struct PortsOptions {
     std::vector<std::string> paths;  // device paths to describe too, first
 };
 
+struct SendOptions {
+    std::string hex;
+    std::string text;
+    std::string file;
+    int waitMs = 1000;
+    int expect = 0;
+    bool force = false;
+};
+
 // One struct per verb; a verb declares and reads its own.
 struct VerbOptions {
     ShowOptions show;
@@ -57,6 +66,7 @@ struct VerbOptions {
     ProfileFileOptions profileFile;
     ApplyOptions apply;
     PortsOptions ports;
+    SendOptions send;
 };
 
 }  // namespace tarvek::cli

@@ -4,6 +4,7 @@
 
 #include "cli/command/cli_app.h"
 #include "cli/command/port_verbs.h"
+#include "cli/command/raw_verbs.h"
 #include "cli/settings/profile.h"
 #include "cli/settings/setting_rules.h"
 #include "cli/command/station.h"
@@ -47,6 +48,22 @@ void DeclareApply(CLI::App& verb, VerbOptions& o) {
                     "longest wait for a printer to come or go, seconds")
         ->check(CLI::Range(1, 86400))
         ->capture_default_str();
+}
+
+void DeclareSend(CLI::App& verb, VerbOptions& o) {
+    CLI::Option* hex = verb.add_option("--hex", o.send.hex, "the bytes as hex pairs: \"1C 45 43\"");
+    CLI::Option* text =
+        verb.add_option("--text", o.send.text, "the bytes as text (\\r, \\n, \\t, \\xHH)");
+    CLI::Option* file = verb.add_option("--file", o.send.file, "the bytes of FILE");
+    hex->excludes(text)->excludes(file);
+    text->excludes(file);
+    verb.add_option("--wait", o.send.waitMs, "how long to gather the answer, milliseconds")
+        ->check(CLI::Range(0, 60000))
+        ->capture_default_str();
+    verb.add_option("--expect", o.send.expect, "stop waiting once N bytes came")
+        ->check(CLI::Range(0, 65536));
+    verb.add_flag("--force", o.send.force,
+                  "send bytes that enter the Wi-Fi module's ISP mode or write its flash");
 }
 
 int RunShow(Invocation& i) {
@@ -112,6 +129,10 @@ int RunApply(Invocation& i) {
     return RunStation(*i.printer, plan);
 }
 
+int RunSend(Invocation& i) {
+    return SendBytes(*i.printer, i.options.send);
+}
+
 constexpr unsigned kPrinter = kNeedsPort | kNeedsLink;
 
 constexpr VerbSpec kVerbs[] = {
@@ -136,6 +157,9 @@ constexpr VerbSpec kVerbs[] = {
      RunProfileCheck},
     {nullptr, "apply", "apply FILE; with --each, to printer after printer", kPrinter, DeclareApply,
      RunApply},
+    {nullptr, "send",
+     "write bytes in one write and show what comes back, in hex and text (exit 4: no answer)",
+     kPrinter, DeclareSend, RunSend},
 };
 
 }  // namespace

@@ -80,6 +80,23 @@ const LocalizedText kPortMissing{"--port is required", "--port 옵션이 필요�
 const LocalizedText kSeveralPorts{
     "This verb talks to one printer: give --port once.",
     "이 명령은 프린터 한 대와 통신합니다: --port를 한 번만 주십시오."};
+const LocalizedText kSendSource{
+    "Give the bytes once: one of --hex, --text or --file, with at least one byte.",
+    "보낼 바이트를 한 번만 주십시오: --hex, --text, --file 중 하나에 한 바이트 이상."};
+const LocalizedText kBadHex{"--hex \"%s\": give pairs of hex digits, such as \"1C 45 43\".",
+                            "--hex \"%s\": \"1C 45 43\"처럼 16진수를 두 자리씩 주십시오."};
+const LocalizedText kBadEscape{"--text \"%s\": the escapes are \\r, \\n, \\t, \\\\ and \\xHH.",
+                               "--text \"%s\": 이스케이프는 \\r, \\n, \\t, \\\\, \\xHH 입니다."};
+const LocalizedText kChangesModule{
+    "These bytes would switch the Wi-Fi module into its programming (ISP) mode or write its "
+    "flash, and a module left half way may not work again: nothing was sent (--force sends "
+    "them).",
+    "이 바이트는 Wi-Fi 모듈을 프로그래밍(ISP) 모드로 바꾸거나 플래시에 씁니다. 중간에 멈춘 "
+    "모듈은 다시 동작하지 않을 수 있어 아무것도 보내지 않았습니다 (--force로 보낼 수 "
+    "있습니다)."};
+const LocalizedText kSent{"Sent %d bytes:", "%d바이트를 보냈습니다:"};
+const LocalizedText kReceived{"Received %d bytes in %d pieces:",
+                              "%d바이트를 %d번에 나누어 받았습니다:"};
 const LocalizedText kFileUnwritable{"Cannot write %s.", "%s에 쓸 수 없습니다."};
 const LocalizedText kNotJson{"%s is not JSON: %s", "%s은(는) JSON이 아닙니다: %s"};
 const LocalizedText kNotAProfile{

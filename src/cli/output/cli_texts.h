@@ -46,6 +46,10 @@ extern const LocalizedText kConnectNext;
 extern const LocalizedText kStationEnd;  // %d done, %d failed
 extern const LocalizedText kUnitsUsedUp;
 
+// A raw exchange
+extern const LocalizedText kSent;      // %d bytes
+extern const LocalizedText kReceived;  // %d bytes, %d pieces
+
 // Progress
 extern const LocalizedText kReadingWifi;  // %d, %d
 extern const LocalizedText kSavingWifi;   // %d, %d
@@ -75,6 +79,10 @@ extern const LocalizedText kWpaNotOffered;
 extern const LocalizedText kModuleValueUnlisted;
 extern const LocalizedText kPortMissing;
 extern const LocalizedText kSeveralPorts;
+extern const LocalizedText kSendSource;
+extern const LocalizedText kBadHex;     // %s
+extern const LocalizedText kBadEscape;  // %s
+extern const LocalizedText kChangesModule;
 extern const LocalizedText kInFile;  // %s file (prefix of a refusal in a file)
 extern const LocalizedText kInLine;  // %s file, %d line
 

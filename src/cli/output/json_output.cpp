@@ -1,5 +1,6 @@
 // The JSON form: one document per verb on stdout, one line per printer and a summary in the
 // station loop. A failure is a document too, with its advice.
+#include "cli/output/byte_dump.h"
 #include "cli/output/doctor.h"
 #include "cli/output/json_values.h"
 #include "cli/output/output_forms.h"
@@ -98,6 +99,21 @@ class JsonOutput final : public Output {
             json["wifi.mac"] = report.mac;
             json["wifi.module"] = report.moduleKind == WifiModuleKind::WpaCapable ? "wpa" : "wep";
         }
+        Document(json);
+    }
+
+    void Exchanged(const RawExchange& exchange) override {
+        Json json = Done();
+        json["sent"] = HexText(exchange.sent);
+        Json pieces = Json::array();
+        Bytes answer;
+        for (const ReceivedPiece& piece : exchange.received) {
+            pieces.push_back({{"ms", piece.atMs}, {"hex", HexText(piece.bytes)}});
+            answer.insert(answer.end(), piece.bytes.begin(), piece.bytes.end());
+        }
+        json["received"] = pieces;
+        json["answer_hex"] = HexText(answer);
+        json["answer_text"] = PrintableText(answer);
         Document(json);
     }
 

@@ -15,6 +15,7 @@
 #include "cli/session/apply.h"
 #include "cli/output/result_sentences.h"
 #include "cli/session/printer_read.h"
+#include "cli/session/raw_exchange.h"
 #include "cli/session/port_search.h"
 #include "texts/localized_text.h"
 
@@ -53,6 +54,8 @@ class Output {
     virtual void Ports(const std::vector<PortInfo>& ports) = 0;
     virtual void Detected(const std::vector<PortProbe>& probes, int exit) = 0;
     virtual void Failed(const Outcome& outcome) = 0;
+    // A raw exchange: the bytes sent and each piece of the answer, in hex and as text.
+    virtual void Exchanged(const RawExchange& exchange) = 0;
 
     // The station loop, as it goes: record is the printer's audit record.
     virtual void StationWaiting(const std::string& port) = 0;

@@ -2,6 +2,7 @@
 // stderr with the doctor's advice.
 #include <iomanip>
 
+#include "cli/output/byte_dump.h"
 #include "cli/output/cli_texts.h"
 #include "cli/output/finding_texts.h"
 #include "cli/output/output_forms.h"
@@ -121,6 +122,19 @@ class TextOutput final : public Output {
             m_err << "tarvek-cli: " << advice << "\n";
         }
         m_err << std::flush;
+    }
+
+    void Exchanged(const RawExchange& exchange) override {
+        EndProgress();
+        m_out << FormatText(Text(text::kSent), static_cast<int>(exchange.sent.size())) << "\n"
+              << DumpLines(exchange.sent, std::string(12, ' '))
+              << FormatText(Text(text::kReceived), static_cast<int>(exchange.ReceivedCount()),
+                            static_cast<int>(exchange.received.size()))
+              << "\n";
+        for (const ReceivedPiece& piece : exchange.received) {
+            m_out << DumpLines(piece.bytes, FormatText("  +%5u ms ", piece.atMs));
+        }
+        m_out << std::flush;
     }
 
     void StationWaiting(const std::string& port) override {

@@ -187,6 +187,30 @@ TEST(Verbs, ShowSaveDiffApplyInWordsAndJson) {
     EXPECT_FALSE(Has(Read(file), "letmein99"));
 }
 
+TEST(Verbs, SendShowsTheAnswerOrExitsFourAfterTheWait) {
+    Bench bench;
+    ASSERT_EQ(bench.Run("send --file " + bench.File("query",
+                                                    "\x1C"
+                                                    "EC")),
+              kExitDone);
+    EXPECT_TRUE(Has(bench.out.str(), "Sent 3 bytes:\n            1C 45 43  "));
+    EXPECT_TRUE(Has(bench.out.str(), "Received 1 bytes in 1 pieces:\n  +"));
+    EXPECT_TRUE(Has(bench.out.str(), " ms 01   ")) << bench.out.str();
+    bench.model.FaultSettings().pieces = 2;
+    std::uint32_t start = bench.clock.NowMs();
+    ASSERT_EQ(bench.Run(R"(--json send --expect 17 --text \x1bbt\x01\x0e)"), kExitDone);
+    EXPECT_LT(bench.clock.NowMs() - start, 1000u);  // not the whole default wait
+    const auto json = nlohmann::json::parse(bench.out.str());
+    EXPECT_EQ(json["answer_text"], "00:19:01:2A:3B:4C");
+    EXPECT_EQ(json["received"].size(), 2u);
+    bench.model.FaultSettings().silent = true;
+    start = bench.clock.NowMs();
+    EXPECT_EQ(bench.Run("send --hex 1C4543 --wait 2000"), kExitNoAnswer);
+    EXPECT_TRUE(Has(bench.err.str(), "No Response in printer (step: wait)"));
+    EXPECT_GE(bench.clock.NowMs() - start, 2000u);
+    EXPECT_LT(bench.clock.NowMs() - start, 2500u);
+}
+
 // Secrets never reach output or trace unless asked for: the PIN inside its command in both
 // emulations, the WEP keys, passphrase and pre-shared key inside register images both ways.
 TEST(Secrets, HiddenInOutputAndTraceUnlessAsked) {
