@@ -58,6 +58,10 @@ struct SendOptions {
     bool force = false;
 };
 
+struct ReportOptions {
+    bool print = false;
+};
+
 // One struct per verb; a verb declares and reads its own.
 struct VerbOptions {
     ShowOptions show;
@@ -67,6 +71,7 @@ struct VerbOptions {
     ApplyOptions apply;
     PortsOptions ports;
     SendOptions send;
+    ReportOptions report;
 };
 
 }  // namespace tarvek::cli

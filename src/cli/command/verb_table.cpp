@@ -5,6 +5,7 @@
 #include "cli/command/cli_app.h"
 #include "cli/command/port_verbs.h"
 #include "cli/command/raw_verbs.h"
+#include "cli/command/report_verb.h"
 #include "cli/settings/profile.h"
 #include "cli/settings/setting_rules.h"
 #include "cli/command/station.h"
@@ -64,6 +65,11 @@ void DeclareSend(CLI::App& verb, VerbOptions& o) {
         ->check(CLI::Range(0, 65536));
     verb.add_flag("--force", o.send.force,
                   "send bytes that enter the Wi-Fi module's ISP mode or write its flash");
+}
+
+void DeclareReport(CLI::App& verb, VerbOptions& o) {
+    verb.add_flag("--print", o.report.print,
+                  "have the printer print it as a label (its Bluetooth address as a QR code too)");
 }
 
 int RunShow(Invocation& i) {
@@ -129,6 +135,11 @@ int RunApply(Invocation& i) {
     return RunStation(*i.printer, plan);
 }
 
+int RunReport(Invocation& i) {
+    const std::string time = i.platform.now ? i.platform.now() : std::string();
+    return ReportPrinter(*i.printer, i.options.report.print, time);
+}
+
 int RunSend(Invocation& i) {
     return SendBytes(*i.printer, i.options.send);
 }
@@ -157,6 +168,9 @@ constexpr VerbSpec kVerbs[] = {
      RunProfileCheck},
     {nullptr, "apply", "apply FILE; with --each, to printer after printer", kPrinter, DeclareApply,
      RunApply},
+    {nullptr, "report",
+     "the printer's and its Wi-Fi module's configuration; --print: as a label on the printer",
+     kPrinter, DeclareReport, RunReport},
     {nullptr, "send",
      "write bytes in one write and show what comes back, in hex and text (exit 4: no answer)",
      kPrinter, DeclareSend, RunSend},

@@ -97,6 +97,11 @@ const LocalizedText kChangesModule{
 const LocalizedText kSent{"Sent %d bytes:", "%d바이트를 보냈습니다:"};
 const LocalizedText kReceived{"Received %d bytes in %d pieces:",
                               "%d바이트를 %d번에 나누어 받았습니다:"};
+const LocalizedText kLabelPrinted{"Configuration label sent in %s (%d bytes).",
+                                  "설정 라벨을 %s로 보냈습니다 (%d바이트)."};
+const LocalizedText kLabelInEnglish{
+    "The label is printed in English: none of the printer's code pages carries Korean.",
+    "라벨은 영어로 인쇄됩니다: 프린터의 코드 페이지에는 한국어가 없습니다."};
 const LocalizedText kFileUnwritable{"Cannot write %s.", "%s에 쓸 수 없습니다."};
 const LocalizedText kNotJson{"%s is not JSON: %s", "%s은(는) JSON이 아닙니다: %s"};
 const LocalizedText kNotAProfile{

@@ -50,6 +50,10 @@ extern const LocalizedText kUnitsUsedUp;
 extern const LocalizedText kSent;      // %d bytes
 extern const LocalizedText kReceived;  // %d bytes, %d pieces
 
+// The configuration report
+extern const LocalizedText kLabelPrinted;    // %s emulation, %d bytes
+extern const LocalizedText kLabelInEnglish;  // no code page of the printer carries Korean
+
 // Progress
 extern const LocalizedText kReadingWifi;  // %d, %d
 extern const LocalizedText kSavingWifi;   // %d, %d

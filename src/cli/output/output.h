@@ -21,6 +21,12 @@
 
 namespace tarvek::cli {
 
+// The configuration label as sent: the emulation it was built in and its size.
+struct LabelSent {
+    int emulation = 0;
+    std::size_t bytes = 0;
+};
+
 class Output {
   public:
     virtual ~Output() = default;
@@ -44,6 +50,9 @@ class Output {
 
     // The verbs' results.
     virtual void Show(const std::string& port, const PrinterReport& report) = 0;
+    // The configuration report: what show says, and the label when one was sent (else null).
+    virtual void Reported(const std::string& port, const PrinterReport& report,
+                          const LabelSent* label) = 0;
     virtual void Keys() = 0;
     virtual void Applied(const ApplyReport& report, std::size_t written) = 0;
     // comparison: done when the printer matches, else the values that differ.

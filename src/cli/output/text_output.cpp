@@ -56,6 +56,15 @@ class TextOutput final : public Output {
         m_out << std::flush;
     }
 
+    void Reported(const std::string& port, const PrinterReport& report,
+                  const LabelSent* label) override {
+        Show(port, report);
+        if (label != nullptr) {
+            Say(FormatText(Text(text::kLabelPrinted), EmulationName(label->emulation).c_str(),
+                           static_cast<int>(label->bytes)));
+        }
+    }
+
     void Keys() override {
         for (int i = 0; i < kKeyCount; ++i) {
             const KeySpec& spec = Spec(static_cast<KeyId>(i));

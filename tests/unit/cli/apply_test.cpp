@@ -211,6 +211,25 @@ TEST(Verbs, SendShowsTheAnswerOrExitsFourAfterTheWait) {
     EXPECT_LT(bench.clock.NowMs() - start, 2500u);
 }
 
+// Over a link without a module, what the printer reports; a module that fails is no absent one.
+TEST(Verbs, ReportPrintsTheLabelInEnglishAlsoWithoutAModule) {
+    Bench bench;
+    bench.model.State().moduleKind = sim::ModuleKind::Absent;
+    ASSERT_EQ(bench.Run("--lang ko report --print"), kExitDone) << bench.err.str();
+    EXPECT_EQ(
+        bench.err.str(),
+        "tarvek-cli: 라벨은 영어로 인쇄됩니다: 프린터의 코드 페이지에는 한국어가 없습니다.\n");
+    const auto& pages = bench.model.State().pages;
+    ASSERT_EQ(pages.size(), 2u);  // the text and the QR code; the feed ends at a pause to come
+    const std::string text(pages[0].bytes.begin(), pages[0].bytes.end());
+    EXPECT_TRUE(Has(text, "Date: 2024-01-01T00:00:00Z\n")) << text;
+    EXPECT_TRUE(Has(text, "Wi-Fi: no module answered\n"));
+    bench.model.State().moduleKind = sim::ModuleKind::WpaCapable;
+    bench.model.FaultSettings().refuseRead = {4};
+    EXPECT_EQ(bench.Run("report --print"), kExitRefused);
+    EXPECT_EQ(pages.size(), 3u);  // that feed, and no label
+}
+
 // Secrets never reach output or trace unless asked for: the PIN inside its command in both
 // emulations, the WEP keys, passphrase and pre-shared key inside register images both ways.
 TEST(Secrets, HiddenInOutputAndTraceUnlessAsked) {

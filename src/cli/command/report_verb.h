@@ -1,0 +1,14 @@
+// The configuration report: everything the printer and its module tell, shown, and on request
+// printed by the printer itself as a label.
+#pragma once
+
+#include <string>
+
+#include "cli/command/printer_verbs.h"
+
+namespace tarvek::cli {
+
+// time: when the report is made, for the label.
+int ReportPrinter(VerbContext& context, bool print, const std::string& time);
+
+}  // namespace tarvek::cli
