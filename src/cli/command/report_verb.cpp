@@ -45,6 +45,19 @@ bool PrintLabel(Connection& connection, const ConfigLabel& label, LabelSent& sen
 
 }  // namespace
 
+bool PrintReportLabel(VerbContext& context, const std::string& time, const std::string& profile,
+                      Outcome& outcome) {
+    Connection connection(context.services, context.port);
+    PrinterReport report;
+    if (!ReadForReport(connection, report, outcome)) {
+        return false;
+    }
+    ConfigLabel label = LabelOf(report, time);
+    label.lines.push_back({"Profile", profile});
+    LabelSent sent;
+    return PrintLabel(connection, label, sent, outcome);
+}
+
 int ReportPrinter(VerbContext& context, bool print, const std::string& time) {
     Connection connection(context.services, context.port);
     PrinterReport report;

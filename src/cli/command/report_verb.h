@@ -10,5 +10,8 @@ namespace tarvek::cli {
 
 // time: when the report is made, for the label.
 int ReportPrinter(VerbContext& context, bool print, const std::string& time);
+// The label alone, for the station loop: profile names the profile just applied on it.
+bool PrintReportLabel(VerbContext& context, const std::string& time, const std::string& profile,
+                      Outcome& outcome);
 
 }  // namespace tarvek::cli

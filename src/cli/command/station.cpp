@@ -4,6 +4,7 @@
 #include <fstream>
 #include <set>
 
+#include "cli/command/report_verb.h"
 #include "cli/output/json_values.h"
 #include "cli/settings/setting_rules.h"
 
@@ -148,6 +149,11 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
             report.outcome = Failed(failure::NoUnitRow{address}, Step::Check);
         } else {
             report = Apply(context.services, context.port, settings);
+        }
+        if (report.outcome.Ok() && plan.label) {
+            const std::string& file = plan.profileFile;
+            const std::string name = file.substr(file.find_last_of("/\\") + 1);
+            PrintReportLabel(context, plan.now ? plan.now() : "", name, report.outcome);
         }
         const Outcome& outcome = report.outcome;
         if (outcome.Ok()) {

@@ -40,6 +40,7 @@ struct ProfileFileOptions {
 struct ApplyOptions {
     std::string file;
     bool each = false;
+    bool label = false;
     std::string units;
     std::string audit;
     int waitSeconds = 300;

@@ -41,7 +41,10 @@ void DeclareProfileFile(CLI::App& verb, VerbOptions& o) {
 
 void DeclareApply(CLI::App& verb, VerbOptions& o) {
     verb.add_option("file", o.apply.file, "the profile")->required();
-    verb.add_flag("--each", o.apply.each, "the station loop: one printer after another");
+    CLI::Option* each =
+        verb.add_flag("--each", o.apply.each, "the station loop: one printer after another");
+    verb.add_flag("--label", o.apply.label, "a configuration label on each printer provisioned")
+        ->needs(each);
     verb.add_option("--units", o.apply.units,
                     "CSV of per-unit values (a bluetooth.address column matches printers)");
     verb.add_option("--audit", o.apply.audit, "append one JSON line per printer to FILE");
@@ -122,6 +125,7 @@ int RunApply(Invocation& i) {
     plan.auditPath = o.audit;
     plan.waitSeconds = o.waitSeconds;
     plan.now = i.platform.now;
+    plan.label = o.label;
     Units units;
     if (!o.units.empty()) {
         plan.units = &units;
