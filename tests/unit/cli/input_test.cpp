@@ -4,6 +4,7 @@
 #include "cli/result/outcome.h"
 #include "cli/platform/platform.h"
 #include "cli/settings/profile.h"
+#include "cli/settings/raw_bytes.h"
 #include "cli/settings/setting_rules.h"
 #include "cli/settings/unit_rows.h"
 #include "texts/localized_text.h"
@@ -68,6 +69,15 @@ TEST(Values, EachKindTakesItsValuesAndRefusesTheRest) {
 }
 
 // The line the printer answers on once the serial keys are written: each key moves its own field.
+// The refusals are the Refusals table's.
+TEST(RawBytes, HexPairsInEitherCaseAndTheTextEscapes) {
+    Bytes bytes;
+    EXPECT_TRUE(ParseHexBytes(" 1c 4A\tfF ", bytes));
+    EXPECT_EQ(bytes, (Bytes{0x1C, 0x4A, 0xFF}));
+    EXPECT_TRUE(ParseEscapedText(R"(a\r\n\t\\\x1B\x7f)", bytes));
+    EXPECT_EQ(bytes, (Bytes{'a', '\r', '\n', '\t', '\\', 0x1B, 0x7F}));
+}
+
 TEST(Rules, TheLineAfterTheSerialKeys) {
     const SerialLineSettings now{19200, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr};
     const auto V = [](int number) { return Value{number, "", -1}; };
