@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -28,6 +29,8 @@ struct Platform {
     int systemCodePage = 0;            // texts::kKoreanCodePage when the system speaks Korean
     std::function<std::string()> now;  // UTC time stamps for the audit
     PortFinder finder{};               // "ports", "detect", "--port auto" and the doctor's advice
+    std::istream* in = nullptr;        // "term": the lines a person types
+    std::function<bool()> inputWaiting{};  // something to read on in at once
 };
 
 int RunCli(int argc, const char* const* argv, Platform& platform);

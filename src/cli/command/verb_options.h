@@ -59,6 +59,10 @@ struct SendOptions {
     bool force = false;
 };
 
+struct TermOptions {
+    bool force = false;
+};
+
 struct ReportOptions {
     bool print = false;
 };
@@ -73,6 +77,7 @@ struct VerbOptions {
     PortsOptions ports;
     SendOptions send;
     ReportOptions report;
+    TermOptions term;
 };
 
 }  // namespace tarvek::cli

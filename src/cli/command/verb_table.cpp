@@ -6,6 +6,7 @@
 #include "cli/command/port_verbs.h"
 #include "cli/command/raw_verbs.h"
 #include "cli/command/report_verb.h"
+#include "cli/command/term_verb.h"
 #include "cli/settings/profile.h"
 #include "cli/settings/setting_rules.h"
 #include "cli/command/station.h"
@@ -73,6 +74,11 @@ void DeclareSend(CLI::App& verb, VerbOptions& o) {
 void DeclareReport(CLI::App& verb, VerbOptions& o) {
     verb.add_flag("--print", o.report.print,
                   "have the printer print it as a label (its Bluetooth address as a QR code too)");
+}
+
+void DeclareTerm(CLI::App& verb, VerbOptions& o) {
+    verb.add_flag("--force", o.term.force,
+                  "send lines that enter the Wi-Fi module's ISP mode or write its flash");
 }
 
 int RunShow(Invocation& i) {
@@ -144,6 +150,14 @@ int RunReport(Invocation& i) {
     return ReportPrinter(*i.printer, i.options.report.print, time);
 }
 
+int RunTerm(Invocation& i) {
+    Platform& p = i.platform;
+    if (p.in == nullptr || !p.inputWaiting) {
+        return kExitBadInput;  // a platform without a console: not reached from main
+    }
+    return RunTerminal(*i.printer, TermInput{*p.in, p.inputWaiting}, i.options.term.force);
+}
+
 int RunSend(Invocation& i) {
     return SendBytes(*i.printer, i.options.send);
 }
@@ -178,6 +192,9 @@ constexpr VerbSpec kVerbs[] = {
     {nullptr, "send",
      "write bytes in one write and show what comes back, in hex and text (exit 4: no answer)",
      kPrinter, DeclareSend, RunSend},
+    {nullptr, "term",
+     "a terminal on the port: lines typed are sent, answers shown in hex and text (:quit ends)",
+     kPrinter, DeclareTerm, RunTerm},
 };
 
 }  // namespace

@@ -38,4 +38,10 @@ std::string DumpLines(const Bytes& bytes, const std::string& lead) {
     return lines;
 }
 
+std::string PieceLines(std::uint32_t atMs, const Bytes& bytes) {
+    char lead[24];
+    std::snprintf(lead, sizeof lead, "  +%5lu ms ", static_cast<unsigned long>(atMs));
+    return DumpLines(bytes, lead);
+}
+
 }  // namespace tarvek::cli

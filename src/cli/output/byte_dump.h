@@ -17,4 +17,7 @@ std::string PrintableText(const Bytes& bytes);
 // width, then the text between bars.
 std::string DumpLines(const Bytes& bytes, const std::string& lead);
 
+// A piece of an answer: its time after the write ("  +   12 ms "), then its lines.
+std::string PieceLines(std::uint32_t atMs, const Bytes& bytes);
+
 }  // namespace tarvek::cli

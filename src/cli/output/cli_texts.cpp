@@ -97,6 +97,18 @@ const LocalizedText kChangesModule{
 const LocalizedText kSent{"Sent %d bytes:", "%d바이트를 보냈습니다:"};
 const LocalizedText kReceived{"Received %d bytes in %d pieces:",
                               "%d바이트를 %d번에 나누어 받았습니다:"};
+const LocalizedText kTermReady{
+    "%s is open. A line typed is sent with \\r\\n (\\xHH for any byte); :hex, :text, "
+    ":log FILE, :quit.",
+    "%s 포트가 열렸습니다. 입력한 줄은 \\r\\n과 함께 보냅니다 (\\xHH로 임의 바이트); :hex, "
+    ":text, :log FILE, :quit."};
+const LocalizedText kTermHex{"Lines are hex pairs now, sent as they are.",
+                             "이제 줄은 16진수 두 자리씩이며 그대로 보냅니다."};
+const LocalizedText kTermText{"Lines are text now, sent with \\r\\n.",
+                              "이제 줄은 텍스트이며 \\r\\n과 함께 보냅니다."};
+const LocalizedText kTermLogging{"Logging to %s.", "%s에 기록합니다."};
+const LocalizedText kTermUnknown{"%s: the commands are :hex, :text, :log FILE and :quit.",
+                                 "%s: 명령은 :hex, :text, :log FILE, :quit 입니다."};
 const LocalizedText kLabelPrinted{"Configuration label sent in %s (%d bytes).",
                                   "설정 라벨을 %s로 보냈습니다 (%d바이트)."};
 const LocalizedText kLabelInEnglish{

@@ -50,6 +50,13 @@ extern const LocalizedText kUnitsUsedUp;
 extern const LocalizedText kSent;      // %d bytes
 extern const LocalizedText kReceived;  // %d bytes, %d pieces
 
+// The terminal
+extern const LocalizedText kTermReady;  // %s port
+extern const LocalizedText kTermHex;
+extern const LocalizedText kTermText;
+extern const LocalizedText kTermLogging;  // %s file
+extern const LocalizedText kTermUnknown;  // %s command
+
 // The configuration report
 extern const LocalizedText kLabelPrinted;    // %s emulation, %d bytes
 extern const LocalizedText kLabelInEnglish;  // no code page of the printer carries Korean

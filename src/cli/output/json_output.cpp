@@ -95,6 +95,12 @@ class JsonOutput final : public Output {
         Document(json);
     }
 
+    void Arrived(const ReceivedPiece& piece) override {
+        Document({{"ms", piece.atMs},
+                  {"hex", HexText(piece.bytes)},
+                  {"text", PrintableText(piece.bytes)}});
+    }
+
     void Keys() override {
         Json list = Json::array();
         for (int i = 0; i < kKeyCount; ++i) {

@@ -65,6 +65,8 @@ class Output {
     virtual void Failed(const Outcome& outcome) = 0;
     // A raw exchange: the bytes sent and each piece of the answer, in hex and as text.
     virtual void Exchanged(const RawExchange& exchange) = 0;
+    // A piece of what the printer sends, as it arrives ("term").
+    virtual void Arrived(const ReceivedPiece& piece) = 0;
 
     // The station loop, as it goes: record is the printer's audit record.
     virtual void StationWaiting(const std::string& port) = 0;

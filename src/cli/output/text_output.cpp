@@ -141,9 +141,13 @@ class TextOutput final : public Output {
                             static_cast<int>(exchange.received.size()))
               << "\n";
         for (const ReceivedPiece& piece : exchange.received) {
-            m_out << DumpLines(piece.bytes, FormatText("  +%5u ms ", piece.atMs));
+            m_out << PieceLines(piece.atMs, piece.bytes);
         }
         m_out << std::flush;
+    }
+
+    void Arrived(const ReceivedPiece& piece) override {
+        m_out << PieceLines(piece.atMs, piece.bytes) << std::flush;
     }
 
     void StationWaiting(const std::string& port) override {

@@ -22,4 +22,7 @@ int SystemCodePage();
 
 bool RestrictToOwner(const std::string& path);
 
+// True when standard input has something to read (a typed line, or its end) at once.
+bool InputWaiting();
+
 }  // namespace tarvek::cli

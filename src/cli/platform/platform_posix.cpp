@@ -1,3 +1,4 @@
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,6 +56,11 @@ int SystemCodePage() {
 
 bool RestrictToOwner(const std::string& path) {
     return chmod(path.c_str(), S_IRUSR | S_IWUSR) == 0;
+}
+
+bool InputWaiting() {
+    pollfd in{STDIN_FILENO, POLLIN, 0};
+    return poll(&in, 1, 0) > 0;
 }
 
 }  // namespace tarvek::cli

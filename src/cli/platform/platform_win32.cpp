@@ -47,4 +47,9 @@ bool RestrictToOwner(const std::string&) {
     return true;
 }
 
+bool InputWaiting() {
+    // A console's handle is signalled by any input event: a line may still be on its way.
+    return WaitForSingleObject(GetStdHandle(STD_INPUT_HANDLE), 0) == WAIT_OBJECT_0;
+}
+
 }  // namespace tarvek::cli

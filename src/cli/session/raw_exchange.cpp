@@ -8,23 +8,9 @@
 namespace tarvek::cli {
 namespace {
 
-constexpr std::uint32_t kPollPauseMs = 10;
-
 bool Contains(const Bytes& bytes, const Bytes& part) {
     return std::search(bytes.begin(), bytes.end(), part.begin(), part.end()) != bytes.end();
 }
-
-// Closes the link the port's kind names when the exchange ends, however it ends.
-class OpenLink {
-  public:
-    explicit OpenLink(ChannelSet& channels) : m_channels(channels) {}
-    ~OpenLink() { CloseChannel(m_channels); }
-    OpenLink(const OpenLink&) = delete;
-    OpenLink& operator=(const OpenLink&) = delete;
-
-  private:
-    ChannelSet& m_channels;
-};
 
 }  // namespace
 
@@ -41,43 +27,63 @@ bool ChangesModule(const Bytes& bytes) {
            Contains(bytes, BuildCommandFrame(kFlashCommand));
 }
 
-bool ExchangeRaw(Services& services, const PortRequest& port, RawWait wait, RawExchange& exchange,
-                 Outcome& outcome) {
-    Connection connection(services, port);
+RawLink::~RawLink() {
+    if (m_bOpen) {
+        CloseChannel(m_services.channels);
+    }
+}
+
+bool RawLink::Open(const PortRequest& port, Outcome& outcome) {
+    Connection connection(m_services, port);
     if (!connection.CheckPort(VariantFor(false), outcome)) {
         return false;
     }
-    const PortRef where{port.kind, port.portName};
-    if (OpenChannel(services.channels, port) != 0) {
-        outcome = Failed(failure::Printer{PrinterFailure::OpenFailed, where}, Step::Open);
+    if (OpenChannel(m_services.channels, port) != 0) {
+        outcome = Failed(failure::Printer{PrinterFailure::OpenFailed, {port.kind, port.portName}},
+                         Step::Open);
         return false;
     }
-    OpenLink open(services.channels);
+    m_bOpen = true;
+    return true;
+}
+
+bool RawLink::Take(std::uint32_t start, ReceivedPiece& piece) {
+    std::uint8_t buffer[256];
+    const int count = Link().Read(buffer, static_cast<int>(sizeof buffer));
+    piece.atMs = ElapsedMs(start, m_services.clock.NowMs());
+    piece.bytes.assign(buffer, buffer + std::max(count, 0));
+    return count > 0;
+}
+
+bool ExchangeRaw(Services& services, const PortRequest& port, RawWait wait, RawExchange& exchange,
+                 Outcome& outcome) {
+    RawLink raw(services);
+    if (!raw.Open(port, outcome)) {
+        return false;
+    }
     if (services.trace != nullptr) {
         services.trace->SetStep(StepName(Step::Wait));
     }
-    PrinterLink& link = *services.channels.Active();
-    link.Write(exchange.sent);
+    raw.Link().Write(exchange.sent);
     Clock& clock = services.clock;
     const std::uint32_t start = clock.NowMs();
-    std::uint8_t buffer[256];
     for (;;) {
-        const int count = link.Read(buffer, static_cast<int>(sizeof buffer));
-        const std::uint32_t at = ElapsedMs(start, clock.NowMs());
-        if (count > 0) {
-            exchange.received.push_back({at, Bytes(buffer, buffer + count)});
+        ReceivedPiece piece;
+        if (raw.Take(start, piece)) {
+            exchange.received.push_back(std::move(piece));
         }
-        if ((wait.expect > 0 && exchange.ReceivedCount() >= wait.expect) || at >= wait.ms) {
+        if ((wait.expect > 0 && exchange.ReceivedCount() >= wait.expect) || piece.atMs >= wait.ms) {
             break;
         }
         if (services.interrupted.load()) {
             outcome = Failed(failure::Interrupted{}, Step::Wait);
             return false;
         }
-        clock.Sleep(kPollPauseMs);
+        clock.Sleep(kRawPollPauseMs);
     }
     if (exchange.received.empty()) {
-        outcome = Failed(failure::Printer{PrinterFailure::NoAnswer, where}, Step::Wait);
+        outcome = Failed(failure::Printer{PrinterFailure::NoAnswer, {port.kind, port.portName}},
+                         Step::Wait);
         return false;
     }
     return true;

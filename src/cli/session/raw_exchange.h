@@ -12,6 +12,9 @@
 
 namespace tarvek::cli {
 
+// The pause between two empty reads of the link.
+inline constexpr std::uint32_t kRawPollPauseMs = 10;
+
 struct RawWait {
     std::uint32_t ms = 1000;
     std::size_t expect = 0;  // stop once this many bytes came (0: wait the whole time)
@@ -26,6 +29,24 @@ struct RawExchange {
     Bytes sent;
     std::vector<ReceivedPiece> received;
     std::size_t ReceivedCount() const;
+};
+
+// The printer's port held open for raw traffic (the port check first), closed at the end.
+class RawLink {
+  public:
+    explicit RawLink(Services& services) : m_services(services) {}
+    ~RawLink();
+    RawLink(const RawLink&) = delete;
+    RawLink& operator=(const RawLink&) = delete;
+
+    bool Open(const PortRequest& port, Outcome& outcome);
+    PrinterLink& Link() { return *m_services.channels.Active(); }
+    // The bytes waiting now, with their time from start; false when none are.
+    bool Take(std::uint32_t start, ReceivedPiece& piece);
+
+  private:
+    Services& m_services;
+    bool m_bOpen = false;
 };
 
 // True when the bytes hold the switch into the module's ISP mode or its flash command.

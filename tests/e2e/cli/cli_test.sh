@@ -130,6 +130,23 @@ for secret in 2468 floor-pass-1 0102030405 abcde A1B2C3D4E5 vwxyz; do
         test -s '$work/report-escpos.json' && ! grep -q '$secret' '$work'/report-*"
 done
 
+echo "== term under tmux: a typed query's answer, :quit"
+if command -v tmux >/dev/null; then
+    tm=(tmux -L "tarvek-term-$$")
+    "${tm[@]}" new-session -d -x 120 -y 30 "'$cli' term ${line[*]} --trace '$work/term.trace';
+        echo \$? >'$work/term.exit'; sleep 60"
+    screen_has() { "${tm[@]}" capture-pane -p | grep -q "$1"; }
+    poll 10 screen_has ":quit"
+    "${tm[@]}" send-keys ':hex' Enter '1C 45 43' Enter
+    check "the answer shows in hex and text" poll 10 screen_has " ms 01 .*|.|$"
+    "${tm[@]}" send-keys ':quit' Enter
+    check ":quit leaves cleanly" poll 10 grep -qx 0 "$work/term.exit"
+    check "every byte is in the trace" grep -q "printer .* 01  |.|" "$work/term.trace"
+    "${tm[@]}" kill-server
+else
+    echo "SKIP  term: no tmux"
+fi
+
 echo "== the simulator's faults and pages from its command line"
 stop_printer
 start_printer "$work/garbage.txt" --baud 19200 --garbage

@@ -211,6 +211,18 @@ TEST(Verbs, SendShowsTheAnswerOrExitsFourAfterTheWait) {
     EXPECT_LT(bench.clock.NowMs() - start, 2500u);
 }
 
+TEST(Verbs, TermSendsTypedLinesAndRefusesBadOnesAsItGoes) {
+    Bench bench;
+    bench.typed.str(":hex\nzz\n1B5B4D01\n1C4543\n:text\n:x\n\\q\n:quit\n1C4543\n");
+    ASSERT_EQ(bench.Run("term"), kExitDone) << bench.err.str();
+    EXPECT_TRUE(Has(bench.err.str(), "--hex \"zz\": give pairs of hex digits"));
+    EXPECT_TRUE(Has(bench.err.str(), "nothing was sent (--force sends them)"));
+    EXPECT_TRUE(Has(bench.err.str(), ":x: the commands are"));
+    EXPECT_TRUE(Has(bench.err.str(), "the escapes are"));
+    EXPECT_TRUE(Has(bench.out.str(), " ms 01   ")) << bench.out.str();
+    EXPECT_EQ(bench.model.HostByteCount(), 2 + 3);  // the preamble and the one good line
+}
+
 // Over a link without a module, what the printer reports; a module that fails is no absent one.
 TEST(Verbs, ReportPrintsTheLabelInEnglishAlsoWithoutAModule) {
     Bench bench;
