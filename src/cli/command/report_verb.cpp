@@ -22,6 +22,7 @@ bool ReadForReport(Connection& connection, PrinterReport& report, Outcome& outco
         return false;
     }
     outcome = Outcome{};
+    report.noModule = true;
     return true;
 }
 

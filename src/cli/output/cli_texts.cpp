@@ -6,6 +6,7 @@ const LocalizedText kPrinterOn{"Printer on %s", "%s 포트의 프린터"};
 const LocalizedText kNeverReported{"unknown (the printer does not report it)",
                                    "알 수 없음 (프린터가 알려 주지 않는 값)"};
 const LocalizedText kWifiNotRead{"not read (--wifi reads it)", "읽지 않음 (--wifi로 읽기)"};
+const LocalizedText kNoModule{"no Wi-Fi module answered", "응답한 Wi-Fi 모듈이 없음"};
 const LocalizedText kNotInUse{"not in use with this encryption", "이 암호화에서는 사용하지 않음"};
 const LocalizedText kHidden{"(secret, hidden; --show-secrets shows it)",
                             "(비밀 값, 숨김; --show-secrets로 표시)"};

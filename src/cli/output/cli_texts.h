@@ -12,6 +12,7 @@ using texts::LocalizedText;
 extern const LocalizedText kPrinterOn;      // %s port
 extern const LocalizedText kNeverReported;  // the printer has no query for it
 extern const LocalizedText kWifiNotRead;    // --wifi reads it
+extern const LocalizedText kNoModule;       // no module answered
 extern const LocalizedText kNotInUse;       // WEP keys without WEP
 extern const LocalizedText kHidden;         // a secret not shown
 extern const LocalizedText kModuleWepOnly;

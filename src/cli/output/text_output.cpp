@@ -44,7 +44,9 @@ class TextOutput final : public Output {
             } else if (spec.reported != Reported::Query || (spec.group != Group::Wifi)) {
                 row(spec.name, Text(text::kNeverReported));
             } else {
-                row(spec.name, Text(report.wifi ? text::kNotInUse : text::kWifiNotRead));
+                row(spec.name, Text(report.wifi       ? text::kNotInUse
+                                    : report.noModule ? text::kNoModule
+                                                      : text::kWifiNotRead));
             }
         }
         if (report.wifi) {

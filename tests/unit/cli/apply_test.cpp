@@ -236,6 +236,7 @@ TEST(Verbs, ReportPrintsTheLabelInEnglishAlsoWithoutAModule) {
     const std::string text(pages[0].bytes.begin(), pages[0].bytes.end());
     EXPECT_TRUE(Has(text, "Date: 2024-01-01T00:00:00Z\n")) << text;
     EXPECT_TRUE(Has(text, "Wi-Fi: no module answered\n"));
+    EXPECT_TRUE(Has(bench.out.str(), "wifi.ssid               응답한 Wi-Fi 모듈이 없음\n"));
     bench.model.State().moduleKind = sim::ModuleKind::WpaCapable;
     bench.model.FaultSettings().refuseRead = {4};
     EXPECT_EQ(bench.Run("report --print"), kExitRefused);
