@@ -42,6 +42,16 @@ bool LineFromDigits(const Bytes& c, SerialLineSettings& line) {
     return true;
 }
 
+bool EndsWith(const Bytes& bytes, const std::string& end) {
+    return bytes.size() >= end.size() &&
+           std::equal(end.begin(), end.end(), bytes.end() - end.size());
+}
+
+// A CPCL label form begins "! " and its offset's digit (a command line "! U1").
+bool IsLabelForm(const Bytes& c) {
+    return c.size() >= 3 && c[1] == ' ' && c[2] >= '0' && c[2] <= '9';
+}
+
 // The value between the first pair of double quotes after position from; false if none.
 bool QuotedAt(const std::string& line, std::size_t from, std::string& value, std::size_t& end) {
     const std::size_t open = line.find('"', from);
@@ -220,6 +230,12 @@ PrinterModel::Scan PrinterModel::Classify() const {
             }
             return c[2] == 'S' || c[2] == 'P' ? need(4) : Scan::Bad;
         case kGs:
+            if (c[1] == '(') {  // GS ( k pL pH and pL + 256 pH bytes (a 2D code)
+                if (n < 5) {
+                    return n == 3 && c[2] != 'k' ? Scan::Bad : Scan::NeedMore;
+                }
+                return need(5 + c[3] + 256u * c[4]);
+            }
             if (c[1] != 'S') {
                 return Scan::Bad;
             }
@@ -260,6 +276,11 @@ PrinterModel::Scan PrinterModel::Classify() const {
             }
             return Scan::Bad;
         case '!':
+            if (IsLabelForm(c)) {  // "! 0 ...": a label form, up to its PRINT line
+                return EndsWith(c, "\nPRINT\r\n") ? Scan::Done
+                       : n > kMaxPrintData        ? Scan::Bad
+                                                  : Scan::NeedMore;
+            }
             if (c.back() == '\n') {
                 return Scan::Done;
             }
@@ -322,7 +343,9 @@ void PrinterModel::Execute(const Bytes& c, std::uint32_t nowMs) {
             }
             break;
         case kGs:
-            if (c[2] == 'P' && c[3] < 3) {
+            if (c[1] == '(') {
+                ExecuteQrFunction(c);
+            } else if (c[2] == 'P' && c[3] < 3) {
                 m_state.powerSaveMode = c[3];
                 m_state.powerSaveMinutes = c[4];
                 Changed();
@@ -357,7 +380,13 @@ void PrinterModel::Execute(const Bytes& c, std::uint32_t nowMs) {
             }
             break;
         case '!':
-            if (!escPos) {
+            if (escPos) {
+                break;
+            }
+            if (IsLabelForm(c)) {
+                m_state.pages.push_back({c, m_state.codePage, m_state.emulation});
+                Changed();
+            } else {
                 ExecuteCpclLine(std::string(c.begin(), c.end()), nowMs);
             }
             break;
@@ -369,6 +398,20 @@ void PrinterModel::Execute(const Bytes& c, std::uint32_t nowMs) {
     if (m_faults.usbGoneAfterCommands >= 0 && m_nCommands == m_faults.usbGoneAfterCommands) {
         m_bUsbGone = true;
         m_usbGoneSinceMs = nowMs;
+    }
+}
+
+void PrinterModel::ExecuteQrFunction(const Bytes& c) {
+    // GS ( k pL pH cn fn ...: QR codes (cn "1") in ESC/POS only; store (fn "P", m "0") keeps the
+    // data, print (fn "Q") prints what is stored as a page of its own.
+    if (m_state.emulation != kEmulationEscPos || c.size() < 7 || c[5] != 0x31) {
+        return;
+    }
+    if (c[6] == 0x50 && c.size() > 8 && c[7] == 0x30) {
+        m_qrStore = c;
+    } else if (c[6] == 0x51 && !m_qrStore.empty()) {
+        m_state.pages.push_back({m_qrStore, m_state.codePage, m_state.emulation});
+        Changed();
     }
 }
 

@@ -86,6 +86,7 @@ class PrinterModel {
     void ExecuteCpclLine(const std::string& line, std::uint32_t nowMs);
     void ExecuteModuleCommand(const std::string& command, std::uint32_t nowMs);
     void ExecuteEscBt(const Bytes& command, std::uint32_t nowMs);
+    void ExecuteQrFunction(const Bytes& command);
     void Answer(const Bytes& bytes, std::uint32_t nowMs);
     void Answer(const std::string& text, std::uint32_t nowMs) {
         Answer(Bytes(text.begin(), text.end()), nowMs);
@@ -95,6 +96,7 @@ class PrinterModel {
     PrinterState m_state;
     Faults m_faults;
     Bytes m_command;  // the command being received
+    Bytes m_qrStore;  // the last QR store command (GS ( k ... "1" "P" "0" data)
     bool m_bOpenEnded = false;
     std::uint32_t m_commandPauseMs = kDefaultCommandPauseMs;
     std::uint32_t m_lastByteMs = 0;

@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
                            cli::StderrIsTerminal(),
                            cli::SystemCodePage(),
                            cli::UtcTimestamp};
+    platform.in = &std::cin;
+    platform.inputWaiting = cli::InputWaiting;
     platform.finder.list = [](const std::vector<std::string>& paths) { return ListPorts(paths); };
     platform.finder.detect = [&clock](const std::vector<std::string>& ports,
                                       const DetectionPlan& plan) {

@@ -206,8 +206,12 @@ PrinterResult PrinterSession::SaveCodePage(int number) {
 }
 
 PrinterResult PrinterSession::PrintCodePage() {
+    return Print(BuildCodePageTestPage());
+}
+
+PrinterResult PrinterSession::Print(const Bytes& page) {
     PrinterResult result;
-    Send(BuildCodePageTestPage(), result);
+    Send(page, result);
     return result;
 }
 

@@ -75,6 +75,8 @@ class PrinterSession {
     PrinterResult SaveCodePage(int number);
     // The 188-byte test page in one write.
     PrinterResult PrintCodePage();
+    // Print data built by the caller (a label in the current emulation), in one write.
+    PrinterResult Print(const Bytes& page);
 
   private:
     PrinterLink& Active() const;

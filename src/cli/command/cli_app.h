@@ -5,6 +5,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -31,6 +32,8 @@ struct Platform {
     PortFinder finder{};               // "ports", "detect", "--port auto" and the doctor's advice
     // A serial link of its own for each port of a station that serves several at once.
     std::function<std::unique_ptr<SerialPrinterLink>()> makeSerial{};
+    std::istream* in = nullptr;            // "term": the lines a person types
+    std::function<bool()> inputWaiting{};  // something to read on in at once
 };
 
 int RunCli(int argc, const char* const* argv, Platform& platform);

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <fstream>
 
+#include "cli/command/report_verb.h"
 #include "cli/output/json_values.h"
 #include "cli/settings/setting_rules.h"
 
@@ -102,6 +103,12 @@ Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& bo
         report.outcome = Failed(failure::NoUnitRow{address}, Step::Check);
     } else {
         report = Apply(context.services, context.port, settings);
+    }
+    if (report.outcome.Ok() && plan.label) {
+        const std::string& file = plan.profileFile;
+        const std::string name = file.substr(file.find_last_of("/\\") + 1);
+        PrintReportLabel(context, plan.now ? plan.now() : "", name, plan.profileSha256,
+                         report.outcome);
     }
     const std::uint32_t took = ElapsedMs(start, context.services.clock.NowMs());
     Json record = AuditRecord(plan, unit, address, row, settings, report, context);

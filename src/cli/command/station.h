@@ -25,6 +25,7 @@ struct StationPlan {
     std::string operatorName;
     int waitSeconds = 300;
     std::function<std::string()> now;  // the audit's time stamps
+    bool label = false;                // a configuration label on each printer provisioned
 };
 
 // What one port's loop did.

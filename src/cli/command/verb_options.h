@@ -40,6 +40,7 @@ struct ProfileFileOptions {
 struct ApplyOptions {
     std::string file;
     bool each = false;
+    bool label = false;
     std::string units;
     std::string audit;
     std::string junit;
@@ -51,6 +52,23 @@ struct PortsOptions {
     std::vector<std::string> paths;  // device paths to describe too, first
 };
 
+struct SendOptions {
+    std::string hex;
+    std::string text;
+    std::string file;
+    int waitMs = 1000;
+    int expect = 0;
+    bool force = false;
+};
+
+struct TermOptions {
+    bool force = false;
+};
+
+struct ReportOptions {
+    bool print = false;
+};
+
 // One struct per verb; a verb declares and reads its own.
 struct VerbOptions {
     ShowOptions show;
@@ -59,6 +77,9 @@ struct VerbOptions {
     ProfileFileOptions profileFile;
     ApplyOptions apply;
     PortsOptions ports;
+    SendOptions send;
+    ReportOptions report;
+    TermOptions term;
 };
 
 }  // namespace tarvek::cli

@@ -5,6 +5,9 @@
 
 #include "cli/command/cli_app.h"
 #include "cli/command/port_verbs.h"
+#include "cli/command/raw_verbs.h"
+#include "cli/command/report_verb.h"
+#include "cli/command/term_verb.h"
 #include "cli/settings/profile.h"
 #include "cli/settings/setting_rules.h"
 #include "cli/command/parallel_station.h"
@@ -43,7 +46,10 @@ void DeclareProfileFile(CLI::App& verb, VerbOptions& o) {
 
 void DeclareApply(CLI::App& verb, VerbOptions& o) {
     verb.add_option("file", o.apply.file, "the profile")->required();
-    verb.add_flag("--each", o.apply.each, "the station loop: one printer after another");
+    CLI::Option* each =
+        verb.add_flag("--each", o.apply.each, "the station loop: one printer after another");
+    verb.add_flag("--label", o.apply.label, "a configuration label on each printer provisioned")
+        ->needs(each);
     verb.add_option("--units", o.apply.units,
                     "CSV of per-unit values (a bluetooth.address column matches printers)");
     verb.add_option("--audit", o.apply.audit, "append one JSON line per printer to FILE");
@@ -54,6 +60,32 @@ void DeclareApply(CLI::App& verb, VerbOptions& o) {
                     "longest wait for a printer to come or go, seconds")
         ->check(CLI::Range(1, 86400))
         ->capture_default_str();
+}
+
+void DeclareSend(CLI::App& verb, VerbOptions& o) {
+    CLI::Option* hex = verb.add_option("--hex", o.send.hex, "the bytes as hex pairs: \"1C 45 43\"");
+    CLI::Option* text =
+        verb.add_option("--text", o.send.text, "the bytes as text (\\r, \\n, \\t, \\xHH)");
+    CLI::Option* file = verb.add_option("--file", o.send.file, "the bytes of FILE");
+    hex->excludes(text)->excludes(file);
+    text->excludes(file);
+    verb.add_option("--wait", o.send.waitMs, "how long to gather the answer, milliseconds")
+        ->check(CLI::Range(0, 60000))
+        ->capture_default_str();
+    verb.add_option("--expect", o.send.expect, "stop waiting once N bytes came")
+        ->check(CLI::Range(0, 65536));
+    verb.add_flag("--force", o.send.force,
+                  "send bytes that enter the Wi-Fi module's ISP mode or write its flash");
+}
+
+void DeclareReport(CLI::App& verb, VerbOptions& o) {
+    verb.add_flag("--print", o.report.print,
+                  "have the printer print it as a label (its Bluetooth address as a QR code too)");
+}
+
+void DeclareTerm(CLI::App& verb, VerbOptions& o) {
+    verb.add_flag("--force", o.term.force,
+                  "send lines that enter the Wi-Fi module's ISP mode or write its flash");
 }
 
 int RunShow(Invocation& i) {
@@ -110,6 +142,7 @@ bool MakeStationPlan(Invocation& i, const SerialLineSettings& line, StationPlan&
     plan.operatorName = o.operatorName.empty() ? UserName() : o.operatorName;
     plan.now = i.platform.now;
     plan.units = o.units.empty() ? nullptr : &units;
+    plan.label = o.label;
     InputError error;
     if (!LoadProfile(o.file, i.platform.env, plan.profile, error) ||
         (plan.units != nullptr && !LoadUnits(o.units, i.platform.env, units, error)) ||
@@ -159,6 +192,23 @@ int RunApplyOnPorts(Invocation& i) {
     return RunStations(i, ports, plan);
 }
 
+int RunReport(Invocation& i) {
+    const std::string time = i.platform.now ? i.platform.now() : std::string();
+    return ReportPrinter(*i.printer, i.options.report.print, time);
+}
+
+int RunTerm(Invocation& i) {
+    Platform& p = i.platform;
+    if (p.in == nullptr || !p.inputWaiting) {
+        return kExitBadInput;  // a platform without a console: not reached from main
+    }
+    return RunTerminal(*i.printer, TermInput{*p.in, p.inputWaiting}, i.options.term.force);
+}
+
+int RunSend(Invocation& i) {
+    return SendBytes(*i.printer, i.options.send);
+}
+
 constexpr unsigned kPrinter = kNeedsPort | kNeedsLink;
 
 constexpr VerbSpec kVerbs[] = {
@@ -184,6 +234,15 @@ constexpr VerbSpec kVerbs[] = {
     {nullptr, "apply",
      "apply FILE; with --each, to printer after printer (on several --port at once)", kPrinter,
      DeclareApply, RunApply, RunApplyOnPorts},
+    {nullptr, "report",
+     "the printer's and its Wi-Fi module's configuration; --print: as a label on the printer",
+     kPrinter, DeclareReport, RunReport},
+    {nullptr, "send",
+     "write bytes in one write and show what comes back, in hex and text (exit 4: no answer)",
+     kPrinter, DeclareSend, RunSend},
+    {nullptr, "term",
+     "a terminal on the port: lines typed are sent, answers shown in hex and text (:quit ends)",
+     kPrinter, DeclareTerm, RunTerm},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@ const LocalizedText kPrinterOn{"Printer on %s", "%s 포트의 프린터"};
 const LocalizedText kNeverReported{"unknown (the printer does not report it)",
                                    "알 수 없음 (프린터가 알려 주지 않는 값)"};
 const LocalizedText kWifiNotRead{"not read (--wifi reads it)", "읽지 않음 (--wifi로 읽기)"};
+const LocalizedText kNoModule{"no Wi-Fi module answered", "응답한 Wi-Fi 모듈이 없음"};
 const LocalizedText kNotInUse{"not in use with this encryption", "이 암호화에서는 사용하지 않음"};
 const LocalizedText kHidden{"(secret, hidden; --show-secrets shows it)",
                             "(비밀 값, 숨김; --show-secrets로 표시)"};
@@ -82,6 +83,40 @@ const LocalizedText kPortMissing{"--port is required", "--port 옵션이 필요�
 const LocalizedText kSeveralPorts{
     "This verb talks to one printer: give --port once.",
     "이 명령은 프린터 한 대와 통신합니다: --port를 한 번만 주십시오."};
+const LocalizedText kSendSource{
+    "Give the bytes once: one of --hex, --text or --file, with at least one byte.",
+    "보낼 바이트를 한 번만 주십시오: --hex, --text, --file 중 하나에 한 바이트 이상."};
+const LocalizedText kBadHex{"--hex \"%s\": give pairs of hex digits, such as \"1C 45 43\".",
+                            "--hex \"%s\": \"1C 45 43\"처럼 16진수를 두 자리씩 주십시오."};
+const LocalizedText kBadEscape{"--text \"%s\": the escapes are \\r, \\n, \\t, \\\\ and \\xHH.",
+                               "--text \"%s\": 이스케이프는 \\r, \\n, \\t, \\\\, \\xHH 입니다."};
+const LocalizedText kChangesModule{
+    "These bytes would switch the Wi-Fi module into its programming (ISP) mode or write its "
+    "flash, and a module left half way may not work again: nothing was sent (--force sends "
+    "them).",
+    "이 바이트는 Wi-Fi 모듈을 프로그래밍(ISP) 모드로 바꾸거나 플래시에 씁니다. 중간에 멈춘 "
+    "모듈은 다시 동작하지 않을 수 있어 아무것도 보내지 않았습니다 (--force로 보낼 수 "
+    "있습니다)."};
+const LocalizedText kSent{"Sent %d bytes:", "%d바이트를 보냈습니다:"};
+const LocalizedText kReceived{"Received %d bytes in %d pieces:",
+                              "%d바이트를 %d번에 나누어 받았습니다:"};
+const LocalizedText kTermReady{
+    "%s is open. A line typed is sent with \\r\\n (\\xHH for any byte); :hex, :text, "
+    ":log FILE, :quit.",
+    "%s 포트가 열렸습니다. 입력한 줄은 \\r\\n과 함께 보냅니다 (\\xHH로 임의 바이트); :hex, "
+    ":text, :log FILE, :quit."};
+const LocalizedText kTermHex{"Lines are hex pairs now, sent as they are.",
+                             "이제 줄은 16진수 두 자리씩이며 그대로 보냅니다."};
+const LocalizedText kTermText{"Lines are text now, sent with \\r\\n.",
+                              "이제 줄은 텍스트이며 \\r\\n과 함께 보냅니다."};
+const LocalizedText kTermLogging{"Logging to %s.", "%s에 기록합니다."};
+const LocalizedText kTermUnknown{"%s: the commands are :hex, :text, :log FILE and :quit.",
+                                 "%s: 명령은 :hex, :text, :log FILE, :quit 입니다."};
+const LocalizedText kLabelPrinted{"Configuration label sent in %s (%d bytes).",
+                                  "설정 라벨을 %s로 보냈습니다 (%d바이트)."};
+const LocalizedText kLabelInEnglish{
+    "The label is printed in English: none of the printer's code pages carries Korean.",
+    "라벨은 영어로 인쇄됩니다: 프린터의 코드 페이지에는 한국어가 없습니다."};
 const LocalizedText kFileUnwritable{"Cannot write %s.", "%s에 쓸 수 없습니다."};
 const LocalizedText kNotJson{"%s is not JSON: %s", "%s은(는) JSON이 아닙니다: %s"};
 const LocalizedText kNotAProfile{

@@ -12,6 +12,7 @@ using texts::LocalizedText;
 extern const LocalizedText kPrinterOn;      // %s port
 extern const LocalizedText kNeverReported;  // the printer has no query for it
 extern const LocalizedText kWifiNotRead;    // --wifi reads it
+extern const LocalizedText kNoModule;       // no module answered
 extern const LocalizedText kNotInUse;       // WEP keys without WEP
 extern const LocalizedText kHidden;         // a secret not shown
 extern const LocalizedText kModuleWepOnly;
@@ -47,6 +48,21 @@ extern const LocalizedText kStationEnd;  // %d done, %d failed
 extern const LocalizedText kUnitsUsedUp;
 extern const LocalizedText kRowsUndone;
 
+// A raw exchange
+extern const LocalizedText kSent;      // %d bytes
+extern const LocalizedText kReceived;  // %d bytes, %d pieces
+
+// The terminal
+extern const LocalizedText kTermReady;  // %s port
+extern const LocalizedText kTermHex;
+extern const LocalizedText kTermText;
+extern const LocalizedText kTermLogging;  // %s file
+extern const LocalizedText kTermUnknown;  // %s command
+
+// The configuration report
+extern const LocalizedText kLabelPrinted;    // %s emulation, %d bytes
+extern const LocalizedText kLabelInEnglish;  // no code page of the printer carries Korean
+
 // Progress
 extern const LocalizedText kReadingWifi;  // %d, %d
 extern const LocalizedText kSavingWifi;   // %d, %d
@@ -76,6 +92,10 @@ extern const LocalizedText kWpaNotOffered;
 extern const LocalizedText kModuleValueUnlisted;
 extern const LocalizedText kPortMissing;
 extern const LocalizedText kSeveralPorts;
+extern const LocalizedText kSendSource;
+extern const LocalizedText kBadHex;     // %s
+extern const LocalizedText kBadEscape;  // %s
+extern const LocalizedText kChangesModule;
 extern const LocalizedText kInFile;  // %s file (prefix of a refusal in a file)
 extern const LocalizedText kInLine;  // %s file, %d line
 

@@ -1,5 +1,6 @@
 // The JSON form: one document per verb on stdout, one line per printer and a summary in the
 // station loop. A failure is a document too, with its advice.
+#include "cli/output/byte_dump.h"
 #include "cli/output/doctor.h"
 #include "cli/output/json_values.h"
 #include "cli/output/output_forms.h"
@@ -80,25 +81,24 @@ class JsonOutput final : public Output {
     void Progress(Step, int, int) override {}
 
     void Show(const std::string& port, const PrinterReport& report) override {
-        Json json = Done();
-        json["port"] = port;
-        json["bluetooth.address"] = report.bluetoothAddress;
-        Json settings = SettingsJson(report.values, Words());
-        Json unknown = Json::array();
-        for (int i = 0; i < kKeyCount; ++i) {
-            const KeySpec& spec = Spec(static_cast<KeyId>(i));
-            if (report.values.count(spec.id) == 0) {
-                settings[spec.name] = nullptr;
-                unknown.push_back(spec.name);
-            }
-        }
-        json["settings"] = settings;
-        json["unknown"] = unknown;
-        if (report.wifi) {
-            json["wifi.mac"] = report.mac;
-            json["wifi.module"] = report.moduleKind == WifiModuleKind::WpaCapable ? "wpa" : "wep";
+        Document(ReportJson(port, report));
+    }
+
+    void Reported(const std::string& port, const PrinterReport& report,
+                  const LabelSent* label) override {
+        Json json = ReportJson(port, report);
+        json["label"] = nullptr;
+        if (label != nullptr) {
+            json["label"] = {{"emulation", EmulationName(label->emulation)},
+                             {"bytes", label->bytes}};
         }
         Document(json);
+    }
+
+    void Arrived(const ReceivedPiece& piece) override {
+        Document({{"ms", piece.atMs},
+                  {"hex", HexText(piece.bytes)},
+                  {"text", PrintableText(piece.bytes)}});
     }
 
     void Keys() override {
@@ -190,8 +190,46 @@ class JsonOutput final : public Output {
         Document(summary);
     }
 
-  private:
+    void Exchanged(const RawExchange& exchange) override {
+        Json json = Done();
+        json["sent"] = HexText(exchange.sent);
+        Json pieces = Json::array();
+        Bytes answer;
+        for (const ReceivedPiece& piece : exchange.received) {
+            pieces.push_back({{"ms", piece.atMs}, {"hex", HexText(piece.bytes)}});
+            answer.insert(answer.end(), piece.bytes.begin(), piece.bytes.end());
+        }
+        json["received"] = pieces;
+        json["answer_hex"] = HexText(answer);
+        json["answer_text"] = PrintableText(answer);
+        Document(json);
+    }
+
     Json Done() const { return OutcomeJson(Outcome{}, Words()); }
+
+  private:
+    Json ReportJson(const std::string& port, const PrinterReport& report) {
+        Json json = Done();
+        json["port"] = port;
+        json["bluetooth.address"] = report.bluetoothAddress;
+        Json settings = SettingsJson(report.values, Words());
+        Json unknown = Json::array();
+        for (int i = 0; i < kKeyCount; ++i) {
+            const KeySpec& spec = Spec(static_cast<KeyId>(i));
+            if (report.values.count(spec.id) == 0) {
+                settings[spec.name] = nullptr;
+                unknown.push_back(spec.name);
+            }
+        }
+        json["settings"] = settings;
+        json["unknown"] = unknown;
+        if (report.wifi) {
+            json["wifi.mac"] = report.mac;
+            json["wifi.module"] = report.moduleKind == WifiModuleKind::WpaCapable ? "wpa" : "wep";
+        }
+        return json;
+    }
+
     void Document(const Json& document) { m_out << JsonLine(document) << "\n" << std::flush; }
 };
 

@@ -15,10 +15,17 @@
 #include "cli/session/apply.h"
 #include "cli/output/result_sentences.h"
 #include "cli/session/printer_read.h"
+#include "cli/session/raw_exchange.h"
 #include "cli/session/port_search.h"
 #include "texts/localized_text.h"
 
 namespace tarvek::cli {
+
+// The configuration label as sent: the emulation it was built in and its size.
+struct LabelSent {
+    int emulation = 0;
+    std::size_t bytes = 0;
+};
 
 class Output {
   public:
@@ -44,6 +51,9 @@ class Output {
 
     // The verbs' results.
     virtual void Show(const std::string& port, const PrinterReport& report) = 0;
+    // The configuration report: what show says, and the label when one was sent (else null).
+    virtual void Reported(const std::string& port, const PrinterReport& report,
+                          const LabelSent* label) = 0;
     virtual void Keys() = 0;
     virtual void Applied(const ApplyReport& report, std::size_t written) = 0;
     // comparison: done when the printer matches, else the values that differ.
@@ -54,6 +64,10 @@ class Output {
     virtual void Ports(const std::vector<PortInfo>& ports) = 0;
     virtual void Detected(const std::vector<PortProbe>& probes, int exit) = 0;
     virtual void Failed(const Outcome& outcome) = 0;
+    // A raw exchange: the bytes sent and each piece of the answer, in hex and as text.
+    virtual void Exchanged(const RawExchange& exchange) = 0;
+    // A piece of what the printer sends, as it arrives ("term").
+    virtual void Arrived(const ReceivedPiece& piece) = 0;
 
     // The station loop, as it goes: record is the printer's audit record.
     virtual void StationWaiting(const std::string& port) = 0;

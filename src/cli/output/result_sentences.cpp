@@ -136,6 +136,14 @@ std::string ProblemText(const InputError& e, const Wording& w) {
             return T(text::kPortMissing, w);
         case Problem::SeveralPorts:
             return T(text::kSeveralPorts, w);
+        case Problem::SendSource:
+            return T(text::kSendSource, w);
+        case Problem::BadHex:
+            return FormatText(T(text::kBadHex, w), e.value.c_str());
+        case Problem::BadEscape:
+            return FormatText(T(text::kBadEscape, w), e.value.c_str());
+        case Problem::ChangesModule:
+            return T(text::kChangesModule, w);
         case Problem::ModuleRefusal:
             break;  // worded from the outcome's sequence (OutcomeText)
     }

@@ -2,6 +2,7 @@
 // stderr with the doctor's advice.
 #include <iomanip>
 
+#include "cli/output/byte_dump.h"
 #include "cli/output/cli_texts.h"
 #include "cli/output/finding_texts.h"
 #include "cli/output/output_forms.h"
@@ -43,7 +44,9 @@ class TextOutput final : public Output {
             } else if (spec.reported != Reported::Query || (spec.group != Group::Wifi)) {
                 row(spec.name, Text(text::kNeverReported));
             } else {
-                row(spec.name, Text(report.wifi ? text::kNotInUse : text::kWifiNotRead));
+                row(spec.name, Text(report.wifi       ? text::kNotInUse
+                                    : report.noModule ? text::kNoModule
+                                                      : text::kWifiNotRead));
             }
         }
         if (report.wifi) {
@@ -53,6 +56,15 @@ class TextOutput final : public Output {
                                                                      : text::kModuleWepOnly));
         }
         m_out << std::flush;
+    }
+
+    void Reported(const std::string& port, const PrinterReport& report,
+                  const LabelSent* label) override {
+        Show(port, report);
+        if (label != nullptr) {
+            Say(FormatText(Text(text::kLabelPrinted), EmulationName(label->emulation).c_str(),
+                           static_cast<int>(label->bytes)));
+        }
     }
 
     void Keys() override {
@@ -121,6 +133,23 @@ class TextOutput final : public Output {
             m_err << "tarvek-cli: " << advice << "\n";
         }
         m_err << std::flush;
+    }
+
+    void Exchanged(const RawExchange& exchange) override {
+        EndProgress();
+        m_out << FormatText(Text(text::kSent), static_cast<int>(exchange.sent.size())) << "\n"
+              << DumpLines(exchange.sent, std::string(12, ' '))
+              << FormatText(Text(text::kReceived), static_cast<int>(exchange.ReceivedCount()),
+                            static_cast<int>(exchange.received.size()))
+              << "\n";
+        for (const ReceivedPiece& piece : exchange.received) {
+            m_out << PieceLines(piece.atMs, piece.bytes);
+        }
+        m_out << std::flush;
+    }
+
+    void Arrived(const ReceivedPiece& piece) override {
+        m_out << PieceLines(piece.atMs, piece.bytes) << std::flush;
     }
 
     void StationWaiting(const std::string& port) override {

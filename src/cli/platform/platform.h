@@ -30,5 +30,7 @@ std::string UserName();
 bool Sha256(const std::string& bytes, std::uint8_t (&digest)[32]);
 // The SHA-256 of the file's bytes as 64 lowercase hex digits; "" when it cannot be read.
 std::string FileSha256(const std::string& path);
+// True when standard input has something to read (a typed line, or its end) at once.
+bool InputWaiting();
 
 }  // namespace tarvek::cli

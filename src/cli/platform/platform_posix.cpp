@@ -1,5 +1,6 @@
 #include <openssl/evp.h>
 #include <pwd.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,6 +74,11 @@ bool Sha256(const std::string& bytes, std::uint8_t (&digest)[32]) {
     unsigned int length = 0;
     return EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr) == 1 &&
            length == sizeof digest;
+}
+
+bool InputWaiting() {
+    pollfd in{STDIN_FILENO, POLLIN, 0};
+    return poll(&in, 1, 0) > 0;
 }
 
 }  // namespace tarvek::cli

@@ -79,4 +79,9 @@ bool Sha256(const std::string& bytes, std::uint8_t (&digest)[32]) {
     return ok;
 }
 
+bool InputWaiting() {
+    // A console's handle is signalled by any input event: a line may still be on its way.
+    return WaitForSingleObject(GetStdHandle(STD_INPUT_HANDLE), 0) == WAIT_OBJECT_0;
+}
+
 }  // namespace tarvek::cli

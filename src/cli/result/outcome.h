@@ -32,6 +32,7 @@ enum class Step : int {
     ReadBack,
     Wait,
     Detect,
+    Print,
 };
 const char* StepName(Step step);
 

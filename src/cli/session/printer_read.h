@@ -12,7 +12,8 @@ namespace tarvek::cli {
 struct PrinterReport {
     Settings values;  // every key the printer reported
     std::string bluetoothAddress;
-    bool wifi = false;  // the module was read
+    bool wifi = false;      // the module was read
+    bool noModule = false;  // no module answered the switch into its ISP mode
     WifiModuleKind moduleKind = WifiModuleKind::Unknown;
     std::string mac;
 };

@@ -43,6 +43,11 @@ enum class Problem : int {
     // the command line
     PortMissing,   // a verb that talks to a printer without --port
     SeveralPorts,  // --port given more than once to a verb that talks to one printer
+    // the bytes of a raw exchange
+    SendSource,     // not exactly one of --hex, --text and --file, or no byte in it
+    BadHex,         // value: the --hex text
+    BadEscape,      // value: the --text text
+    ChangesModule,  // ISP-mode entry or a flash write without --force
 };
 
 struct InputError {

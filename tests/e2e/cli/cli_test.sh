@@ -105,6 +105,48 @@ check "the pty is listed" json_is "$work/ports.json" "d['ports'][0]['name'] == '
 check "detect finds the line set above" runs 0 "$work/detect.txt" detect --port "$port"
 check "at 38400 baud" grep -q -- "answers at --baud 38400 " "$work/detect.txt"
 
+echo "== send and report --print in both emulations"
+line=(--baud 38400 --stop-bits 2 --port "$port")
+check "send prints the emulation answer" runs 0 "$work/send.txt" send --hex "1C 45 43" "${line[@]}"
+check "in hex and text" grep -q " ms 00 .*|.|$" "$work/send.txt"
+check "ISP entry without --force sends nothing" runs 2 "$work/isp.txt" send --hex "1B 5B 4D 01" "${line[@]}"
+check "report --print in CPCL" runs 0 "$work/report-cpcl.txt" report --print "${line[@]}"
+check "report --print in ESC/POS" bash -c "'$cli' set emulation=escpos ${line[*]} >/dev/null &&
+    '$cli' --json report --print ${line[*]} >'$work/report-escpos.json'"
+check "report --json has the label and the module" json_is "$work/report-escpos.json" \
+    "d['label']['emulation'] == 'escpos' and d['settings']['wifi.ssid'] == 'floor-1' and
+    d['wifi.module'] == 'wpa'"
+"$sim" --render-pages --state "$work/state.txt" >"$work/pages.out"
+check "one label in each emulation" bash -c "grep -qx 'Emulation: cpcl' '$work/pages.out' &&
+    grep -qx 'Emulation: escpos' '$work/pages.out'"
+for shown in "SSID: floor-1" "IP address: 10.1.0.20" "Bluetooth: 00:19:01:00:00:01" \
+    "Wi-Fi MAC: 00:1d:c9:10:20:30" "[QR] 00:19:01:00:00:01"; do
+    check "both labels show $shown" test "$(grep -cxF "$shown" "$work/pages.out")" = 2
+done
+for secret in 2468 floor-pass-1 0102030405 abcde A1B2C3D4E5 vwxyz; do
+    hex="$(printf %s "$secret" | od -An -tx1 | tr -d ' \n' | tr a-f A-F)"
+    check "no $secret in the labels' bytes or the output" bash -c "grep -q '^page=' '$work/state.txt' &&
+        ! grep '^page=' '$work/state.txt' | grep -q '$hex' &&
+        test -s '$work/report-escpos.json' && ! grep -q '$secret' '$work'/report-*"
+done
+
+echo "== term under tmux: a typed query's answer, :quit"
+if command -v tmux >/dev/null; then
+    tm=(tmux -L "tarvek-term-$$")
+    "${tm[@]}" new-session -d -x 120 -y 30 "'$cli' term ${line[*]} --trace '$work/term.trace';
+        echo \$? >'$work/term.exit'; sleep 60"
+    screen_has() { "${tm[@]}" capture-pane -p | grep -q "$1"; }
+    poll 10 screen_has ":quit"
+    "${tm[@]}" send-keys ':hex' Enter '1C 45 43' Enter
+    check "the answer shows in hex and text" poll 10 screen_has " ms 01 .*|.|$"
+    "${tm[@]}" send-keys ':quit' Enter
+    check ":quit leaves cleanly" poll 10 grep -qx 0 "$work/term.exit"
+    check "every byte is in the trace" grep -q "printer .* 01  |.|" "$work/term.trace"
+    "${tm[@]}" kill-server
+else
+    echo "SKIP  term: no tmux"
+fi
+
 echo "== the simulator's faults and pages from its command line"
 stop_printer
 start_printer "$work/garbage.txt" --baud 19200 --garbage

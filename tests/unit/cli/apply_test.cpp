@@ -187,6 +187,62 @@ TEST(Verbs, ShowSaveDiffApplyInWordsAndJson) {
     EXPECT_FALSE(Has(Read(file), "letmein99"));
 }
 
+TEST(Verbs, SendShowsTheAnswerOrExitsFourAfterTheWait) {
+    Bench bench;
+    ASSERT_EQ(bench.Run("send --file " + bench.File("query",
+                                                    "\x1C"
+                                                    "EC")),
+              kExitDone);
+    EXPECT_TRUE(Has(bench.out.str(), "Sent 3 bytes:\n            1C 45 43  "));
+    EXPECT_TRUE(Has(bench.out.str(), "Received 1 bytes in 1 pieces:\n  +"));
+    EXPECT_TRUE(Has(bench.out.str(), " ms 01   ")) << bench.out.str();
+    bench.model.FaultSettings().pieces = 2;
+    std::uint32_t start = bench.clock.NowMs();
+    ASSERT_EQ(bench.Run(R"(--json send --expect 17 --text \x1bbt\x01\x0e)"), kExitDone);
+    EXPECT_LT(bench.clock.NowMs() - start, 1000u);  // not the whole default wait
+    const auto json = nlohmann::json::parse(bench.out.str());
+    EXPECT_EQ(json["answer_text"], "00:19:01:2A:3B:4C");
+    EXPECT_EQ(json["received"].size(), 2u);
+    bench.model.FaultSettings().silent = true;
+    start = bench.clock.NowMs();
+    EXPECT_EQ(bench.Run("send --hex 1C4543 --wait 2000"), kExitNoAnswer);
+    EXPECT_TRUE(Has(bench.err.str(), "No Response in printer (step: wait)"));
+    EXPECT_GE(bench.clock.NowMs() - start, 2000u);
+    EXPECT_LT(bench.clock.NowMs() - start, 2500u);
+}
+
+TEST(Verbs, TermSendsTypedLinesAndRefusesBadOnesAsItGoes) {
+    Bench bench;
+    bench.typed.str(":hex\nzz\n1B5B4D01\n1C4543\n:text\n:x\n\\q\n:quit\n1C4543\n");
+    ASSERT_EQ(bench.Run("term"), kExitDone) << bench.err.str();
+    EXPECT_TRUE(Has(bench.err.str(), "--hex \"zz\": give pairs of hex digits"));
+    EXPECT_TRUE(Has(bench.err.str(), "nothing was sent (--force sends them)"));
+    EXPECT_TRUE(Has(bench.err.str(), ":x: the commands are"));
+    EXPECT_TRUE(Has(bench.err.str(), "the escapes are"));
+    EXPECT_TRUE(Has(bench.out.str(), " ms 01   ")) << bench.out.str();
+    EXPECT_EQ(bench.model.HostByteCount(), 2 + 3);  // the preamble and the one good line
+}
+
+// Over a link without a module, what the printer reports; a module that fails is no absent one.
+TEST(Verbs, ReportPrintsTheLabelInEnglishAlsoWithoutAModule) {
+    Bench bench;
+    bench.model.State().moduleKind = sim::ModuleKind::Absent;
+    ASSERT_EQ(bench.Run("--lang ko report --print"), kExitDone) << bench.err.str();
+    EXPECT_EQ(
+        bench.err.str(),
+        "tarvek-cli: 라벨은 영어로 인쇄됩니다: 프린터의 코드 페이지에는 한국어가 없습니다.\n");
+    const auto& pages = bench.model.State().pages;
+    ASSERT_EQ(pages.size(), 2u);  // the text and the QR code; the feed ends at a pause to come
+    const std::string text(pages[0].bytes.begin(), pages[0].bytes.end());
+    EXPECT_TRUE(Has(text, "Date: 2024-01-01T00:00:00Z\n")) << text;
+    EXPECT_TRUE(Has(text, "Wi-Fi: no module answered\n"));
+    EXPECT_TRUE(Has(bench.out.str(), "wifi.ssid               응답한 Wi-Fi 모듈이 없음\n"));
+    bench.model.State().moduleKind = sim::ModuleKind::WpaCapable;
+    bench.model.FaultSettings().refuseRead = {4};
+    EXPECT_EQ(bench.Run("report --print"), kExitRefused);
+    EXPECT_EQ(pages.size(), 3u);  // that feed, and no label
+}
+
 // Secrets never reach output or trace unless asked for: the PIN inside its command in both
 // emulations, the WEP keys, passphrase and pre-shared key inside register images both ways.
 TEST(Secrets, HiddenInOutputAndTraceUnlessAsked) {

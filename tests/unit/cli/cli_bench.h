@@ -74,6 +74,12 @@ struct Bench {
                               return std::string("2024-01-01T00:00:00Z");
                           }};
         platform.finder = finder;
+        platform.in = &typed;
+        // A line typed every 100 ms; the end of typed ends "term".
+        platform.inputWaiting = [this] {
+            clock.Sleep(100);
+            return true;
+        };
         return RunCli(static_cast<int>(argv.size()), argv.data(), platform);
     }
     // A file in a folder of the test program's own, with the text (none: no file yet).
@@ -97,6 +103,7 @@ struct Bench {
     std::atomic<bool> interrupted{false};
     std::map<std::string, std::string> env;
     std::ostringstream out, err;
+    std::istringstream typed;  // what "term" reads
     PortFinder finder;
 };
 

@@ -132,8 +132,9 @@ TEST(Station, EachPrinterGetsItsUnitRowAndOneAuditRecord) {
     const std::string audit = bench.File("audit.jsonl");
     const std::string profile =
         bench.File("p.json", R"({"tarvek-profile": 1, "wifi": {"ssid": "l4"}})");
-    ASSERT_EQ(bench.Run("apply --each " + profile + " --units " + units + " --audit " + audit),
-              kExitDone)
+    ASSERT_EQ(
+        bench.Run("apply --each --label " + profile + " --units " + units + " --audit " + audit),
+        kExitDone)
         << bench.out.str() << bench.err.str();
     std::ifstream in(audit);
     std::string line;
@@ -149,6 +150,10 @@ TEST(Station, EachPrinterGetsItsUnitRowAndOneAuditRecord) {
         EXPECT_EQ(record["bluetooth.address"], s.bluetoothAddress);
         EXPECT_EQ(record["settings"]["bluetooth.pin"], "***");
         EXPECT_EQ(record["settings"]["wifi.ssid"], "l4");
+        ASSERT_FALSE(s.pages.empty()) << unit;
+        const std::string label(s.pages[0].bytes.begin(), s.pages[0].bytes.end());
+        EXPECT_TRUE(Has(label, "IP address: 10.0.0." + std::to_string(unit) + "\n")) << label;
+        EXPECT_TRUE(Has(label, "Profile: p.json\n"));
     }
     EXPECT_FALSE(std::getline(in, line));
 }

@@ -4,6 +4,7 @@
 #include "cli/result/outcome.h"
 #include "cli/platform/platform.h"
 #include "cli/settings/profile.h"
+#include "cli/settings/raw_bytes.h"
 #include "cli/settings/setting_rules.h"
 #include "cli/settings/unit_rows.h"
 #include "texts/localized_text.h"
@@ -68,6 +69,15 @@ TEST(Values, EachKindTakesItsValuesAndRefusesTheRest) {
 }
 
 // The line the printer answers on once the serial keys are written: each key moves its own field.
+// The refusals are the Refusals table's.
+TEST(RawBytes, HexPairsInEitherCaseAndTheTextEscapes) {
+    Bytes bytes;
+    EXPECT_TRUE(ParseHexBytes(" 1c 4A\tfF ", bytes));
+    EXPECT_EQ(bytes, (Bytes{0x1C, 0x4A, 0xFF}));
+    EXPECT_TRUE(ParseEscapedText(R"(a\r\n\t\\\x1B\x7f)", bytes));
+    EXPECT_EQ(bytes, (Bytes{'a', '\r', '\n', '\t', '\\', 0x1B, 0x7F}));
+}
+
 TEST(Rules, TheLineAfterTheSerialKeys) {
     const SerialLineSettings now{19200, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr};
     const auto V = [](int number) { return Value{number, "", -1}; };
@@ -114,6 +124,13 @@ TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
         {"set bluetooth.pin=12345678901", "bluetooth.pin: \"***\" is not allowed"},
         {"show --baud 4800", "--baud: \"4800\" is not allowed; allowed: 9600, 19200"},
         {"show --wfi", "--wfi"},
+        {"send", "one of --hex, --text or --file, with at least one byte"},
+        {"send --hex 1C4", "--hex \"1C4\": give pairs of hex digits"},
+        {"send --hex 1C4G", "--hex \"1C4G\""},
+        {"send --text a\\q", "the escapes are"},
+        {"send --text \\x1", "the escapes are"},
+        {"send --text x\\x1b[M\\x01", "nothing was sent (--force sends them)"},
+        {"send --hex 1B5B44076620366632620D", "(ISP) mode or write its flash"},
         {"profile apply P", "P is not JSON", "{"},
         {"profile apply P", "P is not a Tarvek profile", R"({"tarvek-profile": 2})"},
         {"profile apply P", "P: \"wlan\": no such group", R"({"tarvek-profile": 1, "wlan": {}})"},

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "link/serial_settings.h"
+#include "printer/config_label.h"
 #include "printer/code_page_table.h"
 
 namespace tarvek {
@@ -94,6 +95,39 @@ TEST(CodePage, NamesByPositionAndNoneOutsideTheTable) {
     EXPECT_STREQ(CodePageName(0), "CP_437");  // the tool reads 2 and 23 back by name
     EXPECT_EQ(CodePageName(-1), nullptr);
     EXPECT_EQ(CodePageName(24), nullptr);
+}
+
+// Literal bytes in both emulations: a value's line end prints as "?", never ending its line.
+TEST(ConfigLabel, OneFormInCpclPrintDataAndAQrCodeInEscPos) {
+    const ConfigLabel label{"T", {{"A", "1"}, {"B", "x\ny\x7F"}}, "Q"};
+    ConfigLabel noQr = label;
+    noQr.qrText.clear();
+    const struct {
+        int emulation;
+        const ConfigLabel& label;
+        std::string bytes;
+    } cases[] = {
+        {kEmulationCpcl, label,
+         "! 0 200 200 270 1\r\nTEXT 7 0 10 10 T\r\nTEXT 7 0 10 40 A: 1\r\n"
+         "TEXT 7 0 10 70 B: x?y?\r\nB QR 10 100 M 2 U 6\r\nMA,Q\r\nENDQR\r\nPRINT\r\n"},
+        {kEmulationCpcl, noQr,
+         "! 0 200 200 110 1\r\nTEXT 7 0 10 10 T\r\nTEXT 7 0 10 40 A: 1\r\n"
+         "TEXT 7 0 10 70 B: x?y?\r\nPRINT\r\n"},
+        {kEmulationEscPos, label,
+         std::string("T\nA: 1\nB: x?y?\n\x1D(k\x03\x00"
+                     "1C\x06\x1D(k\x03\x00"
+                     "1E1"
+                     "\x1D(k\x04\x00"
+                     "1P0Q\x1D(k\x03\x00"
+                     "1Q0\n\n\n",
+                     51)},
+        {kEmulationEscPos, noQr, "T\nA: 1\nB: x?y?\n\n\n\n"},
+        {kEmulationUnknown, label, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BuildConfigLabel(c.emulation, c.label), Bytes(c.bytes.begin(), c.bytes.end()))
+            << c.bytes;
+    }
 }
 
 }  // namespace
