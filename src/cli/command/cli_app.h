@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -28,6 +29,9 @@ struct Platform {
     int systemCodePage = 0;            // texts::kKoreanCodePage when the system speaks Korean
     std::function<std::string()> now;  // UTC time stamps for the audit
     PortFinder finder{};               // "ports", "detect", "--port auto" and the doctor's advice
+    // A new link to a printer on the network ("tcp:" ports, the check that a printer joined);
+    // unset: the serial link serves those names too.
+    std::function<std::unique_ptr<SerialPrinterLink>()> networkLink{};
 };
 
 int RunCli(int argc, const char* const* argv, Platform& platform);

@@ -83,6 +83,9 @@ Json AuditRecord(const StationPlan& plan, int unit, const std::string& address, 
         unverifiable.push_back(Spec(key).name);
     }
     record["unverifiable"] = unverifiable;
+    if (report.network.result != Joined::NotAsked) {
+        record["network"] = NetworkRecord(report.network);
+    }
     return record;
 }
 
@@ -147,7 +150,7 @@ int RunStation(VerbContext& context, const StationPlan& plan) {
         if (plan.units != nullptr && row == nullptr) {
             report.outcome = Failed(failure::NoUnitRow{address}, Step::Check);
         } else {
-            report = Apply(context.services, context.port, settings);
+            report = Apply(context.services, context.port, settings, plan.network);
         }
         const Outcome& outcome = report.outcome;
         if (outcome.Ok()) {

@@ -20,6 +20,7 @@ struct StationPlan {
     std::string auditPath;         // "" for no audit
     int waitSeconds = 300;
     std::function<std::string()> now;  // the audit's time stamps
+    NetworkPlan network;
 };
 
 // The time now, UTC, as "2024-05-01T12:34:56Z" (the audit's time stamps).

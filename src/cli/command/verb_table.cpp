@@ -17,9 +17,19 @@ void DeclareShow(CLI::App& verb, VerbOptions& o) {
     verb.add_flag("--wifi", o.show.wifi, "read every Wi-Fi register and the MAC address");
 }
 
+// After a Wi-Fi save: wait for the printer to answer at tcp:<wifi.ip>:9100.
+void DeclareNetworkCheck(CLI::App& verb, NetworkPlan& plan) {
+    verb.add_flag("--verify-network", plan.verify,
+                  "after a Wi-Fi save, wait until the printer answers at tcp:<wifi.ip>:9100");
+    verb.add_option("--network-wait", plan.waitSeconds, "longest wait for it, seconds")
+        ->check(CLI::Range(1, 3600))
+        ->capture_default_str();
+}
+
 void DeclareSet(CLI::App& verb, VerbOptions& o) {
     verb.add_option("settings", o.set.pairs, "KEY=VALUE (\"tarvek-cli keys\" lists the keys)")
         ->required();
+    DeclareNetworkCheck(verb, o.set.network);
 }
 
 void DeclarePorts(CLI::App& verb, VerbOptions& o) {
@@ -47,6 +57,7 @@ void DeclareApply(CLI::App& verb, VerbOptions& o) {
                     "longest wait for a printer to come or go, seconds")
         ->check(CLI::Range(1, 86400))
         ->capture_default_str();
+    DeclareNetworkCheck(verb, o.apply.network);
 }
 
 int RunShow(Invocation& i) {
@@ -54,7 +65,7 @@ int RunShow(Invocation& i) {
 }
 
 int RunSet(Invocation& i) {
-    return SetKeys(*i.printer, i.options.set.pairs);
+    return SetKeys(*i.printer, i.options.set.pairs, i.options.set.network);
 }
 
 int RunKeys(Invocation& i) {
@@ -92,13 +103,14 @@ int RunProfileCheck(Invocation& i) {
 int RunApply(Invocation& i) {
     const ApplyOptions& o = i.options.apply;
     if (!o.each) {
-        return ApplyProfile(*i.printer, o.file);
+        return ApplyProfile(*i.printer, o.file, o.network);
     }
     StationPlan plan;
     plan.profileFile = o.file;
     plan.auditPath = o.audit;
     plan.waitSeconds = o.waitSeconds;
     plan.now = i.platform.now;
+    plan.network = o.network;
     Units units;
     if (!o.units.empty()) {
         plan.units = &units;
