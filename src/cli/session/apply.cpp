@@ -188,7 +188,9 @@ ApplyReport Apply(Services& services, const PortRequest& port, const Settings& s
     }
     c.Close();
     report.network = AwaitNetwork(services, expected.addresses[kIpRegister], network.waitSeconds);
-    if (report.network.result == Joined::NotReached) {
+    if (services.interrupted.load()) {
+        report.outcome = Failed(failure::Interrupted{}, Step::Network);
+    } else if (report.network.result == Joined::NotReached) {
         report.outcome =
             Failed(failure::NotJoined{report.network.port, report.network.seconds}, Step::Network);
     }
