@@ -1,11 +1,14 @@
 // The platform's TCP socket under the network link (tcp_socket_posix.cpp with BSD sockets,
-// tcp_socket_win32.cpp with Winsock): a non-blocking connect with a bounded wait, a bounded
-// send, and a read of what is waiting. The socket closes itself.
+// tcp_socket_win32.cpp with Winsock; the walk over a host's addresses in tcp_socket.cpp): a
+// non-blocking connect with a bounded wait, a bounded send, and a read of what is waiting.
+// The socket closes itself.
 #pragma once
 
 #include <cstdint>
 
 #include "link/tcp_link.h"
+
+struct addrinfo;
 
 namespace tarvek {
 
@@ -27,6 +30,11 @@ class TcpSocket final : public TcpConnector {
     int Receive(std::uint8_t* buffer, int capacity, int timeoutMs);
 
   private:
+    // The platform's sockets are ready for use (Winsock started once).
+    static bool SocketsReady();
+    // One address: a socket made and connected within timeoutMs, kept when it connected.
+    TcpConnect TryAddress(const addrinfo& address, std::uint32_t timeoutMs);
+
     static constexpr std::intptr_t kNoSocket = -1;
     std::intptr_t m_handle = kNoSocket;
 };

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <string>
 
 #include "link/tcp_socket.h"
 
@@ -49,39 +48,24 @@ TcpConnect ConnectTo(int fd, const addrinfo& a, std::uint32_t timeoutMs) {
 
 }  // namespace
 
-TcpConnect TcpSocket::Attempt(const TcpAddress& address, std::uint32_t timeoutMs) {
-    Close();
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(address.host.c_str(), std::to_string(address.port).c_str(), &hints, &found) !=
-        0) {
+bool TcpSocket::SocketsReady() {
+    return true;
+}
+
+TcpConnect TcpSocket::TryAddress(const addrinfo& a, std::uint32_t timeoutMs) {
+    const int fd = socket(a.ai_family, a.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a.ai_protocol);
+    if (fd < 0) {
         return TcpConnect::Failed;
     }
-    TcpConnect result = TcpConnect::Failed;
-    for (const addrinfo* a = found; a != nullptr && result != TcpConnect::Connected;
-         a = a->ai_next) {
-        const int fd =
-            socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
-        if (fd < 0) {
-            continue;
-        }
-        const TcpConnect tried = ConnectTo(fd, *a, timeoutMs);
-        if (tried == TcpConnect::Connected) {
-            const int on = 1;  // commands are small and awaited: no coalescing delay
-            setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-            m_handle = fd;
-        } else {
-            ::close(fd);
-        }
-        // A refusal by any address is what the printer's starting network looks like.
-        if (tried != TcpConnect::Failed || result != TcpConnect::Refused) {
-            result = tried;
-        }
+    const TcpConnect tried = ConnectTo(fd, a, timeoutMs);
+    if (tried == TcpConnect::Connected) {
+        const int on = 1;  // commands are small and awaited: no coalescing delay
+        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        m_handle = fd;
+    } else {
+        ::close(fd);
     }
-    freeaddrinfo(found);
-    return result;
+    return tried;
 }
 
 void TcpSocket::Close() {

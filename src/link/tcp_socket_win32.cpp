@@ -2,8 +2,6 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include <string>
-
 #include "link/tcp_socket.h"
 
 namespace tarvek {
@@ -62,44 +60,26 @@ TcpConnect ConnectTo(SOCKET s, const addrinfo& a, std::uint32_t timeoutMs) {
 
 }  // namespace
 
-TcpConnect TcpSocket::Attempt(const TcpAddress& address, std::uint32_t timeoutMs) {
-    Close();
-    if (!WinsockReady()) {
+bool TcpSocket::SocketsReady() {
+    return WinsockReady();
+}
+
+TcpConnect TcpSocket::TryAddress(const addrinfo& a, std::uint32_t timeoutMs) {
+    const SOCKET s = socket(a.ai_family, a.ai_socktype, a.ai_protocol);
+    if (s == INVALID_SOCKET) {
         return TcpConnect::Failed;
     }
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(address.host.c_str(), std::to_string(address.port).c_str(), &hints, &found) !=
-        0) {
-        return TcpConnect::Failed;
+    u_long nonBlocking = 1;
+    const TcpConnect tried = ioctlsocket(s, FIONBIO, &nonBlocking) == 0 ? ConnectTo(s, a, timeoutMs)
+                                                                        : TcpConnect::Failed;
+    if (tried == TcpConnect::Connected) {
+        const BOOL on = TRUE;  // commands are small and awaited: no coalescing delay
+        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+        m_handle = static_cast<std::intptr_t>(s);
+    } else {
+        closesocket(s);
     }
-    TcpConnect result = TcpConnect::Failed;
-    for (const addrinfo* a = found; a != nullptr && result != TcpConnect::Connected;
-         a = a->ai_next) {
-        const SOCKET s = socket(a->ai_family, a->ai_socktype, a->ai_protocol);
-        if (s == INVALID_SOCKET) {
-            continue;
-        }
-        u_long nonBlocking = 1;
-        const TcpConnect tried = ioctlsocket(s, FIONBIO, &nonBlocking) == 0
-                                     ? ConnectTo(s, *a, timeoutMs)
-                                     : TcpConnect::Failed;
-        if (tried == TcpConnect::Connected) {
-            const BOOL on = TRUE;  // commands are small and awaited: no coalescing delay
-            setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
-            m_handle = static_cast<std::intptr_t>(s);
-        } else {
-            closesocket(s);
-        }
-        // A refusal by any address is what the printer's starting network looks like.
-        if (tried != TcpConnect::Failed || result != TcpConnect::Refused) {
-            result = tried;
-        }
-    }
-    freeaddrinfo(found);
-    return result;
+    return tried;
 }
 
 void TcpSocket::Close() {
