@@ -11,9 +11,12 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "link/clock.h"
+#include "link/tcp_link.h"
 #include "link/unique_fd.h"
+#include "sim/network_port.h"
 #include "sim/printer_model.h"
 #include "sim/sim_options.h"
 #include "sim/state_file.h"
@@ -109,7 +112,31 @@ void SaveIfChanged(const tarvek::sim::SimOptions& o, PrinterModel& model,
     }
 }
 
+// Where the printer joins the network after a flash: the module's IP when it is on this
+// machine's loopback range, but not 127.0.0.1 (every address's own) nor the address the printer
+// already serves; "" otherwise.
+std::string JoinAddress(const tarvek::sim::PrinterState& state, const std::string& own) {
+    const tarvek::sim::RegisterImage& ip = state.flash[0];
+    if (ip.size() < 8 || ip[4] != 127) {
+        return "";
+    }
+    std::string text = std::to_string(ip[4]);
+    for (int i = 5; i < 8; ++i) {
+        text += "." + std::to_string(ip[i]);
+    }
+    return text == "127.0.0.1" || text == own ? "" : text;
+}
+
 int Serve(const tarvek::sim::SimOptions& o, PrinterModel& model) {
+    using tarvek::sim::NetworkPort;
+    NetworkPort raw, joined;  // --tcp, and the address the printer joined at
+    if (!o.tcpHost.empty() && !raw.Listen(o.tcpHost, o.tcpPort)) {
+        std::perror(("tarvek-printer-sim: --tcp " + o.tcpHost).c_str());
+        return 1;
+    }
+    // Answers go back where the last command came from.
+    NetworkPort* answerTo = nullptr;
+    std::string joinTried;
     tarvek::UniqueFd master;
     tarvek::UniqueFd slave;
     std::string path = o.devicePath;
@@ -164,9 +191,21 @@ int Serve(const tarvek::sim::SimOptions& o, PrinterModel& model) {
             const std::int32_t wait = static_cast<std::int32_t>(at - now);
             timeout = wait < 0 ? 0 : (wait > 200 ? 200 : wait);
         }
-        pollfd p{master.Get(), POLLIN, 0};
-        const int ready = poll(&p, 1, timeout);
-        if (ready > 0 && (p.revents & POLLIN) != 0) {
+        std::vector<pollfd> fds{{master.Get(), POLLIN, 0}};
+        raw.AddTo(fds);
+        joined.AddTo(fds);
+        const int ready = poll(fds.data(), fds.size(), timeout);
+        for (NetworkPort* port : {&raw, &joined}) {
+            const tarvek::Bytes bytes = ready > 0 ? port->Serve(fds) : tarvek::Bytes{};
+            if (!bytes.empty()) {
+                const std::uint32_t t = clock.NowMs();
+                model.SetHostLine(model.State().serial);  // the network has no line to match
+                log.Chunk("host", bytes, t);
+                model.Feed(bytes.data(), static_cast<int>(bytes.size()), t);
+                answerTo = port;
+            }
+        }
+        if (ready > 0 && (fds[0].revents & POLLIN) != 0) {
             std::uint8_t buffer[512];
             const ssize_t n = read(master.Get(), buffer, sizeof buffer);
             if (n > 0) {
@@ -177,13 +216,29 @@ int Serve(const tarvek::sim::SimOptions& o, PrinterModel& model) {
                 }
                 log.Chunk("host", tarvek::Bytes(buffer, buffer + n), t);
                 model.Feed(buffer, static_cast<int>(n), t);
+                answerTo = nullptr;
             }
         }
         const std::uint32_t t = clock.NowMs();
         for (const tarvek::Bytes& chunk : model.CollectChunks(t)) {
             log.Chunk("sim", chunk, t);
-            if (write(master.Get(), chunk.data(), chunk.size()) < 0) {
+            if (answerTo != nullptr) {
+                answerTo->Send(chunk);
+            } else if (write(master.Get(), chunk.data(), chunk.size()) < 0) {
                 log.Note("write failed", t);
+            }
+        }
+        const std::string join = JoinAddress(model.State(), o.tcpHost);
+        if (join != joinTried) {
+            joinTried = join;
+            if (answerTo == &joined) {
+                answerTo = nullptr;
+            }
+            joined.Stop();
+            if (!join.empty()) {
+                log.Note(joined.Listen(join, tarvek::kPrinterTcpPort) ? "joined " + join
+                                                                      : "cannot listen at " + join,
+                         t);
             }
         }
         SaveIfChanged(o, model, saved);

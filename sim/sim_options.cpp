@@ -15,13 +15,33 @@ bool Number(const char* text, long long low, long long high, long long& out) {
 }
 
 bool TakesValue(const std::string& arg) {
-    static const char* const kWithValue[] = {
-        "--device",       "--link-file",   "--symlink",      "--state",         "--log",
-        "--emulation",    "--answer-form", "--baud",         "--parity",        "--data-bits",
-        "--stop-bits",    "--flow",        "--bt-address",   "--pin",           "--discoverable",
-        "--module",       "--mac",         "--silent-after", "--late",          "--pieces",
-        "--piece-gap",    "--refuse-read", "--refuse-write", "--corrupt-check", "--stop-after-byte",
-        "--command-pause"};
+    static const char* const kWithValue[] = {"--device",
+                                             "--link-file",
+                                             "--symlink",
+                                             "--state",
+                                             "--log",
+                                             "--emulation",
+                                             "--answer-form",
+                                             "--baud",
+                                             "--parity",
+                                             "--data-bits",
+                                             "--stop-bits",
+                                             "--flow",
+                                             "--bt-address",
+                                             "--pin",
+                                             "--discoverable",
+                                             "--module",
+                                             "--mac",
+                                             "--silent-after",
+                                             "--late",
+                                             "--pieces",
+                                             "--piece-gap",
+                                             "--refuse-read",
+                                             "--refuse-write",
+                                             "--corrupt-check",
+                                             "--stop-after-byte",
+                                             "--command-pause",
+                                             "--tcp"};
     for (const char* name : kWithValue) {
         if (arg == name) {
             return true;
@@ -41,6 +61,9 @@ serial settings (baud, parity, data bits, stop bits) the printer hears only nois
 
 Where:
   --device PATH          serve an existing tty instead of creating a pty
+  --tcp ADDRESS:PORT     also serve the printer's raw port over TCP there (one connection
+                         at a time); after a flash of a Wi-Fi IP in 127.0.0.0/8 (not
+                         127.0.0.1 nor ADDRESS) the printer "joins": it listens at IP:9100
   --link-file FILE       also write the slave path (one line) into FILE
   --symlink PATH         make PATH a symlink to the slave (removed at exit)
   --state FILE           load the state from FILE at start (if it exists) and save it there
@@ -106,6 +129,13 @@ int ParseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
             return bad();
         } else if (arg == "--device" && take()) {
             o.devicePath = value;
+        } else if (arg == "--tcp" && take()) {
+            const char* colon = std::strrchr(value, ':');
+            if (colon == nullptr || colon == value || !Number(colon + 1, 1, 65535, n)) {
+                return bad();
+            }
+            o.tcpHost.assign(value, colon);
+            o.tcpPort = static_cast<int>(n);
         } else if (arg == "--link-file" && take()) {
             o.linkFile = value;
         } else if (arg == "--symlink" && take()) {

@@ -14,6 +14,8 @@ struct SimOptions {
     bool renderPages = false;
     std::string devicePath;  // serve this tty instead of a new pty
     std::string linkFile, symlinkPath, statePath, logPath;
+    std::string tcpHost;  // --tcp ADDRESS:PORT: also serve the printer's raw port there
+    int tcpPort = 0;
     // Initial state, used when no state file is loaded.
     PrinterState initial = DefaultPrinterState();
     Faults faults;

@@ -7,6 +7,7 @@
 #include "cli/platform/platform.h"
 #include "cli/command/station.h"
 #include "link/links.h"
+#include "link/tcp_link.h"
 
 int main(int argc, char** argv) {
     using namespace tarvek;
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
                            cli::UtcTimestamp};
     platform.in = &std::cin;
     platform.inputWaiting = cli::InputWaiting;
+    platform.networkLink = [&clock] { return MakeTcpLink(clock, kPurge); };
     platform.finder.list = [](const std::vector<std::string>& paths) { return ListPorts(paths); };
     platform.finder.detect = [&clock](const std::vector<std::string>& ports,
                                       const DetectionPlan& plan) {

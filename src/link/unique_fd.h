@@ -19,6 +19,12 @@ class UniqueFd {
         }
         m_fd = fd;
     }
+    // Gives the descriptor up without closing it.
+    int Release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
     bool Valid() const { return m_fd >= 0; }
     int Get() const { return m_fd; }
 

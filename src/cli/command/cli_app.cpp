@@ -13,6 +13,7 @@
 #include "cli/settings/profile.h"
 #include "cli/settings/setting_rules.h"
 #include "cli/command/station.h"
+#include "link/tcp_link.h"
 #include "texts/localized_text.h"
 #include "texts/port_texts.h"
 
@@ -37,7 +38,9 @@ constexpr const char* kDescription =
 void AddGlobalOptions(CLI::App& app, GlobalOptions& g) {
     app.add_option("--port", g.ports,
                    "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0, /dev/rfcomm0 (Linux); "
-                   "auto: the one port where \"detect\" finds a printer, at its line")
+                   "tcp:HOST[:PORT] (the printer on the network, port 9100 by default; printer "
+                   "settings only); auto: the one port where \"detect\" finds a printer, at "
+                   "its line")
         ->allow_extra_args(false);  // one port per --port: what follows is the verb's
     app.add_option("--baud", g.line.baud, "the printer's current line: baud rate")
         ->capture_default_str();
@@ -119,8 +122,9 @@ int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest&
         }
         trace = std::make_unique<TraceRecorder>(traceFile, platform.clock, g.showSecrets);
     }
-    return RunOnPort(platform, invocation.output, platform.serial, trace.get(), port,
-                     [&](VerbContext& context) {
+    const std::unique_ptr<SerialPrinterLink> network = NetworkLinkFor(platform, port);
+    return RunOnPort(platform, invocation.output, network ? *network : platform.serial, trace.get(),
+                     port, [&](VerbContext& context) {
                          invocation.printer = &context;
                          return spec.run(invocation);
                      });

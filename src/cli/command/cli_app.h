@@ -34,6 +34,9 @@ struct Platform {
     std::function<std::unique_ptr<SerialPrinterLink>()> makeSerial{};
     std::istream* in = nullptr;            // "term": the lines a person types
     std::function<bool()> inputWaiting{};  // something to read on in at once
+    // A new link to a printer on the network ("tcp:" ports, the check that a printer joined);
+    // unset: the serial link serves those names too.
+    std::function<std::unique_ptr<SerialPrinterLink>()> networkLink{};
 };
 
 int RunCli(int argc, const char* const* argv, Platform& platform);

@@ -68,7 +68,8 @@ int RunStations(Invocation& invocation, const std::vector<PortRequest>& ports,
                 recorder =
                     std::make_unique<TraceRecorder>(portTrace, platform.clock, g.showSecrets);
             }
-            const std::unique_ptr<SerialPrinterLink> serial = platform.makeSerial();
+            std::unique_ptr<SerialPrinterLink> serial = NetworkLinkFor(platform, port);
+            serial = serial ? std::move(serial) : platform.makeSerial();
             RunOnPort(platform, *output, *serial, recorder.get(), port, [&](VerbContext& context) {
                 Connection connection(context.services, context.port);
                 Outcome held;

@@ -1,9 +1,18 @@
 #include "cli/command/port_run.h"
 
 #include "cli/session/link_tap.h"
+#include "link/tcp_link.h"
 #include "texts/port_texts.h"
 
 namespace tarvek::cli {
+
+std::unique_ptr<SerialPrinterLink> NetworkLinkFor(const Platform& platform,
+                                                  const PortRequest& port) {
+    if (IsTcpPortName(port.portName) && platform.networkLink) {
+        return platform.networkLink();
+    }
+    return nullptr;
+}
 
 int RunOnPort(Platform& platform, Output& output, SerialPrinterLink& serial, TraceRecorder* trace,
               const PortRequest& port, const std::function<int(VerbContext&)>& run) {
@@ -18,7 +27,8 @@ int RunOnPort(Platform& platform, Output& output, SerialPrinterLink& serial, Tra
         platform.interrupted,
         trace,
         [&output](Step step, int done, int total) { output.Progress(step, done, total); },
-        [&output] { output.Warn(texts::kPrinterListUnreadable.text.english); }};
+        [&output] { output.Warn(texts::kPrinterListUnreadable.text.english); },
+        platform.networkLink};
     VerbContext context{services, output, port, platform.env};
     return run(context);
 }

@@ -57,8 +57,8 @@ int ShowPrinter(VerbContext& context, bool wifi) {
     return exit;
 }
 
-int ApplySettings(VerbContext& context, const Settings& settings) {
-    const ApplyReport report = Apply(context.services, context.port, settings);
+int ApplySettings(VerbContext& context, const Settings& settings, const NetworkPlan& network) {
+    const ApplyReport report = Apply(context.services, context.port, settings, network);
     if (!report.outcome.Ok()) {
         return Fail(context.output, report.outcome);
     }
@@ -66,7 +66,8 @@ int ApplySettings(VerbContext& context, const Settings& settings) {
     return kExitDone;
 }
 
-int SetKeys(VerbContext& context, const std::vector<std::string>& pairs) {
+int SetKeys(VerbContext& context, const std::vector<std::string>& pairs,
+            const NetworkPlan& network) {
     Settings settings;
     InputError error;
     for (const std::string& pair : pairs) {
@@ -74,14 +75,14 @@ int SetKeys(VerbContext& context, const std::vector<std::string>& pairs) {
             return Fail(context.output, InputOutcome(error));
         }
     }
-    return ApplySettings(context, settings);
+    return ApplySettings(context, settings, network);
 }
 
-int ApplyProfile(VerbContext& context, const std::string& file) {
+int ApplyProfile(VerbContext& context, const std::string& file, const NetworkPlan& network) {
     Settings settings;
     int exit = kExitDone;
     return Load(context.output, file, context.env, settings, exit)
-               ? ApplySettings(context, settings)
+               ? ApplySettings(context, settings, network)
                : exit;
 }
 

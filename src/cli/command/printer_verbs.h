@@ -18,9 +18,10 @@ struct VerbContext {
 
 int ShowPrinter(VerbContext& context, bool wifi);
 // Checks the settings, applies them and reports.
-int ApplySettings(VerbContext& context, const Settings& settings);
-int SetKeys(VerbContext& context, const std::vector<std::string>& pairs);
-int ApplyProfile(VerbContext& context, const std::string& file);
+int ApplySettings(VerbContext& context, const Settings& settings, const NetworkPlan& network);
+int SetKeys(VerbContext& context, const std::vector<std::string>& pairs,
+            const NetworkPlan& network);
+int ApplyProfile(VerbContext& context, const std::string& file, const NetworkPlan& network = {});
 int DiffProfile(VerbContext& context, const std::string& file);
 int SaveProfile(VerbContext& context, const std::string& file, bool includeSecrets, bool wifi);
 int CheckProfile(Output& output, const std::string& file, const EnvLookup& env,

@@ -88,6 +88,9 @@ Json AuditRecord(const StationPlan& plan, int unit, const std::string& address, 
     record["result"] = report.outcome.Ok() ? "ok" : "failed";
     record.update(OutcomeJson(report.outcome, context.output.Words()));
     record["unverifiable"] = KeysJson(report.unverifiable);
+    if (report.network.result != Joined::NotAsked) {
+        record["network"] = NetworkRecord(report.network);
+    }
     return record;
 }
 
@@ -102,7 +105,7 @@ Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& bo
     if (plan.units != nullptr && row == nullptr) {
         report.outcome = Failed(failure::NoUnitRow{address}, Step::Check);
     } else {
-        report = Apply(context.services, context.port, settings);
+        report = Apply(context.services, context.port, settings, plan.network);
     }
     if (report.outcome.Ok() && plan.label) {
         const std::string& file = plan.profileFile;

@@ -26,6 +26,7 @@ struct StationPlan {
     int waitSeconds = 300;
     std::function<std::string()> now;  // the audit's time stamps
     bool label = false;                // a configuration label on each printer provisioned
+    NetworkPlan network;
 };
 
 // What one port's loop did.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/session/network_check.h"
 #include "cli/settings/port_request.h"
 
 namespace tarvek::cli {
@@ -24,6 +25,7 @@ struct ShowOptions {
 
 struct SetOptions {
     std::vector<std::string> pairs;
+    NetworkPlan network;
 };
 
 struct ProfileSaveOptions {
@@ -46,6 +48,7 @@ struct ApplyOptions {
     std::string junit;
     std::string operatorName;
     int waitSeconds = 300;
+    NetworkPlan network;
 };
 
 struct PortsOptions {

@@ -24,9 +24,19 @@ void DeclareShow(CLI::App& verb, VerbOptions& o) {
     verb.add_flag("--wifi", o.show.wifi, "read every Wi-Fi register and the MAC address");
 }
 
+// After a Wi-Fi save: wait for the printer to answer at tcp:<wifi.ip>:9100.
+void DeclareNetworkCheck(CLI::App& verb, NetworkPlan& plan) {
+    verb.add_flag("--verify-network", plan.verify,
+                  "after a Wi-Fi save, wait until the printer answers at tcp:<wifi.ip>:9100");
+    verb.add_option("--network-wait", plan.waitSeconds, "longest wait for it, seconds")
+        ->check(CLI::Range(1, 3600))
+        ->capture_default_str();
+}
+
 void DeclareSet(CLI::App& verb, VerbOptions& o) {
     verb.add_option("settings", o.set.pairs, "KEY=VALUE (\"tarvek-cli keys\" lists the keys)")
         ->required();
+    DeclareNetworkCheck(verb, o.set.network);
 }
 
 void DeclarePorts(CLI::App& verb, VerbOptions& o) {
@@ -60,6 +70,7 @@ void DeclareApply(CLI::App& verb, VerbOptions& o) {
                     "longest wait for a printer to come or go, seconds")
         ->check(CLI::Range(1, 86400))
         ->capture_default_str();
+    DeclareNetworkCheck(verb, o.apply.network);
 }
 
 void DeclareSend(CLI::App& verb, VerbOptions& o) {
@@ -93,7 +104,7 @@ int RunShow(Invocation& i) {
 }
 
 int RunSet(Invocation& i) {
-    return SetKeys(*i.printer, i.options.set.pairs);
+    return SetKeys(*i.printer, i.options.set.pairs, i.options.set.network);
 }
 
 int RunKeys(Invocation& i) {
@@ -143,6 +154,7 @@ bool MakeStationPlan(Invocation& i, const SerialLineSettings& line, StationPlan&
     plan.now = i.platform.now;
     plan.units = o.units.empty() ? nullptr : &units;
     plan.label = o.label;
+    plan.network = o.network;
     InputError error;
     if (!LoadProfile(o.file, i.platform.env, plan.profile, error) ||
         (plan.units != nullptr && !LoadUnits(o.units, i.platform.env, units, error)) ||
@@ -155,7 +167,7 @@ bool MakeStationPlan(Invocation& i, const SerialLineSettings& line, StationPlan&
 
 int RunApply(Invocation& i) {
     if (!i.options.apply.each) {
-        return ApplyProfile(*i.printer, i.options.apply.file);
+        return ApplyProfile(*i.printer, i.options.apply.file, i.options.apply.network);
     }
     StationPlan plan;
     Units units;

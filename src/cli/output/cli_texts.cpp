@@ -39,6 +39,21 @@ const LocalizedText kNoAnswerAtNewLine{
     "The printer does not answer at its new line settings: the serial settings did not take as "
     "asked.",
     "프린터가 새 통신 설정에서 응답하지 않습니다: 시리얼 설정이 요청대로 적용되지 않았습니다."};
+const LocalizedText kWifiOverNetwork{
+    "The Wi-Fi module is reached only on the serial or USB link, not over the network (%s): "
+    "leave the wifi.* keys out (profile save: --no-wifi). Nothing was sent.",
+    "Wi-Fi 모듈은 시리얼 또는 USB 연결로만 설정할 수 있고 네트워크(%s)로는 할 수 없습니다: "
+    "wifi.* 키를 빼십시오 (profile save: --no-wifi). 아무것도 보내지 않았습니다."};
+const LocalizedText kNoConnection{"No connection within 5 s (refused or unreachable)",
+                                  "5초 안에 연결하지 못했습니다 (거부되었거나 연결할 수 없음)"};
+const LocalizedText kNotJoined{
+    "Network: not reached: nothing answered at %s within %d s (the printer has not joined).",
+    "네트워크: 연결 안 됨: %s에서 %d초 안에 응답이 없습니다 (프린터가 네트워크에 들어오지 않음)."};
+const LocalizedText kJoined{"Network: joined after %d s (the printer answers at %s).",
+                            "네트워크: %d초 후 연결됨 (프린터가 %s에서 응답합니다)."};
+const LocalizedText kAddressUnknown{
+    "Network: not checked: with DHCP (IP 0.0.0.0) the printer's address is unknown here.",
+    "네트워크: 확인하지 않음: DHCP(IP 0.0.0.0)에서는 프린터의 주소를 여기서 알 수 없습니다."};
 const LocalizedText kNoUnitRow{"The units file has no row for the printer %s.",
                                "유닛 파일에 프린터 %s의 행이 없습니다."};
 const LocalizedText kNoPrinterInTime{"No printer answered within %d s.",

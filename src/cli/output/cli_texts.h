@@ -37,6 +37,11 @@ extern const LocalizedText kNoUnitRow;        // %s address
 extern const LocalizedText kNoPrinterInTime;  // %d seconds
 extern const LocalizedText kStillConnected;   // %d seconds
 extern const LocalizedText kInterrupted;
+extern const LocalizedText kWifiOverNetwork;  // %s port
+extern const LocalizedText kNoConnection;
+extern const LocalizedText kNotJoined;       // %s port, %d seconds
+extern const LocalizedText kJoined;          // %d seconds, %s port
+extern const LocalizedText kAddressUnknown;  // DHCP
 
 // The station loop
 extern const LocalizedText kWaiting;     // %s port

@@ -1,6 +1,7 @@
 #include "cli/output/doctor.h"
 
 #include "cli/output/finding_texts.h"
+#include "link/tcp_link.h"
 
 namespace tarvek::cli {
 namespace {
@@ -81,7 +82,8 @@ std::string DoctorAdvice(const Outcome& outcome, const PortFinder& finder, int c
         return module->failure == ModuleOpen::OpenFailed ? text::kDoctorPorts.For(cp) : "";
     }
     const failure::Printer* printer = outcome.As<failure::Printer>();
-    if (printer == nullptr) {
+    // A network address has no local port, driver or line to advise on.
+    if (printer == nullptr || IsTcpPortName(printer->port.name)) {
         return "";
     }
     const PortRef& failed = printer->port;

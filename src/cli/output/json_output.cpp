@@ -118,6 +118,9 @@ class JsonOutput final : public Output {
         Json json = OutcomeJson(report.outcome, Words());
         json["written"] = written;
         json["unverifiable"] = KeysJson(report.unverifiable);
+        if (report.network.result != Joined::NotAsked) {
+            json["network"] = NetworkRecord(report.network);
+        }
         Document(json);
     }
 

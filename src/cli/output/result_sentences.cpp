@@ -3,6 +3,7 @@
 #include "cli/output/cli_texts.h"
 #include "cli/session/compare.h"
 #include "cli/output/finding_texts.h"
+#include "link/tcp_link.h"
 #include "printer/code_page_table.h"
 #include "texts/port_texts.h"
 #include "texts/printer_texts.h"
@@ -210,6 +211,9 @@ struct FailureSentence {
     std::string operator()(const failure::Printer& f) const {
         switch (f.failure) {
             case PrinterFailure::OpenFailed:
+                if (IsTcpPortName(f.port.name)) {
+                    return std::string(T(text::kNoConnection, w)) + ": " + f.port.name;
+                }
                 return OpenFailed(f.port.transport == TransportKind::Usb ? texts::kUsbOpenFailed
                                                                          : texts::kSerialOpenFailed,
                                   f.port);
@@ -247,6 +251,12 @@ struct FailureSentence {
         return FormatText(T(f.several ? text::kAutoSeveral : text::kAutoNone, w), f.ports.c_str());
     }
     std::string operator()(const failure::Interrupted&) const { return T(text::kInterrupted, w); }
+    std::string operator()(const failure::NotJoined& f) const {
+        return FormatText(T(text::kNotJoined, w), f.port.c_str(), f.seconds);
+    }
+    std::string operator()(const failure::WifiOverNetwork& f) const {
+        return FormatText(T(text::kWifiOverNetwork, w), f.port.c_str());
+    }
 
     std::string OpenFailed(const texts::LocalizedMessage& message, const PortRef& port) const {
         return std::string(message.text.For(cp)) + ": " + port.name;

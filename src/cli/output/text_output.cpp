@@ -81,6 +81,12 @@ class TextOutput final : public Output {
     void Applied(const ApplyReport& report, std::size_t written) override {
         Say(FormatText(Text(text::kApplied), static_cast<int>(written)));
         SayUnverifiable(report.unverifiable);
+        if (report.network.result == Joined::Joined) {
+            Say(FormatText(Text(text::kJoined), report.network.seconds,
+                           report.network.port.c_str()));
+        } else if (report.network.result == Joined::AddressUnknown) {
+            Say(Text(text::kAddressUnknown));
+        }
     }
 
     void Diff(const Outcome& comparison, const std::vector<KeyId>& unverifiable) override {

@@ -9,7 +9,7 @@ constexpr const char* kStepNames[] = {
     "wifi write", "bluetooth.pin", "bluetooth.discoverable",
     "power-save", "code-page",     "serial",
     "emulation",  "read-back",     "wait",
-    "detect",     "print",
+    "detect",     "print",         "network",
 };
 
 }  // namespace

@@ -33,6 +33,7 @@ enum class Step : int {
     Wait,
     Detect,
     Print,
+    Network,
 };
 const char* StepName(Step step);
 
@@ -102,13 +103,23 @@ struct PortSearch {  // --port auto: no port, or several, with a printer
 struct Interrupted {
     ExitCode Exit() const { return kExitInterrupted; }
 };
+struct NotJoined {  // after a Wi-Fi save the printer did not answer on the network
+    std::string port;
+    int seconds = 0;
+    ExitCode Exit() const { return kExitRefused; }
+};
+struct WifiOverNetwork {  // the Wi-Fi module is reached only on the serial or USB link
+    std::string port;
+    ExitCode Exit() const { return kExitBadInput; }
+};
 
 }  // namespace failure
 
 using Failure = std::variant<std::monostate, failure::InputRefused, failure::PortHeld,
                              failure::Printer, failure::ModuleOpen, failure::ModuleStep,
                              failure::ValuesDiffer, failure::SilentAtNewLine, failure::NoUnitRow,
-                             failure::WaitRanOut, failure::PortSearch, failure::Interrupted>;
+                             failure::WaitRanOut, failure::PortSearch, failure::Interrupted,
+                             failure::NotJoined, failure::WifiOverNetwork>;
 
 struct Outcome {
     Failure failure;

@@ -4,6 +4,7 @@
 
 #include "cli/session/compare.h"
 #include "cli/session/printer_read.h"
+#include "cli/settings/port_request.h"
 #include "cli/settings/setting_rules.h"
 
 namespace tarvek::cli {
@@ -93,7 +94,7 @@ bool SaveLineAndEmulation(Connection& c, const Settings& settings, Outcome& outc
         if (!Run(c, Step::Serial, outcome, [&](auto& p) { return p.SaveSerialConfig(line); })) {
             return false;
         }
-        if (c.Request().kind == TransportKind::Serial) {
+        if (OnSerialLine(c.Request())) {
             c.UseLine(line);
         }
     }
@@ -117,7 +118,7 @@ bool ReadBack(Connection& c, const Settings& settings, const ModuleSettings* exp
     if (!ReadPrinter(c, false, read, outcome)) {
         const failure::Printer* silent = outcome.As<failure::Printer>();
         if (silent != nullptr && silent->failure == PrinterFailure::NoAnswer &&
-            HasSerialKeys(settings) && c.Request().kind == TransportKind::Serial) {
+            HasSerialKeys(settings) && OnSerialLine(c.Request())) {
             outcome.failure = failure::SilentAtNewLine{};
         }
         outcome.step = Step::ReadBack;
@@ -151,7 +152,8 @@ PortConflictVariant VariantFor(bool wifi) {
     return wifi ? PortConflictVariant::WifiDialog : PortConflictVariant::MainDialog;
 }
 
-ApplyReport Apply(Services& services, const PortRequest& port, const Settings& settings) {
+ApplyReport Apply(Services& services, const PortRequest& port, const Settings& settings,
+                  const NetworkPlan& network) {
     ApplyReport report;
     Outcome& outcome = report.outcome;
     InputError error;
@@ -181,7 +183,17 @@ ApplyReport Apply(Services& services, const PortRequest& port, const Settings& s
         c.Stopped(Step::ReadBack, outcome)) {
         return report;
     }
-    ReadBack(c, settings, wifi ? &expected : nullptr, report);
+    if (!ReadBack(c, settings, wifi ? &expected : nullptr, report) || !wifi || !network.verify) {
+        return report;
+    }
+    c.Close();
+    report.network = AwaitNetwork(services, expected.addresses[kIpRegister], network.waitSeconds);
+    if (services.interrupted.load()) {
+        report.outcome = Failed(failure::Interrupted{}, Step::Network);
+    } else if (report.network.result == Joined::NotReached) {
+        report.outcome =
+            Failed(failure::NotJoined{report.network.port, report.network.seconds}, Step::Network);
+    }
     return report;
 }
 

@@ -9,15 +9,20 @@
 #include <vector>
 
 #include "cli/session/connection.h"
+#include "cli/session/network_check.h"
 
 namespace tarvek::cli {
 
 struct ApplyReport {
     Outcome outcome;
     std::vector<KeyId> unverifiable;  // sent, but the printer has no way to report them
+    NetworkCheck network;             // after a Wi-Fi save, when asked
 };
 
-ApplyReport Apply(Services& services, const PortRequest& port, const Settings& settings);
+// With network.verify, a Wi-Fi save that read back as asked is followed by the wait for the
+// printer on the network (the module out of ISP mode first); not finding it there fails.
+ApplyReport Apply(Services& services, const PortRequest& port, const Settings& settings,
+                  const NetworkPlan& network = {});
 
 // The port conflict check of the dialog that does the same exchange: the Wi-Fi dialog's when
 // the module is involved.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "link/tcp_link.h"
+
 namespace tarvek::cli {
 namespace {
 
@@ -54,6 +56,14 @@ bool Connection::Stopped(Step step, Outcome& outcome) {
 }
 
 bool Connection::CheckPort(PortConflictVariant variant, Outcome& outcome) {
+    if (IsTcpPortName(m_request.portName)) {
+        // No installed printer holds a network address as it holds a port.
+        if (variant != PortConflictVariant::WifiDialog) {
+            return true;
+        }
+        outcome = Failed(failure::WifiOverNetwork{m_request.portName}, Step::Check);
+        return false;
+    }
     const PortCheckResult check = m_services.conflictCheck.Check(m_request.portName, variant);
     if (check.state == PortCheck::ListUnreadable && m_services.printerListUnreadable) {
         m_services.printerListUnreadable();

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 #include "cli/settings/module_values.h"
 #include "cli/result/outcome.h"
@@ -30,6 +31,8 @@ struct Services {
     ProgressSink progress;
     // The installed printers could not be listed: the port is used as if free, with a warning.
     std::function<void()> printerListUnreadable;
+    // A new link to a printer on the network (unset: none can be reached).
+    std::function<std::unique_ptr<SerialPrinterLink>()> networkLink;
 };
 
 class Connection {

@@ -1,9 +1,11 @@
 #include "cli/session/printer_read.h"
 
+#include "cli/settings/port_request.h"
+
 namespace tarvek::cli {
 
 void AddLineValues(const PortRequest& request, Settings& values) {
-    if (request.kind != TransportKind::Serial) {
+    if (!OnSerialLine(request)) {
         return;
     }
     for (int f = 0; f < kLineFieldCount; ++f) {

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <iterator>
 
+#include "link/tcp_link.h"
 #include "link/usb_port_name.h"
 
 namespace tarvek::cli {
@@ -28,6 +29,13 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
         error.value = port;
         return false;
     }
+    TcpAddress network;
+    if (IsTcpPortName(name) && !ParseTcpPortName(name, network)) {
+        error.problem = Problem::BadValue;
+        error.key = "--port";
+        error.value = port;
+        return false;
+    }
     std::string upper = name;
     for (char& c : upper) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -37,7 +45,10 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
     // capitals ("COM3:"), and the holder check compares exactly.
     const bool comPort = upper.size() > 3 && upper.compare(0, 3, "COM") == 0 &&
                          upper.find_first_not_of("0123456789", 3) == std::string::npos;
-    request.portName = upper == "USB" ? "USB" : comPort ? upper : name;
+    request.portName = IsTcpPortName(name) ? TcpPortName(network)
+                       : upper == "USB"    ? "USB"
+                       : comPort           ? upper
+                                           : name;
     // In the order of the line's fields.
     const std::string* texts[] = {&line.baud, &line.parity, &line.dataBits, &line.stopBits,
                                   &line.flow};
@@ -55,6 +66,10 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
         request.line.*kLineFields[f].member = static_cast<int>(value.number);
     }
     return true;
+}
+
+bool OnSerialLine(const PortRequest& request) {
+    return request.kind == TransportKind::Serial && !IsTcpPortName(request.portName);
 }
 
 std::vector<std::pair<std::string, std::string>> LineValues(const SerialLineSettings& line) {

@@ -22,13 +22,18 @@ struct LineOptions {
 };
 
 // "USB" in any case is the USB printer, as are "usb:VVVV:PPPP" and "usb:any" (Linux: another
-// printer of the USB printer class); any other name a serial port (a given "\\.\" prefix
-// is dropped: the Windows link adds its own). A refused option is named by its flag.
+// printer of the USB printer class); "tcp:HOST[:PORT]" the printer on the network (named with
+// its port: "tcp:HOST:9100"); any other name a serial port (a given "\\.\" prefix is dropped:
+// the Windows link adds its own). A refused option is named by its flag.
 bool MakePortRequest(const std::string& port, const LineOptions& line, PortRequest& request,
                      InputError& error);
 
 // The line's values named as its options are, in their order: {"baud", "9600"}, {"parity",
 // "none"}, ...; and the same as the options themselves: "--baud 9600 --parity none ...".
+// Whether the printer is reached on its serial line (not over USB or the network), so the line
+// options are its line.
+bool OnSerialLine(const PortRequest& request);
+
 std::vector<std::pair<std::string, std::string>> LineValues(const SerialLineSettings& line);
 std::string LineFlags(const SerialLineSettings& line);
 

@@ -146,6 +146,26 @@ if command -v tmux >/dev/null; then
 else
     echo "SKIP  term: no tmux"
 fi
+echo "== over the network: the simulator's raw port, and a printer that joins after a Wi-Fi save"
+stop_printer
+free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+net="tcp:127.0.0.1:$(free_port)"
+start_printer "$work/net.txt" --baud 19200 --tcp "${net#tcp:}"
+check "show over tcp" runs 0 "$work/net-show.txt" show --port "$net"
+check "set code-page over tcp" runs 0 "$work/net-set.txt" set code-page=CP_850 --port "$net"
+printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}}\n' >"$work/net.json"
+check "profile apply over tcp" runs 0 "$work/net-apply.txt" profile apply "$work/net.json" --port "$net"
+check "the printer took both" bash -c "grep -qx code_page=2 '$work/net.txt' && grep -qx discoverable=off '$work/net.txt'"
+heard="$(wc -l <"$work/traffic.log")"
+check "a wifi key over tcp exits 2" runs 2 "$work/net-wifi.txt" set wifi.ssid=x --port "$net"
+check "with nothing received" test "$(wc -l <"$work/traffic.log")" = "$heard"
+check "a closed port exits 3" runs 3 "$work/net-closed.txt" show --port "tcp:127.0.0.1:$(free_port)"
+stop_printer
+start_printer "$work/join.txt" --baud 19200
+printf '{"tarvek-profile": 1, "wifi": {"ip": "127.0.0.2"}}\n' >"$work/join.json"
+check "apply --verify-network" runs 0 "$work/join.out" apply "$work/join.json" --verify-network \
+    --network-wait 20 --port "$port"
+check "reports the printer joined" grep -q "Network: joined after [0-9]* s (the printer answers at tcp:127.0.0.2:9100)" "$work/join.out"
 
 echo "== the simulator's faults and pages from its command line"
 stop_printer

@@ -151,6 +151,43 @@ TEST(Apply, FailuresGiveTheirExitCodeAndMessage) {
     }
 }
 
+// A printer on the network takes printer settings on a link of the network's own; after a
+// Wi-Fi save it is looked for at its new IP once a second until the wait runs out.
+TEST(Network, PrinterSettingsOverTcpAndTheCheckThatItJoined) {
+    const struct {
+        const char* args;
+        bool listening;  // the printer answers on the network
+        int exit;
+        const char* said;
+        int networkOpens;
+    } cases[] = {
+        {"set code-page=CP_850 --port tcp:printer", true, kExitDone, "Done: 1 settings", 2},
+        {"set serial.baud=9600 --port tcp:printer", true, kExitDone, "Done: 1 settings", 2},
+        {"show --port tcp:printer", false, kExitPort,
+         "No connection within 5 s (refused or unreachable): tcp:printer:9100 (step: open)", 1},
+        {"set wifi.ip=127.0.0.2 --verify-network", true, kExitDone,
+         "Network: joined after 0 s (the printer answers at tcp:127.0.0.2:9100).", 1},
+        {"--json set wifi.ip=127.0.0.2 --verify-network", true, kExitDone,
+         R"("network":"joined after 0 s")", 1},
+        {"set wifi.ip=10.0.0.9 --verify-network --network-wait 5", false, kExitRefused,
+         "Network: not reached: nothing answered at tcp:10.0.0.9:9100 within 5 s (the printer "
+         "has not joined). (step: network)",
+         6},
+        {"set wifi.ip=0.0.0.0 --verify-network", false, kExitDone,
+         "Network: not checked: with DHCP (IP 0.0.0.0) the printer's address is unknown", 0},
+        {"set wifi.ip=10.0.0.9", false, kExitDone, "Done: 1 settings", 0},
+    };
+    for (const auto& c : cases) {
+        Bench bench;
+        bench.network.target = c.listening ? &bench.serial : nullptr;
+        EXPECT_EQ(bench.Run(c.args), c.exit) << c.args;
+        EXPECT_TRUE(Has(bench.out.str() + bench.err.str(), c.said))
+            << c.args << ": " << bench.out.str() << bench.err.str();
+        EXPECT_EQ(bench.network.opens, c.networkOpens) << c.args;
+        EXPECT_EQ(bench.link.opens > 0, Has(c.args, "wifi")) << c.args;
+    }
+}
+
 // Plain sentences or JSON: what the printer reports, a profile saved, compared, applied.
 TEST(Verbs, ShowSaveDiffApplyInWordsAndJson) {
     Bench bench;

@@ -17,11 +17,11 @@
 namespace tarvek::cli::testing {
 
 // The far end of the port: a simulated printer's link, or nothing (the port does not open);
-// chunks that begin with the bytes of drop are lost on the way.
+// chunks that begin with the bytes of drop are lost on the way. opens counts the tries.
 struct TestLink : SerialPrinterLink {
     using PrinterLink::Write;
     int Open(const std::string& p, int b, int pa, int d, int s, int f) override {
-        opens += target ? 1 : 0;
+        ++opens;
         return target ? target->Open(p, b, pa, d, s, f) : -1;
     }
     int Write(const std::uint8_t* data, int n) override {
@@ -36,6 +36,22 @@ struct TestLink : SerialPrinterLink {
     int opens = 0;
 };
 
+// One new link of the network's, to its one far end, which hears it at any line.
+struct LinkTo : SerialPrinterLink {
+    LinkTo(SerialPrinterLink& end, const SerialLineSettings& line) : far(end), farLine(line) {}
+    using PrinterLink::Write;
+    int Open(const std::string& p, int, int, int, int, int) override {
+        const SerialLineSettings& l = farLine;
+        return far.Open(p, l.baudRate, l.parityIndex, l.dataBitsIndex, l.stopBitsIndex,
+                        l.flowIndex);
+    }
+    int Write(const std::uint8_t* data, int n) override { return far.Write(data, n); }
+    int Read(std::uint8_t* b, int n) override { return far.Read(b, n); }
+    int Close() override { return far.Close(); }
+    SerialPrinterLink& far;
+    const SerialLineSettings& farLine;
+};
+
 // An installed printer holds COM9.
 struct OnePortHeld : PortConflictCheck {
     PortCheckResult Check(const std::string& port, PortConflictVariant) override {
@@ -48,6 +64,7 @@ struct Bench {
     Bench() {
         model.State().serial.baudRate = 19200;  // the tool's default line
         link.target = &serial;
+        network.target = &serial;  // the printer on the network too, joined at any address
     }
     // Runs the program with the words of line; printer verbs get "--port COM1".
     int Run(const std::string& line) {
@@ -80,6 +97,10 @@ struct Bench {
             clock.Sleep(100);
             return true;
         };
+        platform.networkLink = [this] {
+            return std::unique_ptr<SerialPrinterLink>(
+                std::make_unique<LinkTo>(network, model.State().serial));
+        };
         return RunCli(static_cast<int>(argv.size()), argv.data(), platform);
     }
     // A file in a folder of the test program's own, with the text (none: no file yet).
@@ -99,6 +120,7 @@ struct Bench {
     sim::SimulatedSerialLink serial{model, clock};
     sim::SimulatedUsbLink usb{model, clock};
     TestLink link;
+    TestLink network;
     OnePortHeld conflicts;
     std::atomic<bool> interrupted{false};
     std::map<std::string, std::string> env;
