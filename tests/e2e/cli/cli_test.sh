@@ -160,6 +160,13 @@ heard="$(wc -l <"$work/traffic.log")"
 check "a wifi key over tcp exits 2" runs 2 "$work/net-wifi.txt" set wifi.ssid=x --port "$net"
 check "with nothing received" test "$(wc -l <"$work/traffic.log")" = "$heard"
 check "a closed port exits 3" runs 3 "$work/net-closed.txt" show --port "tcp:127.0.0.1:$(free_port)"
+mute="$(free_port)"
+python3 -c "import socket, time; s = socket.socket(); s.bind(('127.0.0.1', $mute)); s.listen()
+c = s.accept(); time.sleep(30)" &
+mute_pid=$!
+poll 10 python3 -c "import socket; socket.create_connection(('127.0.0.1', $mute)).close()"
+check "a listener that never answers exits 4" runs 4 "$work/net-mute.txt" show --port "tcp:127.0.0.1:$mute"
+kill "$mute_pid"
 stop_printer
 start_printer "$work/join.txt" --baud 19200
 printf '{"tarvek-profile": 1, "wifi": {"ip": "127.0.0.2"}}\n' >"$work/join.json"
