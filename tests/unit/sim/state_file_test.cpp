@@ -65,10 +65,10 @@ TEST(StateFile, AFileWithABadLineIsNotLoadedAndAMissingOneIsSaidSo) {
     std::remove(path.c_str());
     PrinterState s = DefaultPrinterState();
     EXPECT_EQ(LoadStateFile(path, s), StateLoad::Missing);
-    std::ofstream(path) << "bt_pin=1234\nparity=7\n";
+    std::ofstream(path, std::ios::binary) << "bt_pin=1234\nparity=7\n";
     EXPECT_EQ(LoadStateFile(path, s), StateLoad::Invalid);
     EXPECT_EQ(s.bluetoothPin, DefaultPrinterState().bluetoothPin);
-    std::ofstream(path) << "bt_pin=1234\n";
+    std::ofstream(path, std::ios::binary) << "bt_pin=1234\n";
     EXPECT_EQ(LoadStateFile(path, s), StateLoad::Loaded);
     EXPECT_EQ(s.bluetoothPin, "1234");
 }
