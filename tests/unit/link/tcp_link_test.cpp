@@ -150,16 +150,6 @@ TEST(TcpLink, WritesWithThePreambleReadsWhatCameAndCloses) {
     EXPECT_EQ(link->Reconfigure(SerialLineSettings{}), -1);
 }
 
-// A listener that never answers still takes the connection: the silence is the printer's.
-TEST(TcpLink, SilentListenerConnectsAndReadsNothing) {
-    VirtualClock clock;
-    Listener listener;
-    const auto link = MakeTcpLink(clock);
-    ASSERT_EQ(link->Open(listener.name, 0, 0, 0, 0, 0), 0);
-    std::uint8_t answer[4];
-    EXPECT_EQ(link->Read(answer, sizeof answer), 0);
-}
-
 // Nothing listens: refused at once, tried again until the 5 s (on the link's clock) are over.
 TEST(TcpLink, ClosedPortIsRefusedAndTheOpenFails) {
     VirtualClock clock;
