@@ -33,25 +33,25 @@ check "apply --verify-network" runs 0 "$work/join.out" apply "$work/join.json" -
 check "reports the printer joined" grep -q "Network: joined after [0-9]* s (the printer answers at tcp:127.0.0.2:9100)" "$work/join.out"
 
 
-# bench <name> [options of printer 2...]: three printers on $work/<name>1..3, by address ...:0N
+# bench <name> [options of printer 2] [options of printer 3]: three printers on
+# $work/<name>1..3, the Nth with the Bluetooth address 00:19:01:00:00:0N
 bench() {
-    local name="$1" n
-    shift
+    local name="$1" n options=("" "" "${2:-}" "${3:-}")
     bench_pids=()
     for n in 1 2 3; do
         "$sim" --symlink "$work/$name$n" --state "$work/$name$n.txt" --baud 19200 \
-            --bt-address "00:19:01:00:00:0$n" $([[ $n == 2 ]] && echo "$@") </dev/null >>"$work/sim.out" 2>&1 &
+            --bt-address "00:19:01:00:00:0$n" ${options[$n]} </dev/null >>"$work/sim.out" 2>&1 &
         bench_pids+=($!)
         poll 10 test -e "$work/$name$n"
     done
 }
-echo "== the station on three ports at once; then printer 2 goes silent mid-apply"
+echo "== the station on three ports at once; then printer 2 refuses a register, printer 3 goes away"
 printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}, "printer": {"code-page": "CP_850"}}\n' >"$work/ok.json"
-cp "$work/ok.json" "$work/silent.json"
+printf '{"tarvek-profile": 1, "wifi": {"ssid": "bench"}}\n' >"$work/faults.json"
 printf 'bluetooth.address,bluetooth.pin\n00:19:01:00:00:03,3333\n00:19:01:00:00:01,1111\n00:19:01:00:00:02,2222\n' >"$work/ok.csv"
-cp "$work/ok.csv" "$work/silent.csv"
-for run in ok silent; do
-    bench "$run" $([[ $run == silent ]] && echo --silent-after 4)
+printf 'bluetooth.address,wifi.ip\n00:19:01:00:00:03,10.0.0.3\n00:19:01:00:00:01,10.0.0.1\n00:19:01:00:00:02,10.0.0.2\n' >"$work/faults.csv"
+for run in ok faults; do
+    [[ $run == ok ]] && bench ok || bench faults "--refuse-write 4" "--silent-after 12"
     want=$([[ $run == ok ]] && echo 0 || echo 1)
     check "$run: the station ends by itself, exit $want" runs "$want" "$work/$run.out" apply --each \
         "$work/$run.json" --units "$work/$run.csv" --audit "$work/$run.jsonl" --junit "$work/$run.xml" \
@@ -68,10 +68,11 @@ ok = len(recs) == 3 and all(r['result'] == 'ok' and r['operator'] == 'tech1' and
     and r['units_line'] == {1: 3, 2: 4, 3: 2}[int(r['bluetooth.address'][-1])]
     and r['port'].endswith('ok' + r['bluetooth.address'][-1]) for r in recs)
 sys.exit(0 if ok and '1111' not in open('$work/ok.jsonl').read() else 1)"
-check "a printer gone mid-apply fails its row alone" bash -c "grep -qx bt_pin=1111 '$work/silent1.txt' &&
-    grep -qx bt_pin=3333 '$work/silent3.txt' && ! grep -qx bt_pin=2222 '$work/silent2.txt' &&
-    grep -q 'silent2: Unit 1 (00:19:01:00:00:02): FAILED' '$work/silent.out' &&
-    grep -q 'rows on lines 4.' '$work/silent.out' && grep -q 'failures=\"1\"' '$work/silent.xml'"
+check "a refused register and a printer gone mid-apply fail their rows alone" bash -c "
+    grep -q ^flash.0=03000C000A000001 '$work/faults1.txt' && ! grep -q 0A000002 '$work/faults2.txt' &&
+    ! grep -q 0A000003 '$work/faults3.txt' && grep -q 'faults2: Unit 1 (00:19:01:00:00:02): FAILED' \
+    '$work/faults.out' && grep -q 'faults3: Unit 1 (00:19:01:00:00:03): FAILED' '$work/faults.out' &&
+    grep -q 'rows on lines 2, 4.' '$work/faults.out' && grep -q 'failures=\"2\"' '$work/faults.xml'"
 echo "== Ctrl-C while three workers save: each module leaves ISP mode, no register half-written"
 bench ctrlc
 printf '{"tarvek-profile": 1, "wifi": {"ssid": "ctrl-c"}}\n' >"$work/ctrlc.json"
