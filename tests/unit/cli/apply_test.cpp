@@ -226,9 +226,7 @@ TEST(Verbs, ShowSaveDiffApplyInWordsAndJson) {
 
 TEST(Verbs, SendShowsTheAnswerOrExitsFourAfterTheWait) {
     Bench bench;
-    ASSERT_EQ(bench.Run("send --file " + bench.File("query",
-                                                    "\x1C"
-                                                    "EC")),
+    ASSERT_EQ(bench.Run("send --file " + bench.File("query", "\x1C" + std::string("EC"))),
               kExitDone);
     EXPECT_TRUE(Has(bench.out.str(), "Sent 3 bytes:\n            1C 45 43  "));
     EXPECT_TRUE(Has(bench.out.str(), "Received 1 bytes in 1 pieces:\n  +"));

@@ -68,8 +68,6 @@ TEST(Values, EachKindTakesItsValuesAndRefusesTheRest) {
     }
 }
 
-// The line the printer answers on once the serial keys are written: each key moves its own field.
-// The refusals are the Refusals table's.
 TEST(RawBytes, HexPairsInEitherCaseAndTheTextEscapes) {
     Bytes bytes;
     EXPECT_TRUE(ParseHexBytes(" 1c 4A\tfF ", bytes));
@@ -78,6 +76,8 @@ TEST(RawBytes, HexPairsInEitherCaseAndTheTextEscapes) {
     EXPECT_EQ(bytes, (Bytes{'a', '\r', '\n', '\t', '\\', 0x1B, 0x7F}));
 }
 
+// The line the printer answers on once the serial keys are written: each key moves its own field.
+// The refusals are the Refusals table's.
 TEST(Rules, TheLineAfterTheSerialKeys) {
     const SerialLineSettings now{19200, kParityNone, kDataBits8, kStopBits1, kFlowDtrDsr};
     const auto V = [](int number) { return Value{number, "", -1}; };
