@@ -5,6 +5,7 @@
 
 #include "cli/command/report_verb.h"
 #include "cli/output/json_values.h"
+#include "cli/platform/platform.h"
 #include "cli/settings/setting_rules.h"
 
 namespace tarvek::cli {
@@ -129,10 +130,11 @@ Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& bo
 }  // namespace
 
 std::string UtcTimestamp() {
-    const std::time_t now = std::time(nullptr);
-    char text[32];
-    // The program has one thread: gmtime's shared result is safe here.
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&now));
+    std::tm utc{};
+    char text[32] = "";
+    if (UtcTime(std::time(nullptr), utc)) {  // the station's workers ask at once
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    }
     return text;
 }
 

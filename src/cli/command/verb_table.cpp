@@ -187,13 +187,19 @@ int RunApplyOnPorts(Invocation& i) {
         const bool repeated =
             std::find(names.begin(), names.begin() + k, names[k]) != names.begin() + k;
         if (!i.options.apply.each || repeated || names[k] == "auto") {
-            error.problem = Problem::SeveralPorts;
+            error.problem = i.options.apply.each ? Problem::StationPorts : Problem::SeveralPorts;
             return Fail(i.output, InputOutcome(error));
         }
         if (!MakePortRequest(names[k], i.global.line, ports[k], error) ||
             !CheckSettings(Settings{}, ports[k].line, error)) {
             return Fail(i.output, InputOutcome(error));
         }
+    }
+    // The one USB link serves one port.
+    if (std::count_if(ports.begin(), ports.end(),
+                      [](const PortRequest& p) { return p.kind == TransportKind::Usb; }) > 1) {
+        error.problem = Problem::StationPorts;
+        return Fail(i.output, InputOutcome(error));
     }
     StationPlan plan;
     Units units;

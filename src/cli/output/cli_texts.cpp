@@ -98,6 +98,9 @@ const LocalizedText kPortMissing{"--port is required", "--port 옵션이 필요�
 const LocalizedText kSeveralPorts{
     "This verb talks to one printer: give --port once.",
     "이 명령은 프린터 한 대와 통신합니다: --port를 한 번만 주십시오."};
+const LocalizedText kStationPorts{
+    "The station's ports: name each once, none of them auto, and one USB printer at most.",
+    "스테이션의 포트: 각각 한 번만, auto 없이, USB 프린터는 한 대까지만 주십시오."};
 const LocalizedText kSendSource{
     "Give the bytes once: one of --hex, --text or --file, with at least one byte.",
     "보낼 바이트를 한 번만 주십시오: --hex, --text, --file 중 하나에 한 바이트 이상."};

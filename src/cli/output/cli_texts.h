@@ -97,6 +97,7 @@ extern const LocalizedText kWpaNotOffered;
 extern const LocalizedText kModuleValueUnlisted;
 extern const LocalizedText kPortMissing;
 extern const LocalizedText kSeveralPorts;
+extern const LocalizedText kStationPorts;
 extern const LocalizedText kSendSource;
 extern const LocalizedText kBadHex;     // %s
 extern const LocalizedText kBadEscape;  // %s

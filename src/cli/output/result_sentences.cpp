@@ -137,6 +137,8 @@ std::string ProblemText(const InputError& e, const Wording& w) {
             return T(text::kPortMissing, w);
         case Problem::SeveralPorts:
             return T(text::kSeveralPorts, w);
+        case Problem::StationPorts:
+            return T(text::kStationPorts, w);
         case Problem::SendSource:
             return T(text::kSendSource, w);
         case Problem::BadHex:

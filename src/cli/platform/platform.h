@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 namespace tarvek::cli {
@@ -23,6 +24,8 @@ int SystemCodePage();
 
 bool RestrictToOwner(const std::string& path);
 
+// The calendar time of t in UTC, safe to ask from several threads.
+bool UtcTime(std::time_t t, std::tm& utc);
 // This machine's name and the user's, for the station's audit ("" when unknown).
 std::string HostName();
 std::string UserName();

@@ -60,6 +60,10 @@ bool RestrictToOwner(const std::string& path) {
     return chmod(path.c_str(), S_IRUSR | S_IWUSR) == 0;
 }
 
+bool UtcTime(std::time_t t, std::tm& utc) {
+    return gmtime_r(&t, &utc) != nullptr;
+}
+
 std::string HostName() {
     char name[256] = {};
     return gethostname(name, sizeof name - 1) == 0 ? name : "";

@@ -50,6 +50,10 @@ bool RestrictToOwner(const std::string&) {
     return true;
 }
 
+bool UtcTime(std::time_t t, std::tm& utc) {
+    return gmtime_s(&utc, &t) == 0;
+}
+
 std::string HostName() {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = sizeof name;

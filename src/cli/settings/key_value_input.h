@@ -43,6 +43,7 @@ enum class Problem : int {
     // the command line
     PortMissing,   // a verb that talks to a printer without --port
     SeveralPorts,  // --port given more than once to a verb that talks to one printer
+    StationPorts,  // the station's ports: one given twice, "auto", or two USB printers
     // the bytes of a raw exchange
     SendSource,     // not exactly one of --hex, --text and --file, or no byte in it
     BadHex,         // value: the --hex text
