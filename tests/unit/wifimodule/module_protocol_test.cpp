@@ -50,6 +50,15 @@ TEST_F(ProtocolTest, IspEnterGivesUpAfter51EmptyPolls) {
     EXPECT_EQ(clock.Sleeps(), std::vector<std::uint32_t>(51, 10));
 }
 
+// Each byte that comes starts the 50 polls anew: an answer that trickles in is waited for.
+TEST_F(ProtocolTest, IspEnterWaitsOnWhileItsAnswerTricklesIn) {
+    OpenUsb();
+    clock.SetOnAdvance([this](std::uint32_t now) {
+        usb.Deliver(now == 1400 ? B("7") : now == 1800 ? B("01\r\n") : Bytes{});
+    });
+    EXPECT_EQ(protocol.SetIspMode(true, reply), 5);
+}
+
 TEST_F(ProtocolTest, IspLeaveReadsNothing) {
     OpenSerial();
     serial.QueueAnswer("bye\r\n");
