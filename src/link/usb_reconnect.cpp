@@ -26,7 +26,6 @@ bool UsbReconnect::MarkClosed() {
         return false;
     }
     open = false;
-    idle = true;
     return true;
 }
 

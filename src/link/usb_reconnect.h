@@ -32,7 +32,7 @@ class UsbReconnect {
     // Ends a running thread (it notices after its current pause or attempt) and waits for it.
     void Stop();
     // Close's bookkeeping once the thread has stopped: false when the link was not open;
-    // else it is closed now (and armed again for its next opening).
+    // else it is closed now (the next opening arms it again).
     bool MarkClosed();
 
   private:
