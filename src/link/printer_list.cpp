@@ -61,15 +61,14 @@ std::string CutName(const std::string& name, bool (*isLeadByte)(unsigned char)) 
     }
     // Walk the characters so a cut never splits a lead byte from its trail byte.
     std::size_t end = 0;
-    while (end < limit) {
+    for (;;) {  // ends by the limit: name is longer than it
         const std::size_t width =
             isLeadByte && isLeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1;
         if (end + width > limit) {
-            break;
+            return name.substr(0, end);
         }
         end += width;
     }
-    return name.substr(0, end);
 }
 
 std::unique_ptr<PortConflictCheck> MakePortConflictCheck(std::unique_ptr<PrinterLister> lister,
