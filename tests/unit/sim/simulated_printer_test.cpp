@@ -105,6 +105,19 @@ TEST(SimulatedPrinter, MisbehavesAsItIsTold) {
     }
 }
 
+// The Bluetooth address (17 bytes) in three pieces: 5 ms after the command, then 40 ms apart.
+TEST(SimulatedPrinter, AnswerPiecesLeaveTheirGapApart) {
+    PrinterModel model;
+    model.FaultSettings().pieces = 3;
+    model.FaultSettings().pieceGapMs = 40;
+    model.Feed(Bytes{0x1B, 'b', 't', 0x01, 0x0E}, 100);
+    std::vector<std::uint32_t> times;
+    for (std::uint32_t at = 0; model.NextEventMs(at); model.CollectChunks(at)) {
+        times.push_back(at);
+    }
+    EXPECT_EQ(times, (std::vector<std::uint32_t>{105, 145, 185}));
+}
+
 TEST(SimulatedPrinter, UsbDeviceGoesAwayAndComesBack) {
     Faults faults;
     faults.usbGoneAfterCommands = 2;
