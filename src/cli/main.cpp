@@ -6,6 +6,7 @@
 #include "cli/command/cli_app.h"
 #include "cli/platform/platform.h"
 #include "cli/command/station.h"
+#include "link/bluetooth.h"
 #include "link/links.h"
 
 int main(int argc, char** argv) {
@@ -43,5 +44,7 @@ int main(int argc, char** argv) {
             ports, [&clock] { return MakeSerialLink(clock, kPurge); }, clock, plan);
     };
     platform.makeSerial = [&clock] { return MakeSerialLink(clock, kPurge); };
+    platform.bluetooth = [] { return MakeBluetoothClient(); };
+    platform.bluetoothLink = [&clock] { return MakeBluetoothLink(clock, kPurge); };
     return cli::RunCli(argc, argv, platform);
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 
+#include "cli/command/bluetooth_verbs.h"
 #include "cli/command/verb_table.h"
 #include "cli/output/doctor.h"
 #include "cli/session/port_search.h"
@@ -36,7 +37,8 @@ constexpr const char* kDescription =
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& g) {
     app.add_option("--port", g.ports,
-                   "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0, /dev/rfcomm0 (Linux); "
+                   "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0, /dev/rfcomm0 or "
+                   "bt:AA:BB:CC:DD:EE:FF (a paired Bluetooth printer) (Linux); "
                    "auto: the one port where \"detect\" finds a printer, at its line")
         ->allow_extra_args(false);  // one port per --port: what follows is the verb's
     app.add_option("--baud", g.line.baud, "the printer's current line: baud rate")
@@ -119,8 +121,15 @@ int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest&
         }
         trace = std::make_unique<TraceRecorder>(traceFile, platform.clock, g.showSecrets);
     }
-    return RunOnPort(platform, invocation.output, platform.serial, trace.get(), port,
-                     [&](VerbContext& context) {
+    // A Bluetooth port takes a link of its own in the serial link's place.
+    std::unique_ptr<SerialPrinterLink> bluetooth;
+    int exit = kExitDone;
+    if (IsBluetoothPortName(port.portName) &&
+        (bluetooth = BluetoothPortLink(platform, invocation.output, port, exit)) == nullptr) {
+        return exit;
+    }
+    return RunOnPort(platform, invocation.output, bluetooth ? *bluetooth : platform.serial,
+                     trace.get(), port, [&](VerbContext& context) {
                          invocation.printer = &context;
                          return spec.run(invocation);
                      });

@@ -10,6 +10,7 @@
 
 #include "cli/settings/key_value_input.h"
 #include "cli/session/port_finder.h"
+#include "link/bluetooth.h"
 #include "link/clock.h"
 #include "link/port_conflict_check.h"
 #include "link/printer_link.h"
@@ -31,6 +32,9 @@ struct Platform {
     PortFinder finder{};               // "ports", "detect", "--port auto" and the doctor's advice
     // A serial link of its own for each port of a station that serves several at once.
     std::function<std::unique_ptr<SerialPrinterLink>()> makeSerial{};
+    // The Bluetooth service (nullptr: none) and a link to a paired printer ("bt:" ports).
+    std::function<std::unique_ptr<BluetoothClient>()> bluetooth{};
+    std::function<std::unique_ptr<SerialPrinterLink>()> bluetoothLink{};
 };
 
 int RunCli(int argc, const char* const* argv, Platform& platform);

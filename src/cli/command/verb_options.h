@@ -47,6 +47,13 @@ struct ApplyOptions {
     int waitSeconds = 300;
 };
 
+// bluetooth scan, pair and unpair.
+struct BluetoothOptions {
+    int seconds = 10;
+    std::string address;
+    std::string pinEnv = "TARVEK_BT_PIN";
+};
+
 struct PortsOptions {
     std::vector<std::string> paths;  // device paths to describe too, first
 };
@@ -59,6 +66,7 @@ struct VerbOptions {
     ProfileFileOptions profileFile;
     ApplyOptions apply;
     PortsOptions ports;
+    BluetoothOptions bluetooth;
 };
 
 }  // namespace tarvek::cli

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "cli/command/bluetooth_verbs.h"
 #include "cli/command/cli_app.h"
 #include "cli/command/port_verbs.h"
 #include "cli/settings/profile.h"
@@ -53,6 +54,23 @@ void DeclareApply(CLI::App& verb, VerbOptions& o) {
     verb.add_option("--wait", o.apply.waitSeconds,
                     "longest wait for a printer to come or go, seconds")
         ->check(CLI::Range(1, 86400))
+        ->capture_default_str();
+}
+
+void DeclareBluetoothScan(CLI::App& verb, VerbOptions& o) {
+    verb.add_option("--seconds", o.bluetooth.seconds, "how long to look for devices")
+        ->check(CLI::Range(1, 120))
+        ->capture_default_str();
+}
+
+void DeclareBluetoothAddress(CLI::App& verb, VerbOptions& o) {
+    verb.add_option("address", o.bluetooth.address, "the device, AA:BB:CC:DD:EE:FF")->required();
+}
+
+void DeclareBluetoothPair(CLI::App& verb, VerbOptions& o) {
+    DeclareBluetoothAddress(verb, o);
+    verb.add_option("--pin-env", o.bluetooth.pinEnv,
+                    "the environment variable that holds the printer's PIN")
         ->capture_default_str();
 }
 
@@ -184,6 +202,12 @@ constexpr VerbSpec kVerbs[] = {
     {nullptr, "apply",
      "apply FILE; with --each, to printer after printer (on several --port at once)", kPrinter,
      DeclareApply, RunApply, RunApplyOnPorts},
+    {"bluetooth", "scan", "look for Bluetooth devices; list them and which offer a serial port",
+     kNeedsNothing, DeclareBluetoothScan, BluetoothScan},
+    {"bluetooth", "pair", "pair with a Bluetooth printer (its PIN from --pin-env) and trust it",
+     kNeedsNothing, DeclareBluetoothPair, BluetoothPair},
+    {"bluetooth", "unpair", "remove the pairing with a Bluetooth device", kNeedsNothing,
+     DeclareBluetoothAddress, BluetoothUnpair},
 };
 
 }  // namespace
@@ -197,7 +221,9 @@ int VerbCount() {
 }
 
 const char* GroupHelp(const char* group) {
-    return std::strcmp(group, "profile") == 0 ? "save, apply, compare or check a profile" : "";
+    return std::strcmp(group, "profile") == 0     ? "save, apply, compare or check a profile"
+           : std::strcmp(group, "bluetooth") == 0 ? "find, pair or unpair Bluetooth printers"
+                                                  : "";
 }
 
 }  // namespace tarvek::cli

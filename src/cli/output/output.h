@@ -54,6 +54,9 @@ class Output {
     virtual void Ports(const std::vector<PortInfo>& ports) = 0;
     virtual void Detected(const std::vector<PortProbe>& probes, int exit) = 0;
     virtual void Failed(const Outcome& outcome) = 0;
+    // The Bluetooth verbs: the devices found; a device paired (and trusted) or forgotten.
+    virtual void BluetoothDevices(const std::vector<BluetoothDevice>& devices) = 0;
+    virtual void BluetoothPaired(const std::string& address, bool paired) = 0;
 
     // The station loop, as it goes: record is the printer's audit record.
     virtual void StationWaiting(const std::string& port) = 0;

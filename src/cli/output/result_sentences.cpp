@@ -1,5 +1,6 @@
 #include "cli/output/result_sentences.h"
 
+#include "cli/output/bluetooth_texts.h"
 #include "cli/output/cli_texts.h"
 #include "cli/session/compare.h"
 #include "cli/output/finding_texts.h"
@@ -239,6 +240,12 @@ struct FailureSentence {
         return FormatText(T(f.several ? text::kAutoSeveral : text::kAutoNone, w), f.ports.c_str());
     }
     std::string operator()(const failure::Interrupted&) const { return T(text::kInterrupted, w); }
+    std::string operator()(const failure::Bluetooth& f) const {
+        static const texts::LocalizedText* const kSentences[] = {
+            &text::kBtFailed,    &text::kBtNoService, &text::kBtNoAdapter, &text::kBtNotFound,
+            &text::kBtNotPaired, &text::kBtNoSerial,  &text::kBtRefused,   &text::kBtFailed};
+        return FormatText(T(*kSentences[static_cast<int>(f.result)], w), f.address.c_str());
+    }
 
     std::string OpenFailed(const texts::LocalizedMessage& message, const PortRef& port) const {
         return std::string(message.text.For(cp)) + ": " + port.name;

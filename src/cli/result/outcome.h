@@ -8,6 +8,7 @@
 
 #include "cli/settings/key_value_input.h"
 #include "cli/result/exit_codes.h"
+#include "link/bluetooth.h"
 #include "link/port_conflict_check.h"
 #include "link/printer_link.h"
 #include "printer/printer_session.h"
@@ -101,13 +102,20 @@ struct PortSearch {  // --port auto: no port, or several, with a printer
 struct Interrupted {
     ExitCode Exit() const { return kExitInterrupted; }
 };
+struct Bluetooth {  // the Bluetooth service's result for a device (or for none: address "")
+    BluetoothStatus result = BluetoothStatus::Failed;
+    std::string address;
+    std::string pinVariable;  // pairing: the environment variable that held the PIN
+    ExitCode Exit() const;
+};
 
 }  // namespace failure
 
-using Failure = std::variant<std::monostate, failure::InputRefused, failure::PortHeld,
-                             failure::Printer, failure::ModuleOpen, failure::ModuleStep,
-                             failure::ValuesDiffer, failure::SilentAtNewLine, failure::NoUnitRow,
-                             failure::WaitRanOut, failure::PortSearch, failure::Interrupted>;
+using Failure =
+    std::variant<std::monostate, failure::InputRefused, failure::PortHeld, failure::Printer,
+                 failure::ModuleOpen, failure::ModuleStep, failure::ValuesDiffer,
+                 failure::SilentAtNewLine, failure::NoUnitRow, failure::WaitRanOut,
+                 failure::PortSearch, failure::Interrupted, failure::Bluetooth>;
 
 struct Outcome {
     Failure failure;

@@ -1,9 +1,12 @@
 #include "cli/session/printer_read.h"
 
+#include "link/bluetooth.h"
+
 namespace tarvek::cli {
 
 void AddLineValues(const PortRequest& request, Settings& values) {
-    if (request.kind != TransportKind::Serial) {
+    // A Bluetooth printer's serial line is not the channel in use.
+    if (request.kind != TransportKind::Serial || IsBluetoothPortName(request.portName)) {
         return;
     }
     for (int f = 0; f < kLineFieldCount; ++f) {

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <iterator>
 
+#include "link/bluetooth.h"
 #include "link/usb_port_name.h"
 
 namespace tarvek::cli {
@@ -22,7 +23,9 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
     std::string name = port.compare(0, kDevicePrefix.size(), kDevicePrefix) == 0
                            ? port.substr(kDevicePrefix.size())
                            : port;
-    if (name.empty()) {
+    std::string address;
+    const bool bluetooth = IsBluetoothPortName(name);
+    if (name.empty() || (bluetooth && !ParseBluetoothPortName(name, address))) {
         error.problem = Problem::BadValue;
         error.key = "--port";
         error.value = port;
@@ -37,7 +40,10 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
     // capitals ("COM3:"), and the holder check compares exactly.
     const bool comPort = upper.size() > 3 && upper.compare(0, 3, "COM") == 0 &&
                          upper.find_first_not_of("0123456789", 3) == std::string::npos;
-    request.portName = upper == "USB" ? "USB" : comPort ? upper : name;
+    request.portName = bluetooth        ? "bt:" + address
+                       : upper == "USB" ? "USB"
+                       : comPort        ? upper
+                                        : name;
     // In the order of the line's fields.
     const std::string* texts[] = {&line.baud, &line.parity, &line.dataBits, &line.stopBits,
                                   &line.flow};

@@ -22,8 +22,9 @@ struct LineOptions {
 };
 
 // "USB" in any case is the USB printer, as are "usb:VVVV:PPPP" and "usb:any" (Linux: another
-// printer of the USB printer class); any other name a serial port (a given "\\.\" prefix
-// is dropped: the Windows link adds its own). A refused option is named by its flag.
+// printer of the USB printer class); "bt:AA:BB:CC:DD:EE:FF" a paired Bluetooth printer (the
+// address in capitals; the line options play no part); any other name a serial port (a given "\\.\"
+// prefix is dropped: the Windows link adds its own). A refused option is named by its flag.
 bool MakePortRequest(const std::string& port, const LineOptions& line, PortRequest& request,
                      InputError& error);
 

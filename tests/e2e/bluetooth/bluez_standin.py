@@ -1,0 +1,261 @@
+#!/usr/bin/env python3
+"""A BlueZ stand-in on a private bus: one adapter, a printer (serial port profile, PIN 1234)
+and a phone (no serial port), the agent and profile managers. Pair asks the registered agent
+for the PIN; ConnectProfile hands one end of a socket pair to the profile's NewConnection and
+pumps the other end to the printer simulator's pty (--pty)."""
+import argparse, os, socket, termios, tty
+import dbus, dbus.service
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+
+SPP = "00001101-0000-1000-8000-00805f9b34fb"
+ADAPTER = "/org/bluez/hci0"
+PROPS, OM = "org.freedesktop.DBus.Properties", "org.freedesktop.DBus.ObjectManager"
+BLUEZ_ERR = "org.bluez.Error."
+
+
+class Error(dbus.DBusException):
+    def __init__(self, name, text=""):
+        super().__init__(text)
+        self._dbus_error_name = BLUEZ_ERR + name
+
+
+class Root(dbus.service.Object):
+    """ObjectManager at /, agent and profile managers at /org/bluez."""
+    def __init__(self, bus):
+        super().__init__(bus, "/")
+        self.objects, self.agents, self.profiles, self.default_agent = {}, {}, {}, None
+
+    @dbus.service.method(OM, out_signature="a{oa{sa{sv}}}")
+    def GetManagedObjects(self):
+        return {path: obj.interfaces() for path, obj in self.objects.items() if obj.visible}
+
+    @dbus.service.signal(OM, signature="oa{sa{sv}}")
+    def InterfacesAdded(self, path, interfaces):
+        pass
+
+    @dbus.service.signal(OM, signature="oas")
+    def InterfacesRemoved(self, path, interfaces):
+        pass
+
+
+class Managers(dbus.service.Object):
+    def __init__(self, bus, root):
+        super().__init__(bus, "/org/bluez")
+        self.root = root
+
+    @dbus.service.method("org.bluez.AgentManager1", in_signature="os", sender_keyword="sender")
+    def RegisterAgent(self, path, capability, sender=None):
+        self.root.agents[sender] = path
+
+    @dbus.service.method("org.bluez.AgentManager1", in_signature="o", sender_keyword="sender")
+    def RequestDefaultAgent(self, path, sender=None):
+        if self.root.agents.get(sender) != path:
+            raise Error("DoesNotExist", "no such agent")
+        self.root.default_agent = (sender, path)
+
+    @dbus.service.method("org.bluez.AgentManager1", in_signature="o", sender_keyword="sender")
+    def UnregisterAgent(self, path, sender=None):
+        if self.root.agents.pop(sender, None) != path:
+            raise Error("DoesNotExist", "no such agent")
+        if self.root.default_agent == (sender, path):
+            self.root.default_agent = None
+
+    @dbus.service.method("org.bluez.ProfileManager1", in_signature="osa{sv}", sender_keyword="sender")
+    def RegisterProfile(self, path, uuid, options, sender=None):
+        if uuid.lower() in self.root.profiles:
+            raise Error("AlreadyExists", "UUID already registered")
+        self.root.profiles[uuid.lower()] = (sender, path)
+
+    @dbus.service.method("org.bluez.ProfileManager1", in_signature="o", sender_keyword="sender")
+    def UnregisterProfile(self, path, sender=None):
+        for uuid, owner in list(self.root.profiles.items()):
+            if owner == (sender, path):
+                del self.root.profiles[uuid]
+                return
+        raise Error("DoesNotExist", "no such profile")
+
+
+class Node(dbus.service.Object):
+    """An object with properties of one interface."""
+    interface = ""
+
+    def __init__(self, bus, root, path, props):
+        super().__init__(bus, path)
+        self.bus, self.root, self.path, self.props, self.visible = bus, root, path, props, False
+        root.objects[path] = self
+
+    def interfaces(self):
+        return {self.interface: self.props}
+
+    def show(self, visible):
+        if visible != self.visible:
+            self.visible = visible
+            if visible:
+                self.root.InterfacesAdded(self.path, self.interfaces())
+            else:
+                self.root.InterfacesRemoved(self.path, [self.interface])
+
+    def set(self, name, value):
+        self.props[name] = value
+        self.PropertiesChanged(self.interface, {name: value}, [])
+
+    @dbus.service.method(PROPS, in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        return self.props[name]
+
+    @dbus.service.method(PROPS, in_signature="s", out_signature="a{sv}")
+    def GetAll(self, interface):
+        return self.props if interface == self.interface else {}
+
+    @dbus.service.method(PROPS, in_signature="ssv")
+    def Set(self, interface, name, value):
+        if name not in ("Trusted", "Alias", "Powered", "Discoverable", "Pairable", "Blocked"):
+            raise dbus.DBusException("read-only", name="org.freedesktop.DBus.Error.PropertyReadOnly")
+        self.set(name, value)
+
+    @dbus.service.signal(PROPS, signature="sa{sv}as")
+    def PropertiesChanged(self, interface, changed, invalidated):
+        pass
+
+
+class Adapter(Node):
+    interface = "org.bluez.Adapter1"
+
+    def __init__(self, bus, root):
+        super().__init__(bus, root, ADAPTER, {
+            "Address": "00:AA:BB:CC:DD:EE", "AddressType": "public", "Name": "stand-in",
+            "Alias": "stand-in", "Class": dbus.UInt32(0), "Powered": True, "Discoverable": False,
+            "Pairable": True, "Discovering": False, "UUIDs": dbus.Array([], signature="s"),
+            "Roles": dbus.Array(["central"], signature="s")})
+        self.devices = []
+        self.show(True)
+
+    @dbus.service.method("org.bluez.Adapter1")
+    def StartDiscovery(self):
+        self.set("Discovering", True)
+        for device in self.devices:
+            device.show(True)
+
+    @dbus.service.method("org.bluez.Adapter1")
+    def StopDiscovery(self):
+        if not self.props["Discovering"]:
+            raise Error("Failed", "No discovery started")
+        self.set("Discovering", False)
+
+    @dbus.service.method("org.bluez.Adapter1", in_signature="a{sv}")
+    def SetDiscoveryFilter(self, _):
+        pass
+
+    @dbus.service.method("org.bluez.Adapter1", in_signature="o")
+    def RemoveDevice(self, path):
+        device = self.root.objects.get(path)
+        if device is None or not device.visible:
+            raise Error("DoesNotExist", "Does Not Exist")
+        device.stop_pump()
+        device.set("Paired", False)
+        device.set("Trusted", False)
+        device.show(False)
+
+
+class Device(Node):
+    interface = "org.bluez.Device1"
+
+    def __init__(self, bus, root, adapter, address, name, cls, uuids, pin, pty):
+        super().__init__(bus, root, ADAPTER + "/dev_" + address.replace(":", "_"), {
+            "Address": address, "AddressType": "public", "Name": name, "Alias": name,
+            "Class": dbus.UInt32(cls), "Paired": False, "Trusted": False, "Blocked": False,
+            "Connected": False, "LegacyPairing": True, "Adapter": dbus.ObjectPath(ADAPTER),
+            "UUIDs": dbus.Array(uuids, signature="s"), "RSSI": dbus.Int16(-50)})
+        self.pin, self.pty, self.fds = pin, pty, []
+        adapter.devices.append(self)
+
+    def agent(self):
+        return self.root.default_agent or next(iter(self.root.agents.items()), None)
+
+    @dbus.service.method("org.bluez.Device1", async_callbacks=("ok", "fail"))
+    def Pair(self, ok, fail):
+        if self.props["Paired"]:
+            return fail(Error("AlreadyExists", "Already Exists"))
+        owner = self.agent()
+        if self.pin is None or owner is None:
+            return fail(Error("AuthenticationRejected", "no agent")) if self.pin else self.paired(ok)
+        agent = dbus.Interface(self.bus.get_object(*owner), "org.bluez.Agent1")
+        agent.RequestPinCode(self.path, timeout=30,
+                             reply_handler=lambda pin: self.paired(ok) if pin == self.pin
+                             else fail(Error("AuthenticationFailed", "Authentication Failed")),
+                             error_handler=lambda e: fail(Error("AuthenticationRejected", str(e))))
+
+    def paired(self, ok):
+        self.set("Paired", True)
+        ok()
+
+    @dbus.service.method("org.bluez.Device1", in_signature="s", async_callbacks=("ok", "fail"))
+    def ConnectProfile(self, uuid, ok, fail):
+        owner = self.root.profiles.get(uuid.lower())
+        if not self.props["Paired"] or uuid.lower() not in self.props["UUIDs"] or owner is None:
+            return fail(Error("NotAvailable", "Operation currently not available"))
+        ours, theirs = socket.socketpair()
+        serial = os.open(self.pty, os.O_RDWR | os.O_NOCTTY)
+        tty.setraw(serial)
+        attrs = termios.tcgetattr(serial)
+        attrs[4] = attrs[5] = termios.B19200
+        termios.tcsetattr(serial, termios.TCSANOW, attrs)
+        self.fds = [ours, serial]
+        self.watches = [GLib.io_add_watch(ours.fileno(), GLib.IO_IN | GLib.IO_HUP, self.pump, serial),
+                        GLib.io_add_watch(serial, GLib.IO_IN | GLib.IO_HUP, self.pump, ours.fileno())]
+        profile = dbus.Interface(self.bus.get_object(*owner), "org.bluez.Profile1")
+        profile.NewConnection(self.path, dbus.types.UnixFd(theirs), {}, timeout=10,
+                              reply_handler=lambda: (self.set("Connected", True), ok()),
+                              error_handler=lambda e: (self.stop_pump(), fail(Error("Failed", str(e)))))
+        theirs.close()
+
+    def pump(self, source, condition, target):
+        data = os.read(source, 4096) if condition & GLib.IO_IN else b""
+        if not data:
+            self.stop_pump()
+            return False
+        os.write(target, data)
+        return True
+
+    def stop_pump(self):
+        for watch in getattr(self, "watches", []):
+            GLib.source_remove(watch)
+        self.watches = []
+        for f in self.fds:
+            f.close() if hasattr(f, "close") else os.close(f)
+        self.fds = []
+        if self.props["Connected"]:
+            self.set("Connected", False)
+
+    @dbus.service.method("org.bluez.Device1", in_signature="s")
+    def DisconnectProfile(self, uuid):
+        self.stop_pump()
+
+    @dbus.service.method("org.bluez.Device1")
+    def Disconnect(self):
+        self.stop_pump()
+
+    @dbus.service.method("org.bluez.Device1")
+    def CancelPairing(self):
+        pass
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--pty", required=True)
+    args = parser.parse_args()
+    DBusGMainLoop(set_as_default=True)
+    bus = dbus.SystemBus()
+    root = Root(bus)
+    Managers(bus, root)
+    adapter = Adapter(bus, root)
+    Device(bus, root, adapter, "00:11:22:33:44:55", "Label Printer", 0x040680, [SPP], "1234", args.pty)
+    Device(bus, root, adapter, "66:77:88:99:AA:BB", "Phone", 0x5A020C,
+           ["0000110a-0000-1000-8000-00805f9b34fb", "0000111f-0000-1000-8000-00805f9b34fb"], None, None)
+    name = dbus.service.BusName("org.bluez", bus)  # noqa: F841 (held for the life of the loop)
+    GLib.MainLoop().run()
+
+
+if __name__ == "__main__":
+    main()
