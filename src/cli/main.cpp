@@ -5,6 +5,7 @@
 
 #include "cli/command/cli_app.h"
 #include "cli/platform/platform.h"
+#include "cli/session/bluetooth_ports.h"
 #include "cli/command/station.h"
 #include "link/bluetooth.h"
 #include "link/links.h"
@@ -46,5 +47,11 @@ int main(int argc, char** argv) {
     platform.makeSerial = [&clock] { return MakeSerialLink(clock, kPurge); };
     platform.bluetooth = [] { return MakeBluetoothClient(); };
     platform.bluetoothLink = [&clock] { return MakeBluetoothLink(clock, kPurge); };
+    platform.finder = cli::WithBluetoothPorts(
+        platform.finder, platform.bluetooth,
+        [&clock](const std::vector<std::string>& ports, const DetectionPlan& plan) {
+            return DetectLines(
+                ports, [&clock] { return MakeBluetoothLink(clock, kPurge); }, clock, plan);
+        });
     return cli::RunCli(argc, argv, platform);
 }

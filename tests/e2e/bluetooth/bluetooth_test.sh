@@ -66,6 +66,9 @@ check "pair with the right PIN" with_env FACTORY_PIN=1234 \
     runs 0 "$work/pair.txt" bluetooth pair ${printer,,} --pin-env FACTORY_PIN
 check "the printer is paired and trusted" device_is $printer "dev['paired'] and dev['trusted']"
 check "no PIN in any output" bash -c "! grep -qe 1234 -e 9999 '$work/wrong.txt' '$work/pair.txt'"
+check "ports lists the paired printer" runs 0 "$work/ports.txt" ports
+check "as a bt: port" grep -q "^bt:$printer  Bluetooth serial port" "$work/ports.txt"
+check "detect finds it" runs 0 "$work/detect.txt" detect --port bt:$printer
 check "show --json over bt:" runs 0 "$work/show.json" show --json --port bt:$printer
 check "show reads the printer" json_is "$work/show.json" "d['settings']['emulation'] == 'escpos'"
 check "set code-page over bt:" runs 0 "$work/set.txt" set code-page=CP_850 --port bt:$printer
