@@ -11,24 +11,29 @@ from gi.repository import GLib
 SPP = "00001101-0000-1000-8000-00805f9b34fb"
 ADAPTER = "/org/bluez/hci0"
 PROPS, OM = "org.freedesktop.DBus.Properties", "org.freedesktop.DBus.ObjectManager"
-BLUEZ_ERR = "org.bluez.Error."
+AGENTS, PROFILES = "org.bluez.AgentManager1", "org.bluez.ProfileManager1"
 
 
 class Error(dbus.DBusException):
     def __init__(self, name, text=""):
         super().__init__(text)
-        self._dbus_error_name = BLUEZ_ERR + name
+        self._dbus_error_name = "org.bluez.Error." + name
 
 
 class Root(dbus.service.Object):
-    """ObjectManager at /, agent and profile managers at /org/bluez."""
+    """The object manager at /; the agent and profile managers at /org/bluez."""
+    SUPPORTS_MULTIPLE_OBJECT_PATHS = True
+
     def __init__(self, bus):
-        super().__init__(bus, "/")
+        super().__init__()
+        self.add_to_connection(bus, "/")
+        self.add_to_connection(bus, "/org/bluez")
         self.objects, self.agents, self.profiles, self.default_agent = {}, {}, {}, None
 
     @dbus.service.method(OM, out_signature="a{oa{sa{sv}}}")
     def GetManagedObjects(self):
-        return {path: obj.interfaces() for path, obj in self.objects.items() if obj.visible}
+        objects = {path: obj.interfaces() for path, obj in self.objects.items() if obj.visible}
+        return dict(objects, **{"/org/bluez": {AGENTS: {}, PROFILES: {}}})
 
     @dbus.service.signal(OM, signature="oa{sa{sv}}")
     def InterfacesAdded(self, path, interfaces):
@@ -38,46 +43,39 @@ class Root(dbus.service.Object):
     def InterfacesRemoved(self, path, interfaces):
         pass
 
-
-class Managers(dbus.service.Object):
-    def __init__(self, bus, root):
-        super().__init__(bus, "/org/bluez")
-        self.root = root
-
-    @dbus.service.method("org.bluez.AgentManager1", in_signature="os", sender_keyword="sender")
+    @dbus.service.method(AGENTS, in_signature="os", sender_keyword="sender")
     def RegisterAgent(self, path, capability, sender=None):
-        self.root.agents[sender] = path
+        self.agents[sender] = path
 
-    @dbus.service.method("org.bluez.AgentManager1", in_signature="o", sender_keyword="sender")
+    @dbus.service.method(AGENTS, in_signature="o", sender_keyword="sender")
     def RequestDefaultAgent(self, path, sender=None):
-        if self.root.agents.get(sender) != path:
+        if self.agents.get(sender) != path:
             raise Error("DoesNotExist", "no such agent")
-        self.root.default_agent = (sender, path)
+        self.default_agent = (sender, path)
 
-    @dbus.service.method("org.bluez.AgentManager1", in_signature="o", sender_keyword="sender")
+    @dbus.service.method(AGENTS, in_signature="o", sender_keyword="sender")
     def UnregisterAgent(self, path, sender=None):
-        if self.root.agents.pop(sender, None) != path:
+        if self.agents.pop(sender, None) != path:
             raise Error("DoesNotExist", "no such agent")
-        if self.root.default_agent == (sender, path):
-            self.root.default_agent = None
+        if self.default_agent == (sender, path):
+            self.default_agent = None
 
-    @dbus.service.method("org.bluez.ProfileManager1", in_signature="osa{sv}", sender_keyword="sender")
+    @dbus.service.method(PROFILES, in_signature="osa{sv}", sender_keyword="sender")
     def RegisterProfile(self, path, uuid, options, sender=None):
-        if uuid.lower() in self.root.profiles:
+        if uuid.lower() in self.profiles:
             raise Error("AlreadyExists", "UUID already registered")
-        self.root.profiles[uuid.lower()] = (sender, path)
+        self.profiles[uuid.lower()] = (sender, path)
 
-    @dbus.service.method("org.bluez.ProfileManager1", in_signature="o", sender_keyword="sender")
+    @dbus.service.method(PROFILES, in_signature="o", sender_keyword="sender")
     def UnregisterProfile(self, path, sender=None):
-        for uuid, owner in list(self.root.profiles.items()):
-            if owner == (sender, path):
-                del self.root.profiles[uuid]
-                return
-        raise Error("DoesNotExist", "no such profile")
+        for uuid in [u for u, owner in self.profiles.items() if owner == (sender, path)] or [None]:
+            if uuid is None:
+                raise Error("DoesNotExist", "no such profile")
+            del self.profiles[uuid]
 
 
 class Node(dbus.service.Object):
-    """An object with properties of one interface."""
+    """An object of one interface with its properties, listed while visible."""
     interface = ""
 
     def __init__(self, bus, root, path, props):
@@ -111,7 +109,7 @@ class Node(dbus.service.Object):
     @dbus.service.method(PROPS, in_signature="ssv")
     def Set(self, interface, name, value):
         if name not in ("Trusted", "Alias", "Powered", "Discoverable", "Pairable", "Blocked"):
-            raise dbus.DBusException("read-only", name="org.freedesktop.DBus.Error.PropertyReadOnly")
+            raise dbus.DBusException(name, name="org.freedesktop.DBus.Error.PropertyReadOnly")
         self.set(name, value)
 
     @dbus.service.signal(PROPS, signature="sa{sv}as")
@@ -143,16 +141,12 @@ class Adapter(Node):
             raise Error("Failed", "No discovery started")
         self.set("Discovering", False)
 
-    @dbus.service.method("org.bluez.Adapter1", in_signature="a{sv}")
-    def SetDiscoveryFilter(self, _):
-        pass
-
     @dbus.service.method("org.bluez.Adapter1", in_signature="o")
     def RemoveDevice(self, path):
         device = self.root.objects.get(path)
         if device is None or not device.visible:
             raise Error("DoesNotExist", "Does Not Exist")
-        device.stop_pump()
+        device.DisconnectProfile(SPP)
         device.set("Paired", False)
         device.set("Trusted", False)
         device.show(False)
@@ -161,34 +155,30 @@ class Adapter(Node):
 class Device(Node):
     interface = "org.bluez.Device1"
 
-    def __init__(self, bus, root, adapter, address, name, cls, uuids, pin, pty):
+    def __init__(self, bus, root, adapter, address, name, cls, uuids, pin=None, pty=None):
         super().__init__(bus, root, ADAPTER + "/dev_" + address.replace(":", "_"), {
             "Address": address, "AddressType": "public", "Name": name, "Alias": name,
             "Class": dbus.UInt32(cls), "Paired": False, "Trusted": False, "Blocked": False,
             "Connected": False, "LegacyPairing": True, "Adapter": dbus.ObjectPath(ADAPTER),
             "UUIDs": dbus.Array(uuids, signature="s"), "RSSI": dbus.Int16(-50)})
-        self.pin, self.pty, self.fds = pin, pty, []
+        self.pin, self.pty, self.fds, self.watches = pin, pty, [], []
         adapter.devices.append(self)
-
-    def agent(self):
-        return self.root.default_agent or next(iter(self.root.agents.items()), None)
 
     @dbus.service.method("org.bluez.Device1", async_callbacks=("ok", "fail"))
     def Pair(self, ok, fail):
+        paired = lambda: (self.set("Paired", True), ok())
+        owner = self.root.default_agent or next(iter(self.root.agents.items()), None)
         if self.props["Paired"]:
-            return fail(Error("AlreadyExists", "Already Exists"))
-        owner = self.agent()
-        if self.pin is None or owner is None:
-            return fail(Error("AuthenticationRejected", "no agent")) if self.pin else self.paired(ok)
-        agent = dbus.Interface(self.bus.get_object(*owner), "org.bluez.Agent1")
-        agent.RequestPinCode(self.path, timeout=30,
-                             reply_handler=lambda pin: self.paired(ok) if pin == self.pin
-                             else fail(Error("AuthenticationFailed", "Authentication Failed")),
-                             error_handler=lambda e: fail(Error("AuthenticationRejected", str(e))))
-
-    def paired(self, ok):
-        self.set("Paired", True)
-        ok()
+            fail(Error("AlreadyExists", "Already Exists"))
+        elif self.pin is None:
+            paired()  # pairing without a PIN
+        elif owner is None:
+            fail(Error("AuthenticationRejected", "no agent"))
+        else:
+            agent = dbus.Interface(self.bus.get_object(*owner), "org.bluez.Agent1")
+            agent.RequestPinCode(self.path, timeout=30, reply_handler=lambda pin: paired()
+                                 if pin == self.pin else fail(Error("AuthenticationFailed")),
+                                 error_handler=lambda e: fail(Error("AuthenticationRejected")))
 
     @dbus.service.method("org.bluez.Device1", in_signature="s", async_callbacks=("ok", "fail"))
     def ConnectProfile(self, uuid, ok, fail):
@@ -197,48 +187,36 @@ class Device(Node):
             return fail(Error("NotAvailable", "Operation currently not available"))
         ours, theirs = socket.socketpair()
         serial = os.open(self.pty, os.O_RDWR | os.O_NOCTTY)
-        tty.setraw(serial)
+        tty.setraw(serial)  # the printer's line: 19200 8N1
         attrs = termios.tcgetattr(serial)
         attrs[4] = attrs[5] = termios.B19200
         termios.tcsetattr(serial, termios.TCSANOW, attrs)
-        self.fds = [ours, serial]
-        self.watches = [GLib.io_add_watch(ours.fileno(), GLib.IO_IN | GLib.IO_HUP, self.pump, serial),
-                        GLib.io_add_watch(serial, GLib.IO_IN | GLib.IO_HUP, self.pump, ours.fileno())]
+        self.fds = [ours.detach(), serial]
+        self.watches = [GLib.io_add_watch(a, GLib.IO_IN | GLib.IO_HUP, self.pump, b)
+                        for a, b in (self.fds, self.fds[::-1])]
         profile = dbus.Interface(self.bus.get_object(*owner), "org.bluez.Profile1")
         profile.NewConnection(self.path, dbus.types.UnixFd(theirs), {}, timeout=10,
                               reply_handler=lambda: (self.set("Connected", True), ok()),
-                              error_handler=lambda e: (self.stop_pump(), fail(Error("Failed", str(e)))))
+                              error_handler=lambda e: (self.DisconnectProfile(uuid), fail(Error("Failed"))))
         theirs.close()
 
     def pump(self, source, condition, target):
         data = os.read(source, 4096) if condition & GLib.IO_IN else b""
-        if not data:
-            self.stop_pump()
-            return False
-        os.write(target, data)
-        return True
-
-    def stop_pump(self):
-        for watch in getattr(self, "watches", []):
-            GLib.source_remove(watch)
-        self.watches = []
-        for f in self.fds:
-            f.close() if hasattr(f, "close") else os.close(f)
-        self.fds = []
-        if self.props["Connected"]:
-            self.set("Connected", False)
+        if data:
+            os.write(target, data)
+            return True
+        self.DisconnectProfile(SPP)
+        return False
 
     @dbus.service.method("org.bluez.Device1", in_signature="s")
     def DisconnectProfile(self, uuid):
-        self.stop_pump()
-
-    @dbus.service.method("org.bluez.Device1")
-    def Disconnect(self):
-        self.stop_pump()
-
-    @dbus.service.method("org.bluez.Device1")
-    def CancelPairing(self):
-        pass
+        for watch in self.watches:
+            GLib.source_remove(watch)
+        for fd in self.fds:
+            os.close(fd)
+        self.fds, self.watches = [], []
+        if self.props["Connected"]:
+            self.set("Connected", False)
 
 
 def main():
@@ -248,11 +226,10 @@ def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SystemBus()
     root = Root(bus)
-    Managers(bus, root)
     adapter = Adapter(bus, root)
     Device(bus, root, adapter, "00:11:22:33:44:55", "Label Printer", 0x040680, [SPP], "1234", args.pty)
     Device(bus, root, adapter, "66:77:88:99:AA:BB", "Phone", 0x5A020C,
-           ["0000110a-0000-1000-8000-00805f9b34fb", "0000111f-0000-1000-8000-00805f9b34fb"], None, None)
+           ["0000110a-0000-1000-8000-00805f9b34fb", "0000111f-0000-1000-8000-00805f9b34fb"])
     name = dbus.service.BusName("org.bluez", bus)  # noqa: F841 (held for the life of the loop)
     GLib.MainLoop().run()
 

@@ -44,6 +44,24 @@ struct OnePortHeld : PortConflictCheck {
     }
 };
 
+// A Bluetooth service that knows the devices of its list and pairs with PIN 1234; pins: what
+// pairing was given.
+struct FakeBluetooth : BluetoothClient {
+    std::vector<BluetoothDevice>& devices;
+    std::vector<std::string>& pins;
+    FakeBluetooth(std::vector<BluetoothDevice>& d, std::vector<std::string>& p)
+        : devices(d), pins(p) {}
+    BluetoothStatus Scan(int, std::vector<BluetoothDevice>& found) override {
+        found = devices;
+        return BluetoothStatus::Done;
+    }
+    BluetoothStatus Pair(const std::string&, const std::string& pin, int) override {
+        pins.push_back(pin);
+        return pin == "1234" ? BluetoothStatus::Done : BluetoothStatus::Refused;
+    }
+    BluetoothStatus Unpair(const std::string&) override { return BluetoothStatus::NotFound; }
+};
+
 struct Bench {
     Bench() {
         model.State().serial.baudRate = 19200;  // the tool's default line
@@ -74,6 +92,14 @@ struct Bench {
                               return std::string("2024-01-01T00:00:00Z");
                           }};
         platform.finder = finder;
+        if (bluetoothService) {
+            platform.bluetooth = [this] { return std::make_unique<FakeBluetooth>(devices, pins); };
+            platform.bluetoothLink = [this] {
+                auto bt = std::make_unique<TestLink>();
+                bt->target = &serial;
+                return bt;
+            };
+        }
         return RunCli(static_cast<int>(argv.size()), argv.data(), platform);
     }
     // A file in a folder of the test program's own, with the text (none: no file yet).
@@ -98,6 +124,9 @@ struct Bench {
     std::map<std::string, std::string> env;
     std::ostringstream out, err;
     PortFinder finder;
+    bool bluetoothService = true;
+    std::vector<BluetoothDevice> devices;
+    std::vector<std::string> pins;
 };
 
 inline bool Has(const std::string& text, const std::string& part) {
