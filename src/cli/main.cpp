@@ -45,13 +45,16 @@ int main(int argc, char** argv) {
             ports, [&clock] { return MakeSerialLink(clock, kPurge); }, clock, plan);
     };
     platform.makeSerial = [&clock] { return MakeSerialLink(clock, kPurge); };
-    platform.bluetooth = [] { return MakeBluetoothClient(); };
-    platform.bluetoothLink = [&clock] { return MakeBluetoothLink(clock, kPurge); };
+    platform.bluetooth = [] { return MakeBluetoothClient(cli::InterruptFlag()); };
+    platform.bluetoothLink = [&clock] {
+        return MakeBluetoothLink(clock, cli::InterruptFlag(), kPurge);
+    };
     platform.finder = cli::WithBluetoothPorts(
         platform.finder, platform.bluetooth,
         [&clock](const std::vector<std::string>& ports, const DetectionPlan& plan) {
             return DetectLines(
-                ports, [&clock] { return MakeBluetoothLink(clock, kPurge); }, clock, plan);
+                ports, [&clock] { return MakeBluetoothLink(clock, cli::InterruptFlag(), kPurge); },
+                clock, plan);
         });
     return cli::RunCli(argc, argv, platform);
 }

@@ -3,6 +3,7 @@
 // where there is no such client MakeBluetoothClient and MakeBluetoothLink give nullptr.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,10 +58,12 @@ bool NormalizeBluetoothAddress(const std::string& text, std::string& address);
 // Whether a device with this class and these service UUIDs offers a serial channel.
 bool OffersSerialPort(unsigned deviceClass, const std::vector<std::string>& uuids);
 
-std::unique_ptr<BluetoothClient> MakeBluetoothClient();
+// Every wait of the client and of the link's Open ends early once stop is set (Ctrl-C); what
+// was under way is called off (a pairing cancelled, discovery stopped).
+std::unique_ptr<BluetoothClient> MakeBluetoothClient(const std::atomic<bool>& stop);
 // A link of the serial kind over the serial port profile of a paired device (Open takes
 // "bt:ADDRESS"; the line settings play no part).
-std::unique_ptr<SerialPrinterLink> MakeBluetoothLink(Clock& clock,
+std::unique_ptr<SerialPrinterLink> MakeBluetoothLink(Clock& clock, const std::atomic<bool>& stop,
                                                      InputPurge purge = InputPurge::BeforeWrite);
 
 }  // namespace tarvek

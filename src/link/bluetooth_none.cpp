@@ -3,11 +3,11 @@
 
 namespace tarvek {
 
-std::unique_ptr<BluetoothClient> MakeBluetoothClient() {
+std::unique_ptr<BluetoothClient> MakeBluetoothClient(const std::atomic<bool>&) {
     return nullptr;
 }
 
-std::unique_ptr<SerialPrinterLink> MakeBluetoothLink(Clock&, InputPurge) {
+std::unique_ptr<SerialPrinterLink> MakeBluetoothLink(Clock&, const std::atomic<bool>&, InputPurge) {
     return nullptr;
 }
 

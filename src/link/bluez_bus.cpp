@@ -1,9 +1,15 @@
 #include "link/bluez_bus.h"
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace tarvek::bluez {
 namespace {
+
+// How often a wait looks at the stop flag (Ctrl-C).
+constexpr auto kStopCheck = std::chrono::milliseconds(100);
+constexpr std::uint64_t kStopCheckUs = 100'000;
 
 std::string ReadString(sd_bus_message* m) {
     const char* text = nullptr;
@@ -154,8 +160,8 @@ const DeviceEntry* FindDevice(const Objects& objects, const std::string& address
     return nullptr;
 }
 
-bool CallServing(sd_bus* bus, sd_bus_message* call, std::uint64_t timeoutUs, Message& reply,
-                 std::string& errorName) {
+bool CallServing(sd_bus* bus, sd_bus_message* call, std::uint64_t timeoutUs,
+                 const std::atomic<bool>& stop, Message& reply, std::string& errorName) {
     PendingCall pending{&reply};
     Slot slot;
     if (sd_bus_call_async(bus, slot.Out(), call, OnReply, &pending, timeoutUs) < 0) {
@@ -164,12 +170,16 @@ bool CallServing(sd_bus* bus, sd_bus_message* call, std::uint64_t timeoutUs, Mes
     }
     // sd-bus ends the call with a timeout error of its own, so the loop always ends.
     while (!pending.done) {
+        if (stop.load()) {
+            errorName = kStoppedError;
+            return false;  // the slot's end drops the call
+        }
         const int r = sd_bus_process(bus, nullptr);
         if (r < 0) {
             errorName = "org.freedesktop.DBus.Error.Disconnected";
             return false;
         }
-        if (r == 0 && sd_bus_wait(bus, UINT64_MAX) < 0) {
+        if (r == 0 && sd_bus_wait(bus, kStopCheckUs) < 0 && !stop.load()) {
             errorName = "org.freedesktop.DBus.Error.Disconnected";
             return false;
         }
@@ -180,12 +190,21 @@ bool CallServing(sd_bus* bus, sd_bus_message* call, std::uint64_t timeoutUs, Mes
 }
 
 bool CallPlain(sd_bus* bus, const std::string& path, const char* interface, const char* member,
-               std::uint64_t timeoutUs, std::string& errorName) {
+               std::uint64_t timeoutUs, const std::atomic<bool>& stop, std::string& errorName) {
     Message call;
     Message reply;
     return sd_bus_message_new_method_call(bus, call.Out(), kService, path.c_str(), interface,
                                           member) >= 0 &&
-           CallServing(bus, call.Get(), timeoutUs, reply, errorName);
+           CallServing(bus, call.Get(), timeoutUs, stop, reply, errorName);
+}
+
+bool PauseUnlessStopped(std::chrono::milliseconds time, const std::atomic<bool>& stop) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    while (!stop.load() && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            kStopCheck, end - std::chrono::steady_clock::now()));
+    }
+    return !stop.load();
 }
 
 BluetoothStatus ResultOfError(const std::string& errorName) {

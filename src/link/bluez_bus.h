@@ -5,6 +5,8 @@
 
 #include <systemd/sd-bus.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -75,13 +77,18 @@ BluetoothStatus ListObjects(sd_bus* bus, Objects& objects);
 // The device of that address on the first adapter, nullptr when there is none.
 const DeviceEntry* FindDevice(const Objects& objects, const std::string& address);
 
-// Calls a method of BlueZ, serving our objects until its reply or the timeout; errorName is the
-// D-Bus error's name ("" on success).
-bool CallServing(sd_bus* bus, sd_bus_message* call, std::uint64_t timeoutUs, Message& reply,
-                 std::string& errorName);
+// The name of the error of a call given up because stop was set.
+inline constexpr char kStoppedError[] = "org.tarvek.Stopped";
+
+// Calls a method of BlueZ, serving our objects until its reply, the timeout or stop; errorName
+// is the D-Bus error's name ("" on success).
+bool CallServing(sd_bus* bus, sd_bus_message* call, std::uint64_t timeoutUs,
+                 const std::atomic<bool>& stop, Message& reply, std::string& errorName);
 // A simple call without arguments to an object of BlueZ.
 bool CallPlain(sd_bus* bus, const std::string& path, const char* interface, const char* member,
-               std::uint64_t timeoutUs, std::string& errorName);
+               std::uint64_t timeoutUs, const std::atomic<bool>& stop, std::string& errorName);
+// Waits for the time unless stop is set first; false when it was.
+bool PauseUnlessStopped(std::chrono::milliseconds time, const std::atomic<bool>& stop);
 
 // The result an error of BlueZ stands for.
 BluetoothStatus ResultOfError(const std::string& errorName);

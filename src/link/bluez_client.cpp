@@ -1,8 +1,6 @@
 // The Bluetooth client over BlueZ: discovery on the first adapter, pairing with an agent of our
 // own that answers the PIN request (and nothing it was not asked for), forgetting a device.
 #include <chrono>
-#include <cstring>
-#include <thread>
 
 #include "link/bluez_bus.h"
 
@@ -82,6 +80,7 @@ constexpr sd_bus_vtable kAgentVtable[] = {
 
 class CBluezClient final : public BluetoothClient {
   public:
+    explicit CBluezClient(const std::atomic<bool>& stop) : m_stop(stop) {}
     bool Connect() { return OpenSystemBus(m_bus); }
 
     BluetoothStatus Scan(int seconds, std::vector<BluetoothDevice>& devices) override {
@@ -92,15 +91,14 @@ class CBluezClient final : public BluetoothClient {
         }
         std::string error;
         if (!CallPlain(m_bus.Get(), objects.adapter, kAdapterInterface, "StartDiscovery",
-                       kCallTimeoutUs, error)) {
+                       kCallTimeoutUs, m_stop, error)) {
             return ResultOfError(error);
         }
-        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        PauseUnlessStopped(std::chrono::seconds(seconds), m_stop);
         objects = Objects{};
         // Listed before discovery stops: BlueZ forgets devices that are only seen once it ends.
         result = ListObjects(m_bus.Get(), objects);
-        CallPlain(m_bus.Get(), objects.adapter, kAdapterInterface, "StopDiscovery", kCallTimeoutUs,
-                  error);
+        StopDiscovery(objects.adapter);
         return Listed(result, objects, devices);
     }
 
@@ -137,6 +135,12 @@ class CBluezClient final : public BluetoothClient {
     }
 
   private:
+    // Sent even after Ctrl-C: discovery is not left running.
+    void StopDiscovery(const std::string& adapter) {
+        sd_bus_call_method(m_bus.Get(), kService, adapter.c_str(), kAdapterInterface,
+                           "StopDiscovery", nullptr, nullptr, "");
+    }
+
     static BluetoothStatus Listed(BluetoothStatus result, const Objects& objects,
                                   std::vector<BluetoothDevice>& devices) {
         for (const DeviceEntry& entry : objects.devices) {
@@ -153,21 +157,21 @@ class CBluezClient final : public BluetoothClient {
         }
         std::string error;
         if (!CallPlain(m_bus.Get(), objects.adapter, kAdapterInterface, "StartDiscovery",
-                       kCallTimeoutUs, error)) {
+                       kCallTimeoutUs, m_stop, error)) {
             return ResultOfError(error);
         }
         const std::string adapter = objects.adapter;
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
         result = BluetoothStatus::NotFound;
-        while (result == BluetoothStatus::NotFound && std::chrono::steady_clock::now() < end) {
-            std::this_thread::sleep_for(kSearchPoll);
+        while (result == BluetoothStatus::NotFound && std::chrono::steady_clock::now() < end &&
+               PauseUnlessStopped(kSearchPoll, m_stop)) {
             objects = Objects{};
             if (ListObjects(m_bus.Get(), objects) == BluetoothStatus::Done &&
                 FindDevice(objects, address) != nullptr) {
                 result = BluetoothStatus::Done;
             }
         }
-        CallPlain(m_bus.Get(), adapter, kAdapterInterface, "StopDiscovery", kCallTimeoutUs, error);
+        StopDiscovery(adapter);
         return result;
     }
 
@@ -186,8 +190,12 @@ class CBluezClient final : public BluetoothClient {
         sd_bus_call_method(m_bus.Get(), kService, "/org/bluez", "org.bluez.AgentManager1",
                            "RequestDefaultAgent", nullptr, nullptr, "o", kAgentPath);
         std::string errorName;
-        const bool paired =
-            CallPlain(m_bus.Get(), devicePath, kDeviceInterface, "Pair", kPairTimeoutUs, errorName);
+        const bool paired = CallPlain(m_bus.Get(), devicePath, kDeviceInterface, "Pair",
+                                      kPairTimeoutUs, m_stop, errorName);
+        if (errorName == kStoppedError) {  // BlueZ would go on asking the agent
+            sd_bus_call_method(m_bus.Get(), kService, devicePath.c_str(), kDeviceInterface,
+                               "CancelPairing", nullptr, nullptr, "");
+        }
         sd_bus_call_method(m_bus.Get(), kService, "/org/bluez", "org.bluez.AgentManager1",
                            "UnregisterAgent", nullptr, nullptr, "o", kAgentPath);
         state.pin.assign(state.pin.size(), '\0');
@@ -202,13 +210,14 @@ class CBluezClient final : public BluetoothClient {
                                    "Trusted", nullptr, "b", 1) >= 0;
     }
 
+    const std::atomic<bool>& m_stop;
     Bus m_bus;
 };
 
 }  // namespace
 
-std::unique_ptr<BluetoothClient> MakeBluetoothClient() {
-    auto client = std::make_unique<CBluezClient>();
+std::unique_ptr<BluetoothClient> MakeBluetoothClient(const std::atomic<bool>& stop) {
+    auto client = std::make_unique<CBluezClient>(stop);
     if (!client->Connect()) {
         return nullptr;
     }

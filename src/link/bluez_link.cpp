@@ -57,7 +57,8 @@ constexpr sd_bus_vtable kProfileVtable[] = {
 
 class CBluetoothLink final : public SerialPrinterLink, private SerialChunkPort {
   public:
-    CBluetoothLink(Clock& clock, InputPurge purge) : m_clock(clock), m_purge(purge) {}
+    CBluetoothLink(Clock& clock, const std::atomic<bool>& stop, InputPurge purge)
+        : m_clock(clock), m_stop(stop), m_purge(purge) {}
     ~CBluetoothLink() override { Close(); }
     using PrinterLink::Write;
 
@@ -80,7 +81,7 @@ class CBluetoothLink final : public SerialPrinterLink, private SerialChunkPort {
         if (sd_bus_message_new_method_call(m_bus->Get(), call.Out(), kService, device->path.c_str(),
                                            kDeviceInterface, "ConnectProfile") < 0 ||
             sd_bus_message_append(call.Get(), "s", kSerialPortUuid) < 0 ||
-            !CallServing(m_bus->Get(), call.Get(), kConnectTimeoutUs, reply, error)) {
+            !CallServing(m_bus->Get(), call.Get(), kConnectTimeoutUs, m_stop, reply, error)) {
             return -1;
         }
         m_connected = true;
@@ -150,6 +151,7 @@ class CBluetoothLink final : public SerialPrinterLink, private SerialChunkPort {
     void PurgeAll() override { PurgeInput(); }
 
     Clock& m_clock;
+    const std::atomic<bool>& m_stop;
     const InputPurge m_purge;
     std::unique_ptr<Bus> m_bus;
     Slot m_object;
@@ -161,8 +163,9 @@ class CBluetoothLink final : public SerialPrinterLink, private SerialChunkPort {
 
 }  // namespace
 
-std::unique_ptr<SerialPrinterLink> MakeBluetoothLink(Clock& clock, InputPurge purge) {
-    return std::make_unique<CBluetoothLink>(clock, purge);
+std::unique_ptr<SerialPrinterLink> MakeBluetoothLink(Clock& clock, const std::atomic<bool>& stop,
+                                                     InputPurge purge) {
+    return std::make_unique<CBluetoothLink>(clock, stop, purge);
 }
 
 }  // namespace tarvek

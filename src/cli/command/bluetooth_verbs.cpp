@@ -8,9 +8,13 @@ namespace {
 // How long pair looks for a device the adapter does not know yet.
 constexpr int kPairSearchSeconds = 10;
 
-// The verbs' failures belong to no step of a printer; a "bt:" port's to the port's.
-int BluetoothFailure(Output& output, BluetoothStatus result, const std::string& address, Step step,
-                     const std::string& pinVariable = "") {
+// The verbs' failures belong to no step of a printer; a "bt:" port's to the port's. After
+// Ctrl-C whatever the service said is the interruption.
+int BluetoothFailure(const Platform& platform, Output& output, BluetoothStatus result,
+                     const std::string& address, Step step, const std::string& pinVariable = "") {
+    if (platform.interrupted.load()) {
+        return Fail(output, Failed(failure::Interrupted{}, step));
+    }
     return Fail(output, Failed(failure::Bluetooth{result, address, pinVariable}, step));
 }
 
@@ -39,8 +43,8 @@ int BluetoothScan(Invocation& i) {
     const BluetoothStatus result = client != nullptr
                                        ? client->Scan(i.options.bluetooth.seconds, devices)
                                        : BluetoothStatus::NoService;
-    if (result != BluetoothStatus::Done) {
-        return BluetoothFailure(i.output, result, "", Step::None);
+    if (result != BluetoothStatus::Done || i.platform.interrupted.load()) {
+        return BluetoothFailure(i.platform, i.output, result, "", Step::None);
     }
     i.output.BluetoothDevices(devices);
     return kExitDone;
@@ -68,7 +72,7 @@ int BluetoothPair(Invocation& i) {
                                        : BluetoothStatus::NoService;
     pin.assign(pin.size(), '\0');
     if (result != BluetoothStatus::Done) {
-        return BluetoothFailure(i.output, result, address, Step::None, o.pinEnv);
+        return BluetoothFailure(i.platform, i.output, result, address, Step::None, o.pinEnv);
     }
     i.output.BluetoothPaired(address, true);
     return kExitDone;
@@ -84,7 +88,7 @@ int BluetoothUnpair(Invocation& i) {
     const BluetoothStatus result =
         client != nullptr ? client->Unpair(address) : BluetoothStatus::NoService;
     if (result != BluetoothStatus::Done) {
-        return BluetoothFailure(i.output, result, address, Step::None);
+        return BluetoothFailure(i.platform, i.output, result, address, Step::None);
     }
     i.output.BluetoothPaired(address, false);
     return kExitDone;
@@ -113,8 +117,8 @@ std::unique_ptr<SerialPrinterLink> BluetoothPortLink(Platform& platform, Output&
                                                                   : nullptr;
     if (link == nullptr) {
         exit = BluetoothFailure(
-            output, result == BluetoothStatus::Done ? BluetoothStatus::NoService : result, address,
-            Step::Port);
+            platform, output, result == BluetoothStatus::Done ? BluetoothStatus::NoService : result,
+            address, Step::Port);
     }
     return link;
 }
