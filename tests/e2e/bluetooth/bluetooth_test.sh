@@ -79,6 +79,14 @@ check "profile apply over bt:" runs 0 "$work/apply.txt" profile apply "$work/pro
 check "the printer took the profile" grep -qx discoverable=off "$work/state.txt"
 check "show over the phone fails" runs 3 "$work/phone.txt" show --port bt:$phone
 check "it says the phone has no serial port" grep -q "$phone offers no serial port" "$work/phone.txt"
+echo "== the connection cut after 700 bytes of a Wi-Fi save (before its flash step)"
+grep ^flash "$work/state.txt" >"$work/flash.old"
+dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.bluez / \
+    org.tarvek.Test.CutAfter uint32:700 >/dev/null
+check "the cut save fails" runs 4 "$work/cut.txt" set wifi.ssid=cut-floor --port bt:$printer
+check "naming its step" grep -q "(step: wifi write)" "$work/cut.txt"
+check "the flash is the old one, whole" bash -c "grep ^flash '$work/state.txt' |
+    cmp -s - '$work/flash.old'"
 check "unpair" runs 0 "$work/unpair.txt" bluetooth unpair $printer
 check "show after unpair fails" runs 3 "$work/unpaired.txt" show --port bt:$printer
 check "it names bluetooth pair" grep -q "tarvek-cli bluetooth pair $printer" "$work/unpaired.txt"

@@ -2,7 +2,8 @@
 """A BlueZ stand-in on a private bus: one adapter, a printer (serial port profile, PIN 1234)
 and a phone (no serial port), the agent and profile managers. Pair asks the registered agent
 for the PIN; ConnectProfile hands one end of a socket pair to the profile's NewConnection and
-pumps the other end to the printer simulator's pty (--pty)."""
+pumps the other end to the printer simulator's pty (--pty). org.tarvek.Test.CutAfter(N) closes
+the connection once N more bytes came from the host."""
 import argparse, os, socket, termios, tty
 import dbus, dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
@@ -29,6 +30,11 @@ class Root(dbus.service.Object):
         self.add_to_connection(bus, "/")
         self.add_to_connection(bus, "/org/bluez")
         self.objects, self.agents, self.profiles, self.default_agent = {}, {}, {}, None
+        self.cut = None  # host bytes still let through before a connection is cut
+
+    @dbus.service.method("org.tarvek.Test", in_signature="u")
+    def CutAfter(self, count):
+        self.cut = count
 
     @dbus.service.method(OM, out_signature="a{oa{sa{sv}}}")
     def GetManagedObjects(self):
@@ -202,9 +208,15 @@ class Device(Node):
 
     def pump(self, source, condition, target):
         data = os.read(source, 4096) if condition & GLib.IO_IN else b""
+        budget = self.root.cut if source == self.fds[0] else None
+        if budget is not None:
+            data, self.root.cut = data[:budget], budget - len(data)
         if data:
             os.write(target, data)
+        if data and (budget is None or self.root.cut > 0):
             return True
+        if budget is not None and self.root.cut <= 0:
+            self.root.cut = None
         self.DisconnectProfile(SPP)
         return False
 
