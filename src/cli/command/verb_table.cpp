@@ -185,7 +185,8 @@ constexpr VerbSpec kVerbs[] = {
     {nullptr, "set", "write settings given as KEY=VALUE, then read them back", kPrinter, DeclareSet,
      RunSet},
     {nullptr, "keys", "list the keys with their allowed values", kNeedsNothing, NoOptions, RunKeys},
-    {nullptr, "ports", "list this machine's serial ports and USB printers, who holds each",
+    {nullptr, "ports",
+     "list this machine's serial ports, USB printers and paired Bluetooth printers, who holds each",
      kNeedsNothing, DeclarePorts, RunPorts},
     {nullptr, "detect",
      "find the line settings at which a printer answers (queries only; --port: the ports to "
