@@ -5,7 +5,9 @@
 
 #include "cli/command/cli_app.h"
 #include "cli/platform/platform.h"
+#include "cli/session/bluetooth_ports.h"
 #include "cli/command/station.h"
+#include "link/bluetooth.h"
 #include "link/links.h"
 #include "link/tcp_link.h"
 
@@ -47,5 +49,16 @@ int main(int argc, char** argv) {
             ports, [&clock] { return MakeSerialLink(clock, kPurge); }, clock, plan);
     };
     platform.makeSerial = [&clock] { return MakeSerialLink(clock, kPurge); };
+    platform.bluetooth = [] { return MakeBluetoothClient(cli::InterruptFlag()); };
+    platform.bluetoothLink = [&clock] {
+        return MakeBluetoothLink(clock, cli::InterruptFlag(), kPurge);
+    };
+    platform.finder = cli::WithBluetoothPorts(
+        platform.finder, platform.bluetooth,
+        [&clock](const std::vector<std::string>& ports, const DetectionPlan& plan) {
+            return DetectLines(
+                ports, [&clock] { return MakeBluetoothLink(clock, cli::InterruptFlag(), kPurge); },
+                clock, plan);
+        });
     return cli::RunCli(argc, argv, platform);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "link/fd_io_posix.h"
 #include "link/links.h"
 #include "link/serial_termios.h"
 #include "link/serial_write.h"
@@ -18,23 +19,10 @@
 namespace tarvek {
 namespace {
 
-// Reads gather a batch: at most 50 ms between bytes and 100 ms in all. These are waits of
-// the device, measured on the monotonic clock, not pauses of the exchange.
-constexpr int kReadIntervalMs = 50;
-constexpr auto kReadTotal = std::chrono::milliseconds(100);
 constexpr auto kDrainLimit = std::chrono::milliseconds(kSerialChunkWaitMs);
 
 std::string DevicePath(const std::string& portName) {
     return portName.find('/') == std::string::npos ? "/dev/" + portName : portName;
-}
-
-int PollFor(int fd, short events, int timeoutMs) {
-    pollfd p{fd, events, 0};
-    int rc;
-    do {
-        rc = poll(&p, 1, timeoutMs);
-    } while (rc < 0 && errno == EINTR);
-    return rc > 0 && (p.revents & events) ? 1 : rc < 0 ? -1 : 0;
 }
 
 class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
@@ -83,30 +71,7 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
     }
 
     int Read(std::uint8_t* buffer, int capacity) override {
-        if (!m_fd.Valid() || capacity <= 0) {
-            return 0;
-        }
-        int waiting = 0;
-        if (ioctl(m_fd.Get(), FIONREAD, &waiting) != 0 || waiting <= 0) {
-            return 0;
-        }
-        int count = 0;
-        const auto start = std::chrono::steady_clock::now();
-        while (count < capacity) {
-            const ssize_t got = ::read(m_fd.Get(), buffer + count, capacity - count);
-            if (got > 0) {
-                count += static_cast<int>(got);
-                continue;
-            }
-            if (got < 0 && errno != EAGAIN && errno != EINTR) {
-                break;
-            }
-            if (std::chrono::steady_clock::now() - start >= kReadTotal ||
-                PollFor(m_fd.Get(), POLLIN, kReadIntervalMs) != 1) {
-                break;
-            }
-        }
-        return count;
+        return ReadWaiting(m_fd.Get(), buffer, capacity);
     }
 
   private:
@@ -120,22 +85,7 @@ class CSerialLink final : public SerialPrinterLink, private SerialChunkPort {
     }
 
     int SendChunk(const std::uint8_t* data, int length) override {
-        int sent = 0;
-        while (sent < length) {
-            const int ready = PollFor(m_fd.Get(), POLLOUT, kSerialChunkWaitMs);
-            if (ready == 0) {
-                return sent > 0 ? sent : kChunkTimedOut;
-            }
-            if (ready < 0) {
-                return kChunkFailed;
-            }
-            const ssize_t n = ::write(m_fd.Get(), data + sent, length - sent);
-            if (n < 0 && errno != EAGAIN && errno != EINTR) {
-                return kChunkFailed;
-            }
-            sent += n > 0 ? static_cast<int>(n) : 0;
-        }
-        return sent;
+        return SendChunkTo(m_fd.Get(), data, length, false);
     }
     // Only the input is dropped, once the output has left (within the chunk bound):
     // discarding output still queued would cut the command short.

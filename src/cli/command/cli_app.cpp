@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 
+#include "cli/command/bluetooth_verbs.h"
 #include "cli/command/verb_table.h"
 #include "cli/output/doctor.h"
 #include "cli/session/port_search.h"
@@ -37,10 +38,10 @@ constexpr const char* kDescription =
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& g) {
     app.add_option("--port", g.ports,
-                   "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0, /dev/rfcomm0 (Linux); "
-                   "tcp:HOST[:PORT] (the printer on the network, port 9100 by default; printer "
-                   "settings only); auto: the one port where \"detect\" finds a printer, at "
-                   "its line")
+                   "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0, /dev/rfcomm0 or "
+                   "bt:AA:BB:CC:DD:EE:FF (a paired Bluetooth printer) (Linux); tcp:HOST[:PORT] "
+                   "(the printer on the network, port 9100 by default; printer settings only); "
+                   "auto: the one port where \"detect\" finds a printer, at its line")
         ->allow_extra_args(false);  // one port per --port: what follows is the verb's
     app.add_option("--baud", g.line.baud, "the printer's current line: baud rate")
         ->capture_default_str();
@@ -122,9 +123,14 @@ int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest&
         }
         trace = std::make_unique<TraceRecorder>(traceFile, platform.clock, g.showSecrets);
     }
-    const std::unique_ptr<SerialPrinterLink> network = NetworkLinkFor(platform, port);
-    return RunOnPort(platform, invocation.output, network ? *network : platform.serial, trace.get(),
-                     port, [&](VerbContext& context) {
+    int exit = kExitDone;
+    const std::unique_ptr<SerialPrinterLink> own =
+        OwnLinkFor(platform, invocation.output, port, exit);
+    if (exit != kExitDone) {
+        return exit;
+    }
+    return RunOnPort(platform, invocation.output, own ? *own : platform.serial, trace.get(), port,
+                     [&](VerbContext& context) {
                          invocation.printer = &context;
                          return spec.run(invocation);
                      });

@@ -11,6 +11,7 @@
 
 #include "cli/settings/key_value_input.h"
 #include "cli/session/port_finder.h"
+#include "link/bluetooth.h"
 #include "link/clock.h"
 #include "link/port_conflict_check.h"
 #include "link/printer_link.h"
@@ -37,6 +38,9 @@ struct Platform {
     // A new link to a printer on the network ("tcp:" ports, the check that a printer joined);
     // unset: the serial link serves those names too.
     std::function<std::unique_ptr<SerialPrinterLink>()> networkLink{};
+    // The Bluetooth service (nullptr: none) and a link to a paired printer ("bt:" ports).
+    std::function<std::unique_ptr<BluetoothClient>()> bluetooth{};
+    std::function<std::unique_ptr<SerialPrinterLink>()> bluetoothLink{};
 };
 
 int RunCli(int argc, const char* const* argv, Platform& platform);

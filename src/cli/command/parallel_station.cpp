@@ -68,7 +68,12 @@ int RunStations(Invocation& invocation, const std::vector<PortRequest>& ports,
                 recorder =
                     std::make_unique<TraceRecorder>(portTrace, platform.clock, g.showSecrets);
             }
-            std::unique_ptr<SerialPrinterLink> serial = NetworkLinkFor(platform, port);
+            int exit = kExitDone;
+            std::unique_ptr<SerialPrinterLink> serial = OwnLinkFor(platform, *output, port, exit);
+            if (exit != kExitDone) {
+                tallies[k].failed = 1;  // said: the printer cannot be reached
+                return;
+            }
             serial = serial ? std::move(serial) : platform.makeSerial();
             RunOnPort(platform, *output, *serial, recorder.get(), port, [&](VerbContext& context) {
                 Connection connection(context.services, context.port);

@@ -1,13 +1,19 @@
 #include "cli/command/port_run.h"
 
+#include "cli/command/bluetooth_verbs.h"
 #include "cli/session/link_tap.h"
+#include "link/bluetooth.h"
 #include "link/tcp_link.h"
 #include "texts/port_texts.h"
 
 namespace tarvek::cli {
 
-std::unique_ptr<SerialPrinterLink> NetworkLinkFor(const Platform& platform,
-                                                  const PortRequest& port) {
+std::unique_ptr<SerialPrinterLink> OwnLinkFor(Platform& platform, Output& output,
+                                              const PortRequest& port, int& exit) {
+    exit = kExitDone;
+    if (IsBluetoothPortName(port.portName)) {
+        return BluetoothPortLink(platform, output, port, exit);
+    }
     if (IsTcpPortName(port.portName) && platform.networkLink) {
         return platform.networkLink();
     }

@@ -11,10 +11,11 @@
 
 namespace tarvek::cli {
 
-// A link of its own for a network port ("tcp:..."), in the serial link's place; nullptr for
-// any other port.
-std::unique_ptr<SerialPrinterLink> NetworkLinkFor(const Platform& platform,
-                                                  const PortRequest& port);
+// The link of its own a network or Bluetooth port takes in the serial link's place; nullptr
+// for any other port, or (the failure reported, exit set) for a Bluetooth printer that cannot
+// be reached.
+std::unique_ptr<SerialPrinterLink> OwnLinkFor(Platform& platform, Output& output,
+                                              const PortRequest& port, int& exit);
 // Runs run on port over serial (the platform's own, or one link of several) and the
 // platform's USB link; trace may be nullptr.
 int RunOnPort(Platform& platform, Output& output, SerialPrinterLink& serial, TraceRecorder* trace,

@@ -51,6 +51,13 @@ struct ApplyOptions {
     NetworkPlan network;
 };
 
+// bluetooth scan, pair and unpair.
+struct BluetoothOptions {
+    int seconds = 10;
+    std::string address;
+    std::string pinEnv = "TARVEK_BT_PIN";
+};
+
 struct PortsOptions {
     std::vector<std::string> paths;  // device paths to describe too, first
 };
@@ -83,6 +90,7 @@ struct VerbOptions {
     SendOptions send;
     ReportOptions report;
     TermOptions term;
+    BluetoothOptions bluetooth;
 };
 
 }  // namespace tarvek::cli

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "cli/command/bluetooth_verbs.h"
 #include "cli/command/cli_app.h"
 #include "cli/command/port_verbs.h"
 #include "cli/command/raw_verbs.h"
@@ -97,6 +98,23 @@ void DeclareReport(CLI::App& verb, VerbOptions& o) {
 void DeclareTerm(CLI::App& verb, VerbOptions& o) {
     verb.add_flag("--force", o.term.force,
                   "send lines that enter the Wi-Fi module's ISP mode or write its flash");
+}
+
+void DeclareBluetoothScan(CLI::App& verb, VerbOptions& o) {
+    verb.add_option("--seconds", o.bluetooth.seconds, "how long to look for devices")
+        ->check(CLI::Range(1, 120))
+        ->capture_default_str();
+}
+
+void DeclareBluetoothAddress(CLI::App& verb, VerbOptions& o) {
+    verb.add_option("address", o.bluetooth.address, "the device, AA:BB:CC:DD:EE:FF")->required();
+}
+
+void DeclareBluetoothPair(CLI::App& verb, VerbOptions& o) {
+    DeclareBluetoothAddress(verb, o);
+    verb.add_option("--pin-env", o.bluetooth.pinEnv,
+                    "the environment variable that holds the printer's PIN")
+        ->capture_default_str();
 }
 
 int RunShow(Invocation& i) {
@@ -235,7 +253,8 @@ constexpr VerbSpec kVerbs[] = {
     {nullptr, "set", "write settings given as KEY=VALUE, then read them back", kPrinter, DeclareSet,
      RunSet},
     {nullptr, "keys", "list the keys with their allowed values", kNeedsNothing, NoOptions, RunKeys},
-    {nullptr, "ports", "list this machine's serial ports and USB printers, who holds each",
+    {nullptr, "ports",
+     "list this machine's serial ports, USB printers and paired Bluetooth printers, who holds each",
      kNeedsNothing, DeclarePorts, RunPorts},
     {nullptr, "detect",
      "find the line settings at which a printer answers (queries only; --port: the ports to "
@@ -261,6 +280,12 @@ constexpr VerbSpec kVerbs[] = {
     {nullptr, "term",
      "a terminal on the port: lines typed are sent, answers shown in hex and text (:quit ends)",
      kPrinter, DeclareTerm, RunTerm},
+    {"bluetooth", "scan", "look for Bluetooth devices; list them and which offer a serial port",
+     kNeedsNothing, DeclareBluetoothScan, BluetoothScan},
+    {"bluetooth", "pair", "pair with a Bluetooth printer (its PIN from --pin-env) and trust it",
+     kNeedsNothing, DeclareBluetoothPair, BluetoothPair},
+    {"bluetooth", "unpair", "remove the pairing with a Bluetooth device", kNeedsNothing,
+     DeclareBluetoothAddress, BluetoothUnpair},
 };
 
 }  // namespace
@@ -274,7 +299,9 @@ int VerbCount() {
 }
 
 const char* GroupHelp(const char* group) {
-    return std::strcmp(group, "profile") == 0 ? "save, apply, compare or check a profile" : "";
+    return std::strcmp(group, "profile") == 0     ? "save, apply, compare or check a profile"
+           : std::strcmp(group, "bluetooth") == 0 ? "find, pair or unpair Bluetooth printers"
+                                                  : "";
 }
 
 }  // namespace tarvek::cli

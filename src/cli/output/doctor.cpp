@@ -1,5 +1,6 @@
 #include "cli/output/doctor.h"
 
+#include "cli/output/bluetooth_texts.h"
 #include "cli/output/finding_texts.h"
 #include "link/tcp_link.h"
 
@@ -45,6 +46,21 @@ bool Describe(const PortRef& failed, const PortFinder& finder, PortInfo& port) {
     return true;
 }
 
+std::string BluetoothAdvice(const failure::Bluetooth& bt, int cp) {
+    switch (bt.result) {
+        case BluetoothStatus::NoService:
+        case BluetoothStatus::NoAdapter:
+            return text::kDoctorBtService.For(cp);
+        case BluetoothStatus::NotFound:
+        case BluetoothStatus::NotPaired:
+            return FormatText(text::kDoctorBtPair.For(cp), bt.address.c_str());
+        case BluetoothStatus::Refused:
+            return FormatText(text::kDoctorBtPin.For(cp), bt.pinVariable.c_str());
+        default:
+            return "";
+    }
+}
+
 }  // namespace
 
 std::string PortAdvice(const PortInfo& port, bool openFailed, int cp) {
@@ -77,6 +93,9 @@ std::string DoctorAdvice(const Outcome& outcome, const PortFinder& finder, int c
         port.held = PortCheck::Held;
         port.holder = held->holder;
         return HolderAdvice(port, cp);
+    }
+    if (const failure::Bluetooth* bt = outcome.As<failure::Bluetooth>()) {
+        return BluetoothAdvice(*bt, cp);
     }
     if (const failure::ModuleOpen* module = outcome.As<failure::ModuleOpen>()) {
         return module->failure == ModuleOpen::OpenFailed ? text::kDoctorPorts.For(cp) : "";

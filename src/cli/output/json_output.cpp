@@ -156,6 +156,26 @@ class JsonOutput final : public Output {
         WarnIfProcessesUnseen(ports);
     }
 
+    void BluetoothDevices(const std::vector<BluetoothDevice>& devices) override {
+        Json json = Done();
+        json["devices"] = Json::array();
+        for (const BluetoothDevice& d : devices) {
+            json["devices"].push_back({{"address", d.address},
+                                       {"name", d.name},
+                                       {"paired", d.paired},
+                                       {"trusted", d.trusted},
+                                       {"serial", d.serial}});
+        }
+        Document(json);
+    }
+
+    void BluetoothPaired(const std::string& address, bool paired) override {
+        Json json = Done();
+        json["address"] = address;
+        json["paired"] = paired;
+        Document(json);
+    }
+
     void Detected(const std::vector<PortProbe>& probes, int exit) override {
         Json list = Json::array();
         for (const PortProbe& probe : probes) {

@@ -68,6 +68,9 @@ class Output {
     virtual void Exchanged(const RawExchange& exchange) = 0;
     // A piece of what the printer sends, as it arrives ("term").
     virtual void Arrived(const ReceivedPiece& piece) = 0;
+    // The Bluetooth verbs: the devices found; a device paired (and trusted) or forgotten.
+    virtual void BluetoothDevices(const std::vector<BluetoothDevice>& devices) = 0;
+    virtual void BluetoothPaired(const std::string& address, bool paired) = 0;
 
     // The station loop, as it goes: record is the printer's audit record.
     virtual void StationWaiting(const std::string& port) = 0;

@@ -1,5 +1,6 @@
 #include "cli/output/result_sentences.h"
 
+#include "cli/output/bluetooth_texts.h"
 #include "cli/output/cli_texts.h"
 #include "cli/session/compare.h"
 #include "cli/output/finding_texts.h"
@@ -258,6 +259,12 @@ struct FailureSentence {
     }
     std::string operator()(const failure::WifiOverNetwork& f) const {
         return FormatText(T(text::kWifiOverNetwork, w), f.port.c_str());
+    }
+    std::string operator()(const failure::Bluetooth& f) const {
+        static const texts::LocalizedText* const kSentences[] = {
+            &text::kBtFailed,    &text::kBtNoService, &text::kBtNoAdapter, &text::kBtNotFound,
+            &text::kBtNotPaired, &text::kBtNoSerial,  &text::kBtRefused,   &text::kBtFailed};
+        return FormatText(T(*kSentences[static_cast<int>(f.result)], w), f.address.c_str());
     }
 
     std::string OpenFailed(const texts::LocalizedMessage& message, const PortRef& port) const {

@@ -3,6 +3,7 @@
 #include <iomanip>
 
 #include "cli/output/byte_dump.h"
+#include "cli/output/bluetooth_texts.h"
 #include "cli/output/cli_texts.h"
 #include "cli/output/finding_texts.h"
 #include "cli/output/output_forms.h"
@@ -117,6 +118,21 @@ class TextOutput final : public Output {
             Say(Text(text::kNoPorts));
         }
         WarnIfProcessesUnseen(ports);
+    }
+
+    void BluetoothDevices(const std::vector<BluetoothDevice>& devices) override {
+        for (const BluetoothDevice& d : devices) {
+            Say(FormatText(Text(text::kBtDevice), d.address.c_str(), d.name.c_str(),
+                           Text(d.paired ? text::kBtPairedYes : text::kBtPairedNo),
+                           Text(d.serial ? text::kBtSerialYes : text::kBtSerialNo)));
+        }
+        if (devices.empty()) {
+            Say(Text(text::kBtNoDevices));
+        }
+    }
+
+    void BluetoothPaired(const std::string& address, bool paired) override {
+        Say(FormatText(Text(paired ? text::kBtPaired : text::kBtUnpaired), address.c_str()));
     }
 
     void Detected(const std::vector<PortProbe>& probes, int) override {

@@ -40,6 +40,19 @@ ExitCode failure::ModuleStep::Exit() const {
     return sequence.failure == StepFailure::NoReply ? kExitNoAnswer : kExitRefused;
 }
 
+// A refusal by the device (a wrong PIN) is the printer refusing; a service that fails on its
+// own is no answer; every other result means the device cannot be reached yet.
+ExitCode failure::Bluetooth::Exit() const {
+    switch (result) {
+        case BluetoothStatus::Refused:
+            return kExitRefused;
+        case BluetoothStatus::Failed:
+            return kExitNoAnswer;
+        default:
+            return kExitPort;
+    }
+}
+
 int ExitCodeOf(const Outcome& outcome) {
     return std::visit(
         [](const auto& f) -> int {

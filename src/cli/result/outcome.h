@@ -8,6 +8,7 @@
 
 #include "cli/settings/key_value_input.h"
 #include "cli/result/exit_codes.h"
+#include "link/bluetooth.h"
 #include "link/port_conflict_check.h"
 #include "link/printer_link.h"
 #include "printer/printer_session.h"
@@ -112,6 +113,12 @@ struct WifiOverNetwork {  // the Wi-Fi module is reached only on the serial or U
     std::string port;
     ExitCode Exit() const { return kExitBadInput; }
 };
+struct Bluetooth {  // the Bluetooth service's result for a device (or for none: address "")
+    BluetoothStatus result = BluetoothStatus::Failed;
+    std::string address;
+    std::string pinVariable;  // pairing: the environment variable that held the PIN
+    ExitCode Exit() const;
+};
 
 }  // namespace failure
 
@@ -119,7 +126,7 @@ using Failure = std::variant<std::monostate, failure::InputRefused, failure::Por
                              failure::Printer, failure::ModuleOpen, failure::ModuleStep,
                              failure::ValuesDiffer, failure::SilentAtNewLine, failure::NoUnitRow,
                              failure::WaitRanOut, failure::PortSearch, failure::Interrupted,
-                             failure::NotJoined, failure::WifiOverNetwork>;
+                             failure::NotJoined, failure::WifiOverNetwork, failure::Bluetooth>;
 
 struct Outcome {
     Failure failure;

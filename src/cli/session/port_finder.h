@@ -14,9 +14,9 @@ namespace tarvek::cli {
 struct PortFinder {
     // The named paths first (described even when no scan lists them), then the ports found.
     std::function<std::vector<PortInfo>(const std::vector<std::string>& paths)> list;
-    std::function<std::vector<LineDetection>(const std::vector<std::string>& ports,
-                                             const DetectionPlan& plan)>
-        detect;
+    using DetectFunction = std::function<std::vector<LineDetection>(
+        const std::vector<std::string>& ports, const DetectionPlan& plan)>;
+    DetectFunction detect;
 };
 
 }  // namespace tarvek::cli

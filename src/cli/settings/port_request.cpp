@@ -3,6 +3,7 @@
 #include <cctype>
 #include <iterator>
 
+#include "link/bluetooth.h"
 #include "link/tcp_link.h"
 #include "link/usb_port_name.h"
 
@@ -23,14 +24,11 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
     std::string name = port.compare(0, kDevicePrefix.size(), kDevicePrefix) == 0
                            ? port.substr(kDevicePrefix.size())
                            : port;
-    if (name.empty()) {
-        error.problem = Problem::BadValue;
-        error.key = "--port";
-        error.value = port;
-        return false;
-    }
+    std::string address;
+    const bool bluetooth = IsBluetoothPortName(name);
     TcpAddress network;
-    if (IsTcpPortName(name) && !ParseTcpPortName(name, network)) {
+    if (name.empty() || (bluetooth && !ParseBluetoothPortName(name, address)) ||
+        (IsTcpPortName(name) && !ParseTcpPortName(name, network))) {
         error.problem = Problem::BadValue;
         error.key = "--port";
         error.value = port;
@@ -45,10 +43,11 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
     // capitals ("COM3:"), and the holder check compares exactly.
     const bool comPort = upper.size() > 3 && upper.compare(0, 3, "COM") == 0 &&
                          upper.find_first_not_of("0123456789", 3) == std::string::npos;
-    request.portName = IsTcpPortName(name) ? TcpPortName(network)
-                       : upper == "USB"    ? "USB"
-                       : comPort           ? upper
-                                           : name;
+    request.portName = bluetooth             ? "bt:" + address
+                       : IsTcpPortName(name) ? TcpPortName(network)
+                       : upper == "USB"      ? "USB"
+                       : comPort             ? upper
+                                             : name;
     // In the order of the line's fields.
     const std::string* texts[] = {&line.baud, &line.parity, &line.dataBits, &line.stopBits,
                                   &line.flow};
@@ -69,7 +68,8 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
 }
 
 bool OnSerialLine(const PortRequest& request) {
-    return request.kind == TransportKind::Serial && !IsTcpPortName(request.portName);
+    return request.kind == TransportKind::Serial && !IsTcpPortName(request.portName) &&
+           !IsBluetoothPortName(request.portName);
 }
 
 std::vector<std::pair<std::string, std::string>> LineValues(const SerialLineSettings& line) {

@@ -23,8 +23,10 @@ struct LineOptions {
 
 // "USB" in any case is the USB printer, as are "usb:VVVV:PPPP" and "usb:any" (Linux: another
 // printer of the USB printer class); "tcp:HOST[:PORT]" the printer on the network (named with
-// its port: "tcp:HOST:9100"); any other name a serial port (a given "\\.\" prefix is dropped:
-// the Windows link adds its own). A refused option is named by its flag.
+// its port: "tcp:HOST:9100"); "bt:AA:BB:CC:DD:EE:FF" a paired Bluetooth printer (the address in
+// capitals); any other name a serial port (a given "\.\" prefix is dropped: the Windows link
+// adds its own). The line options play no part on the network or Bluetooth. A refused option
+// is named by its flag.
 bool MakePortRequest(const std::string& port, const LineOptions& line, PortRequest& request,
                      InputError& error);
 

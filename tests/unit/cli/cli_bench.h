@@ -60,6 +60,24 @@ struct OnePortHeld : PortConflictCheck {
     }
 };
 
+// A Bluetooth service that knows the devices of its list and pairs with PIN 1234; pins: what
+// pairing was given.
+struct FakeBluetooth : BluetoothClient {
+    std::vector<BluetoothDevice>& devices;
+    std::vector<std::string>& pins;
+    FakeBluetooth(std::vector<BluetoothDevice>& d, std::vector<std::string>& p)
+        : devices(d), pins(p) {}
+    BluetoothStatus Scan(int, std::vector<BluetoothDevice>& found) override {
+        found = devices;
+        return BluetoothStatus::Done;
+    }
+    BluetoothStatus Pair(const std::string&, const std::string& pin, int) override {
+        pins.push_back(pin);
+        return pin == "1234" ? BluetoothStatus::Done : BluetoothStatus::Refused;
+    }
+    BluetoothStatus Unpair(const std::string&) override { return BluetoothStatus::NotFound; }
+};
+
 struct Bench {
     Bench() {
         model.State().serial.baudRate = 19200;  // the tool's default line
@@ -101,6 +119,14 @@ struct Bench {
             return std::unique_ptr<SerialPrinterLink>(
                 std::make_unique<LinkTo>(network, model.State().serial));
         };
+        if (bluetoothService) {
+            platform.bluetooth = [this] { return std::make_unique<FakeBluetooth>(devices, pins); };
+            platform.bluetoothLink = [this] {
+                auto bt = std::make_unique<TestLink>();
+                bt->target = &serial;
+                return bt;
+            };
+        }
         return RunCli(static_cast<int>(argv.size()), argv.data(), platform);
     }
     // A file in a folder of the test program's own, with the text (none: no file yet).
@@ -127,6 +153,9 @@ struct Bench {
     std::ostringstream out, err;
     std::istringstream typed;  // what "term" reads
     PortFinder finder;
+    bool bluetoothService = true;
+    std::vector<BluetoothDevice> devices;
+    std::vector<std::string> pins;
 };
 
 inline bool Has(const std::string& text, const std::string& part) {

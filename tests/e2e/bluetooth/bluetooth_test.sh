@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# tarvek-cli's Bluetooth verbs and "bt:" ports against a BlueZ stand-in on a private bus, the
+# printer behind it being tarvek-printer-sim on a pty:
+#   bluetooth_test.sh <tarvek-cli> <native build> <work folder>
+# Skipped (77) without dbus-daemon, Python's dbus and GLib bindings, or the simulator.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../../.." && pwd)"
+cli="$(realpath "$1")"
+sim="$(realpath -m "$2")/tools/tarvek-printer-sim"
+out="$(realpath -m "$3")"
+python=""
+for p in /usr/bin/python3 python3; do
+    if "$p" -c "import dbus, gi.repository.GLib" 2>/dev/null; then python="$p"; break; fi
+done
+command -v dbus-daemon >/dev/null || { echo "SKIP: dbus-daemon missing (tools/setup installs it)"; exit 77; }
+[[ -n "$python" ]] || { echo "SKIP: python3-dbus or python3-gi missing (tools/setup installs them)"; exit 77; }
+[[ -x "$sim" ]] || { echo "SKIP: $sim missing"; exit 77; }
+mkdir -p "$out"
+work="$(mktemp -d "$out/run.XXXXXX")"
+failures=0
+sim_pid=""
+bus_pid=""
+standin_pid=""
+source "$root/tests/e2e/script_checks.sh"
+cleanup() {
+    [[ -z "$standin_pid" ]] || kill "$standin_pid" 2>/dev/null || true
+    stop_printer
+    [[ -z "$bus_pid" ]] || kill "$bus_pid" 2>/dev/null || true
+    ((failures)) || rm -rf "$work"
+}
+trap cleanup EXIT
+runs() {  # runs <expected exit> <output file> <tarvek-cli args...>
+    local want="$1" file="$2" status=0
+    shift 2
+    bounded 60 "$cli" "$@" >"$file" 2>&1 || status=$?
+    [[ "$status" == "$want" ]] || { echo "      exit $status, wanted $want: $(head -c 600 "$file")"; return 1; }
+}
+with_env() { (export "$1" && shift && "$@"); }  # with_env <NAME=value> <command...>
+json_is() { "$python" -c "import json,sys; d=json.load(open('$1')); sys.exit(0 if $2 else 1)"; }
+device_is() {  # device_is <address> <condition on dev>: after a scan
+    runs 0 "$work/scan.json" bluetooth scan --seconds 1 --json &&
+        json_is "$work/scan.json" "[dev for dev in d['devices'] if dev['address'] == '$1' and ($2)]"
+}
+
+dbus-daemon --config-file="$here/bus.conf" --fork --print-address=3 --print-pid=4 \
+    3>"$work/bus.address" 4>"$work/bus.pid"
+bus_pid="$(cat "$work/bus.pid")"
+export DBUS_SYSTEM_BUS_ADDRESS="$(cat "$work/bus.address")"
+start_printer "$work/state.txt" --baud 19200
+"$python" "$here/bluez_standin.py" --pty "$work/printer" >"$work/standin.out" 2>&1 &
+standin_pid=$!
+poll 10 dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.bluez / \
+    org.freedesktop.DBus.ObjectManager.GetManagedObjects >/dev/null 2>&1
+printer=00:11:22:33:44:55
+phone=66:77:88:99:AA:BB
+
+echo "== scan, pair, reach the printer, unpair"
+check "scan lists the printer with a serial port" device_is $printer "dev['serial'] and not dev['paired']"
+check "scan lists the phone without one" device_is $phone "not dev['serial']"
+check "pair with a wrong PIN is refused" with_env TARVEK_BT_PIN=9999 \
+    runs 1 "$work/wrong.txt" bluetooth pair $printer
+check "the refusal names the PIN's variable" grep -q "PIN in TARVEK_BT_PIN" "$work/wrong.txt"
+check "the printer stays unpaired" device_is $printer "not dev['paired']"
+check "pair with the right PIN" with_env FACTORY_PIN=1234 \
+    runs 0 "$work/pair.txt" bluetooth pair ${printer,,} --pin-env FACTORY_PIN
+check "the printer is paired and trusted" device_is $printer "dev['paired'] and dev['trusted']"
+check "no PIN in any output" bash -c "! grep -qe 1234 -e 9999 '$work/wrong.txt' '$work/pair.txt'"
+check "ports lists the paired printer" runs 0 "$work/ports.txt" ports
+check "as a bt: port" grep -q "^bt:$printer  Bluetooth serial port" "$work/ports.txt"
+check "detect finds it" runs 0 "$work/detect.txt" detect --port bt:$printer
+check "show --json over bt:" runs 0 "$work/show.json" show --json --port bt:$printer
+check "show reads the printer" json_is "$work/show.json" "d['settings']['emulation'] == 'escpos'"
+check "set code-page over bt:" runs 0 "$work/set.txt" set code-page=CP_850 --port bt:$printer
+check "the printer took the code page" grep -qx code_page=2 "$work/state.txt"
+printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}}\n' >"$work/profile.json"
+check "profile apply over bt:" runs 0 "$work/apply.txt" profile apply "$work/profile.json" \
+    --port bt:$printer
+check "the printer took the profile" grep -qx discoverable=off "$work/state.txt"
+check "show over the phone fails" runs 3 "$work/phone.txt" show --port bt:$phone
+check "it says the phone has no serial port" grep -q "$phone offers no serial port" "$work/phone.txt"
+echo "== the connection cut after 700 bytes of a Wi-Fi save (before its flash step)"
+grep ^flash "$work/state.txt" >"$work/flash.old"
+dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.bluez / \
+    org.tarvek.Test.CutAfter uint32:700 >/dev/null
+check "the cut save fails" runs 4 "$work/cut.txt" set wifi.ssid=cut-floor --port bt:$printer
+check "naming its step" grep -q "(step: wifi write)" "$work/cut.txt"
+check "the flash is the old one, whole" bash -c "grep ^flash '$work/state.txt' |
+    cmp -s - '$work/flash.old'"
+check "unpair" runs 0 "$work/unpair.txt" bluetooth unpair $printer
+check "show after unpair fails" runs 3 "$work/unpaired.txt" show --port bt:$printer
+check "it names bluetooth pair" grep -q "tarvek-cli bluetooth pair $printer" "$work/unpaired.txt"
+finish bluetooth_test
