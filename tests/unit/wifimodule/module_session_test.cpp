@@ -91,6 +91,7 @@ TEST(ReadSequence, AWpaCapableModuleIsReadWholeWithItsMacAddress) {
     EXPECT_EQ(b.settings.module.channel, 6);
     EXPECT_EQ(b.settings.module.mac, "00:1d:c9:10:20:30");
     EXPECT_EQ(b.progress, (std::vector<int>{16, 33, 50, 66, 83, -1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(ReadStepCount(b.settings.module.kind), 11);
 }
 
 TEST(ReadSequence, EachStepFailsOnItsOwnAndAWepOnlyModuleHasNoMacAddress) {
