@@ -1,54 +1,32 @@
 #!/usr/bin/env bash
 # tarvek-cli's Bluetooth verbs and "bt:" ports against a BlueZ stand-in on a private bus, the
 # printer behind it being tarvek-printer-sim on a pty:
-#   bluetooth_test.sh <tarvek-cli> <native build> <work folder>
+#   bluetooth_test.sh native <tarvek-cli> <native build> <work folder>
 # Skipped (77) without dbus-daemon, Python's dbus and GLib bindings, or the simulator.
-set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root="$(cd "$here/../../.." && pwd)"
-cli="$(realpath "$1")"
-sim="$(realpath -m "$2")/tools/tarvek-printer-sim"
-out="$(realpath -m "$3")"
+bt_here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$bt_here/../cli/cli_test_lib.sh"
 python=""
 for p in /usr/bin/python3 python3; do
     if "$p" -c "import dbus, gi.repository.GLib" 2>/dev/null; then python="$p"; break; fi
 done
 command -v dbus-daemon >/dev/null || { echo "SKIP: dbus-daemon missing (tools/setup installs it)"; exit 77; }
 [[ -n "$python" ]] || { echo "SKIP: python3-dbus or python3-gi missing (tools/setup installs them)"; exit 77; }
-[[ -x "$sim" ]] || { echo "SKIP: $sim missing"; exit 77; }
-mkdir -p "$out"
-work="$(mktemp -d "$out/run.XXXXXX")"
-failures=0
-sim_pid=""
 bus_pid=""
 standin_pid=""
-source "$root/tests/e2e/script_checks.sh"
-cleanup() {
-    [[ -z "$standin_pid" ]] || kill "$standin_pid" 2>/dev/null || true
-    stop_printer
-    [[ -z "$bus_pid" ]] || kill "$bus_pid" 2>/dev/null || true
-    ((failures)) || rm -rf "$work"
-}
-trap cleanup EXIT
-runs() {  # runs <expected exit> <output file> <tarvek-cli args...>
-    local want="$1" file="$2" status=0
-    shift 2
-    bounded 60 "$cli" "$@" >"$file" 2>&1 || status=$?
-    [[ "$status" == "$want" ]] || { echo "      exit $status, wanted $want: $(head -c 600 "$file")"; return 1; }
-}
+trap '[[ -z "$standin_pid" ]] || kill "$standin_pid" 2>/dev/null; [[ -z "$bus_pid" ]] ||
+    kill "$bus_pid" 2>/dev/null; cleanup' EXIT
 with_env() { (export "$1" && shift && "$@"); }  # with_env <NAME=value> <command...>
-json_is() { "$python" -c "import json,sys; d=json.load(open('$1')); sys.exit(0 if $2 else 1)"; }
 device_is() {  # device_is <address> <condition on dev>: after a scan
     runs 0 "$work/scan.json" bluetooth scan --seconds 1 --json &&
         json_is "$work/scan.json" "[dev for dev in d['devices'] if dev['address'] == '$1' and ($2)]"
 }
 
-dbus-daemon --config-file="$here/bus.conf" --fork --print-address=3 --print-pid=4 \
+dbus-daemon --config-file="$bt_here/bus.conf" --fork --print-address=3 --print-pid=4 \
     3>"$work/bus.address" 4>"$work/bus.pid"
 bus_pid="$(cat "$work/bus.pid")"
 export DBUS_SYSTEM_BUS_ADDRESS="$(cat "$work/bus.address")"
 start_printer "$work/state.txt" --baud 19200
-"$python" "$here/bluez_standin.py" --pty "$work/printer" >"$work/standin.out" 2>&1 &
+"$python" "$bt_here/bluez_standin.py" --pty "$work/printer" >"$work/standin.out" 2>&1 &
 standin_pid=$!
 poll 10 dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.bluez / \
     org.freedesktop.DBus.ObjectManager.GetManagedObjects >/dev/null 2>&1
