@@ -126,7 +126,6 @@ TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
         {"show --wfi", "--wfi"},
         {"send", "one of --hex, --text or --file, with at least one byte"},
         {"send --hex 1C4", "--hex \"1C4\": give pairs of hex digits"},
-        {"send --hex 1C4G", "--hex \"1C4G\""},
         {"send --text a\\q", "the escapes are"},
         {"send --text \\x1", "the escapes are"},
         {"send --text x\\x1b[M\\x01", "nothing was sent (--force sends them)"},

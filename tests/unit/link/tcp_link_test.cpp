@@ -11,7 +11,6 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
-#include "link/tcp_socket.h"
 #include "link/unique_fd.h"
 #endif
 
@@ -103,7 +102,7 @@ TEST(TcpConnect, RefusalsRetriedWithinTheLimitOthersNot) {
 }
 
 #ifndef _WIN32
-// A listening socket on a free loopback port; Close leaves the port with nothing listening.
+// A listening socket on a free loopback port.
 struct Listener {
     Listener() {
         sockaddr_in a{};
@@ -115,11 +114,9 @@ struct Listener {
         listen(fd.Get(), 1);
         getsockname(fd.Get(), reinterpret_cast<sockaddr*>(&a), &size);
         name = "tcp:127.0.0.1:" + std::to_string(ntohs(a.sin_port));
-        port = ntohs(a.sin_port);
     }
     UniqueFd fd;
     std::string name;
-    int port = 0;
 };
 
 TEST(TcpLink, WritesWithThePreambleReadsWhatCameAndCloses) {
@@ -150,24 +147,6 @@ TEST(TcpLink, WritesWithThePreambleReadsWhatCameAndCloses) {
     EXPECT_EQ(link->Reconfigure(SerialLineSettings{}), -1);
 }
 
-// Nothing listens: refused at once, tried again until the 5 s (on the link's clock) are over.
-TEST(TcpLink, ClosedPortIsRefusedAndTheOpenFails) {
-    VirtualClock clock;
-    std::string name;
-    int port = 0;
-    {
-        Listener gone;
-        name = gone.name;
-        port = gone.port;
-    }
-    TcpSocket socket;
-    EXPECT_EQ(socket.Attempt({"127.0.0.1", port}, 1000), TcpConnect::Refused);
-    EXPECT_FALSE(socket.IsOpen());
-    const auto link = MakeTcpLink(clock);
-    EXPECT_EQ(link->Open(name, 0, 0, 0, 0, 0), -1);
-    EXPECT_EQ(clock.Sleeps().size(), 19u);
-    EXPECT_EQ(link->Open("tcp:", 0, 0, 0, 0, 0), -1);
-}
 #endif
 
 }  // namespace
