@@ -6,7 +6,6 @@
 
 #include "cli/command/port_run.h"
 #include "cli/output/line_sink.h"
-#include "cli/session/apply.h"
 
 namespace tarvek::cli {
 namespace {
@@ -76,14 +75,12 @@ int RunStations(Invocation& invocation, const std::vector<PortRequest>& ports,
             }
             serial = serial ? std::move(serial) : platform.makeSerial();
             RunOnPort(platform, *output, *serial, recorder.get(), port, [&](VerbContext& context) {
-                Connection connection(context.services, context.port);
                 Outcome held;
-                if (!connection.CheckPort(VariantFor(HasWifiKeys(plan.profile)), held)) {
+                if (!StationPortFree(context, plan, held)) {
                     tallies[k].failed = 1;
                     tallies[k].end = held;
                     return Fail(*output, held);
                 }
-                connection.Close();
                 tallies[k] = RunStationOn(context, plan, book);
                 return 0;
             });

@@ -203,18 +203,20 @@ int EndStation(Output& output, const StationPlan& plan, const StationBook& book,
     return exit;
 }
 
+bool StationPortFree(VerbContext& context, const StationPlan& plan, Outcome& held) {
+    Connection connection(context.services, context.port);
+    return connection.CheckPort(VariantFor(HasWifiKeys(plan.profile)), held);
+}
+
 int RunStation(VerbContext& context, const StationPlan& plan) {
     StationBook book(plan.units);
     std::string unwritable;
     if (!book.OpenAudit(plan.auditPath, unwritable)) {
         return Fail(context.output, FileUnwritable(unwritable));
     }
-    {
-        Connection connection(context.services, context.port);
-        Outcome held;
-        if (!connection.CheckPort(VariantFor(HasWifiKeys(plan.profile)), held)) {
-            return Fail(context.output, held);
-        }
+    Outcome held;
+    if (!StationPortFree(context, plan, held)) {
+        return Fail(context.output, held);
     }
     return EndStation(context.output, plan, book, RunStationOn(context, plan, book));
 }

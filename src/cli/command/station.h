@@ -41,6 +41,8 @@ std::string UtcTimestamp();
 
 // The profile with each row's values over it, checked before any printer is touched.
 bool CheckPlan(const StationPlan& plan, const SerialLineSettings& line, InputError& error);
+// No installed printer holds the station's port (held: the failure when one does).
+bool StationPortFree(VerbContext& context, const StationPlan& plan, Outcome& held);
 // One port's loop, its printers recorded in book (shared with the station's other ports).
 StationTally RunStationOn(VerbContext& context, const StationPlan& plan, StationBook& book);
 // The station's end: its exit code, the test report written, and said.
