@@ -45,13 +45,19 @@ bench() {
         poll 10 test -e "$work/$name$n"
     done
 }
-echo "== the station on three ports at once; then printer 2 refuses a register, printer 3 goes away"
+echo "== the station on three ports: all provisioned; one refuses a register; one goes away"
 printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}, "printer": {"code-page": "CP_850"}}\n' >"$work/ok.json"
-printf '{"tarvek-profile": 1, "wifi": {"ssid": "bench"}}\n' >"$work/faults.json"
+printf '{"tarvek-profile": 1, "wifi": {"ssid": "bench"}}\n' >"$work/refused.json"
 printf 'bluetooth.address,bluetooth.pin\n00:19:01:00:00:03,3333\n00:19:01:00:00:01,1111\n00:19:01:00:00:02,2222\n' >"$work/ok.csv"
-printf 'bluetooth.address,wifi.ip\n00:19:01:00:00:03,10.0.0.3\n00:19:01:00:00:01,10.0.0.1\n00:19:01:00:00:02,10.0.0.2\n' >"$work/faults.csv"
-for run in ok faults; do
-    [[ $run == ok ]] && bench ok || bench faults "--refuse-write 4" "--silent-after 12"
+printf 'bluetooth.address,wifi.ip\n00:19:01:00:00:03,10.0.0.3\n00:19:01:00:00:01,10.0.0.1\n00:19:01:00:00:02,10.0.0.2\n' >"$work/refused.csv"
+cp "$work/ok.json" "$work/gone.json"
+cp "$work/ok.csv" "$work/gone.csv"
+for run in ok refused gone; do
+    case $run in
+        ok) bench ok ;;
+        refused) bench refused "--refuse-write 4" ;;
+        gone) bench gone "" "--silent-after 4" ;;
+    esac
     want=$([[ $run == ok ]] && echo 0 || echo 1)
     check "$run: the station ends by itself, exit $want" runs "$want" "$work/$run.out" apply --each \
         "$work/$run.json" --units "$work/$run.csv" --audit "$work/$run.jsonl" --junit "$work/$run.xml" \
@@ -68,11 +74,13 @@ ok = len(recs) == 3 and all(r['result'] == 'ok' and r['operator'] == 'tech1' and
     and r['units_line'] == {1: 3, 2: 4, 3: 2}[int(r['bluetooth.address'][-1])]
     and r['port'].endswith('ok' + r['bluetooth.address'][-1]) for r in recs)
 sys.exit(0 if ok and '1111' not in open('$work/ok.jsonl').read() else 1)"
-check "a refused register and a printer gone mid-apply fail their rows alone" bash -c "
-    grep -q ^flash.0=03000C000A000001 '$work/faults1.txt' && ! grep -q 0A000002 '$work/faults2.txt' &&
-    ! grep -q 0A000003 '$work/faults3.txt' && grep -q 'faults2: Unit 1 (00:19:01:00:00:02): FAILED' \
-    '$work/faults.out' && grep -q 'faults3: Unit 1 (00:19:01:00:00:03): FAILED' '$work/faults.out' &&
-    grep -q 'rows on lines 2, 4.' '$work/faults.out' && grep -q 'failures=\"2\"' '$work/faults.xml'"
+check "a refused register fails its row alone" bash -c "grep -q ^flash.0=03000C000A000001 '$work/refused1.txt' &&
+    grep -q ^flash.0=03000C000A000003 '$work/refused3.txt' && ! grep -q 0A000002 '$work/refused2.txt' &&
+    grep -q 'refused2: Unit 1 (00:19:01:00:00:02): FAILED' '$work/refused.out' &&
+    grep -q 'rows on lines 4.' '$work/refused.out' && grep -q 'failures=\"1\"' '$work/refused.xml'"
+check "a printer gone mid-apply fails its row alone" bash -c "grep -qx bt_pin=1111 '$work/gone1.txt' &&
+    grep -qx bt_pin=2222 '$work/gone2.txt' && ! grep -qx bt_pin=3333 '$work/gone3.txt' &&
+    grep -q 'gone3: Unit 1 (00:19:01:00:00:03): FAILED' '$work/gone.out' && grep -q 'rows on lines 2.' '$work/gone.out'"
 echo "== Ctrl-C while three workers save: each module leaves ISP mode, no register half-written"
 bench ctrlc
 printf '{"tarvek-profile": 1, "wifi": {"ssid": "ctrl-c"}}\n' >"$work/ctrlc.json"
