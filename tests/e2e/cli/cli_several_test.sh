@@ -50,18 +50,12 @@ printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}, "printer": {
 printf '{"tarvek-profile": 1, "wifi": {"ssid": "bench"}}\n' >"$work/refused.json"
 printf 'bluetooth.address,bluetooth.pin\n00:19:01:00:00:03,3333\n00:19:01:00:00:01,1111\n00:19:01:00:00:02,2222\n' >"$work/ok.csv"
 printf 'bluetooth.address,wifi.ip\n00:19:01:00:00:03,10.0.0.3\n00:19:01:00:00:01,10.0.0.1\n00:19:01:00:00:02,10.0.0.2\n' >"$work/refused.csv"
-cp "$work/ok.json" "$work/gone.json"
-cp "$work/ok.csv" "$work/gone.csv"
 for run in ok refused gone; do
-    case $run in
-        ok) bench ok ;;
-        refused) bench refused "--refuse-write 4" ;;
-        gone) bench gone "" "--silent-after 4" ;;
-    esac
-    want=$([[ $run == ok ]] && echo 0 || echo 1)
-    check "$run: the station ends by itself, exit $want" runs "$want" "$work/$run.out" apply --each \
-        "$work/$run.json" --units "$work/$run.csv" --audit "$work/$run.jsonl" --junit "$work/$run.xml" \
-        --wait 2 --operator tech1 --port "$work/${run}1" --port "$work/${run}2" --port "$work/${run}3"
+    bench "$run" "$([[ $run == refused ]] && echo --refuse-write 4)" "$([[ $run == gone ]] && echo --silent-after 4)"
+    plan=$([[ $run == refused ]] && echo refused || echo ok)  # its profile and units
+    check "$run: the station ends by itself" runs "$([[ $run == ok ]] && echo 0 || echo 1)" "$work/$run.out" \
+        apply --each "$work/$plan.json" --units "$work/$plan.csv" --audit "$work/$run.jsonl" --junit \
+        "$work/$run.xml" --wait 2 --operator tech1 --port "$work/${run}1" --port "$work/${run}2" --port "$work/${run}3"
     kill "${bench_pids[@]}"
     wait "${bench_pids[@]}" 2>/dev/null || true
 done

@@ -127,7 +127,6 @@ TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
         {"send", "one of --hex, --text or --file, with at least one byte"},
         {"send --hex 1C4", "--hex \"1C4\": give pairs of hex digits"},
         {"send --text a\\q", "the escapes are"},
-        {"send --text \\x1", "the escapes are"},
         {"send --text x\\x1b[M\\x01", "nothing was sent (--force sends them)"},
         {"send --hex 1B5B44076620366632620D", "(ISP) mode or write its flash"},
         {"show --port tcp:printer:0", "--port: \"tcp:printer:0\""},
