@@ -7,6 +7,12 @@
 namespace tarvek::cli {
 namespace {
 
+// Bytes that would enter the module's ISP mode or write its flash go only when forced.
+bool MaySend(const Bytes& bytes, bool force, InputError& error) {
+    error.problem = !force && ChangesModule(bytes) ? Problem::ChangesModule : Problem::None;
+    return !error;
+}
+
 // The bytes the options give; false with the refusal.
 bool BytesToSend(const SendOptions& o, Bytes& bytes, InputError& error) {
     const int given = !o.hex.empty() + !o.text.empty() + !o.file.empty();
@@ -14,37 +20,37 @@ bool BytesToSend(const SendOptions& o, Bytes& bytes, InputError& error) {
     if (given != 1) {
         return false;
     }
-    if (!o.hex.empty() && !ParseHexBytes(o.hex, bytes)) {
-        error.problem = Problem::BadHex;
-        error.value = o.hex;
-        return false;
-    }
-    if (!o.text.empty() && !ParseEscapedText(o.text, bytes)) {
-        error.problem = Problem::BadEscape;
-        error.value = o.text;
-        return false;
-    }
-    std::string content;
-    if (!o.file.empty()) {
+    if (o.file.empty()) {
+        const bool hex = !o.hex.empty();
+        if (!TypedBytes(hex ? o.hex : o.text, hex, o.force, bytes, error)) {
+            return false;
+        }
+    } else {
+        std::string content;
         if (!ReadFileText(o.file, content)) {
             error.problem = Problem::FileUnreadable;
             error.source = o.file;
             return false;
         }
         bytes.assign(content.begin(), content.end());
+        if (!MaySend(bytes, o.force, error)) {
+            return false;
+        }
     }
-    if (bytes.empty()) {
-        return false;
-    }
-    if (!o.force && ChangesModule(bytes)) {
-        error.problem = Problem::ChangesModule;
-        return false;
-    }
-    error.problem = Problem::None;
-    return true;
+    error.problem = bytes.empty() ? Problem::SendSource : Problem::None;
+    return !bytes.empty();
 }
 
 }  // namespace
+
+bool TypedBytes(const std::string& typed, bool hex, bool force, Bytes& bytes, InputError& error) {
+    if (!(hex ? ParseHexBytes(typed, bytes) : ParseEscapedText(typed, bytes))) {
+        error.problem = hex ? Problem::BadHex : Problem::BadEscape;
+        error.value = typed;
+        return false;
+    }
+    return MaySend(bytes, force, error);
+}
 
 int SendBytes(VerbContext& context, const SendOptions& options) {
     RawExchange exchange;

@@ -2,10 +2,10 @@
 
 #include <fstream>
 
+#include "cli/command/raw_verbs.h"
 #include "cli/output/byte_dump.h"
 #include "cli/output/cli_texts.h"
 #include "cli/session/raw_exchange.h"
-#include "cli/settings/raw_bytes.h"
 
 namespace tarvek::cli {
 namespace {
@@ -48,13 +48,7 @@ class Terminal {
     void Send(const std::string& line, RawLink& raw, std::uint32_t start) {
         Bytes bytes;
         InputError error;
-        if (m_bHex ? !ParseHexBytes(line, bytes) : !ParseEscapedText(line + "\\r\\n", bytes)) {
-            error.problem = m_bHex ? Problem::BadHex : Problem::BadEscape;
-            error.value = line;
-        } else if (!m_bForce && ChangesModule(bytes)) {
-            error.problem = Problem::ChangesModule;
-        }
-        if (error) {
+        if (!TypedBytes(m_bHex ? line : line + "\\r\\n", m_bHex, m_bForce, bytes, error)) {
             m_context.output.Warn(ProblemText(error, m_context.output.Words()));
             return;
         }
