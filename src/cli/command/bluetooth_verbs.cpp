@@ -18,10 +18,6 @@ int BluetoothFailure(const Platform& platform, Output& output, BluetoothStatus r
     return Fail(output, Failed(failure::Bluetooth{result, address, pinVariable}, step));
 }
 
-std::unique_ptr<BluetoothClient> Client(Platform& platform) {
-    return platform.bluetooth ? platform.bluetooth() : nullptr;
-}
-
 // The address a verb names, in capitals; a refused one is reported.
 bool Address(Output& output, const std::string& text, std::string& address, int& exit) {
     if (NormalizeBluetoothAddress(text, address)) {
@@ -37,8 +33,42 @@ bool Address(Output& output, const std::string& text, std::string& address, int&
 
 }  // namespace
 
+std::unique_ptr<BluetoothClient> BluetoothClientFor(Platform& platform) {
+    return platform.bluetooth ? platform.bluetooth() : nullptr;
+}
+
+bool ReadPin(const Platform& platform, Output& output, const std::string& variable,
+             std::string& pin, int& exit) {
+    if (platform.env(variable, pin) && !pin.empty()) {
+        return true;
+    }
+    InputError error;
+    error.problem = Problem::EnvMissing;
+    error.key = "--pin-env";
+    error.detail = variable;
+    exit = Fail(output, InputOutcome(error));
+    return false;
+}
+
+BluetoothStatus PairedState(BluetoothClient* client, const std::string& address) {
+    std::vector<BluetoothDevice> devices;
+    BluetoothStatus result =
+        client != nullptr ? client->Scan(0, devices) : BluetoothStatus::NoService;
+    if (result == BluetoothStatus::Done) {
+        result = BluetoothStatus::NotPaired;  // a device the adapter does not know is unpaired
+        for (const BluetoothDevice& device : devices) {
+            if (device.address == address) {
+                result = !device.serial  ? BluetoothStatus::NoSerial
+                         : device.paired ? BluetoothStatus::Done
+                                         : BluetoothStatus::NotPaired;
+            }
+        }
+    }
+    return result;
+}
+
 int BluetoothScan(Invocation& i) {
-    const std::unique_ptr<BluetoothClient> client = Client(i.platform);
+    const std::unique_ptr<BluetoothClient> client = BluetoothClientFor(i.platform);
     std::vector<BluetoothDevice> devices;
     const BluetoothStatus result = client != nullptr
                                        ? client->Scan(i.options.bluetooth.seconds, devices)
@@ -59,14 +89,10 @@ int BluetoothPair(Invocation& i) {
     }
     // The PIN is read before anything is asked of the device, and never shown.
     std::string pin;
-    if (!i.platform.env(o.pinEnv, pin) || pin.empty()) {
-        InputError error;
-        error.problem = Problem::EnvMissing;
-        error.key = "--pin-env";
-        error.detail = o.pinEnv;
-        return Fail(i.output, InputOutcome(error));
+    if (!ReadPin(i.platform, i.output, o.pinEnv, pin, exit)) {
+        return exit;
     }
-    const std::unique_ptr<BluetoothClient> client = Client(i.platform);
+    const std::unique_ptr<BluetoothClient> client = BluetoothClientFor(i.platform);
     const BluetoothStatus result = client != nullptr
                                        ? client->Pair(address, pin, kPairSearchSeconds)
                                        : BluetoothStatus::NoService;
@@ -84,7 +110,7 @@ int BluetoothUnpair(Invocation& i) {
     if (!Address(i.output, i.options.bluetooth.address, address, exit)) {
         return exit;
     }
-    const std::unique_ptr<BluetoothClient> client = Client(i.platform);
+    const std::unique_ptr<BluetoothClient> client = BluetoothClientFor(i.platform);
     const BluetoothStatus result =
         client != nullptr ? client->Unpair(address) : BluetoothStatus::NoService;
     if (result != BluetoothStatus::Done) {
@@ -98,20 +124,7 @@ std::unique_ptr<SerialPrinterLink> BluetoothPortLink(Platform& platform, Output&
                                                      const PortRequest& port, int& exit) {
     std::string address;
     ParseBluetoothPortName(port.portName, address);
-    const std::unique_ptr<BluetoothClient> client = Client(platform);
-    std::vector<BluetoothDevice> devices;
-    BluetoothStatus result =
-        client != nullptr ? client->Scan(0, devices) : BluetoothStatus::NoService;
-    if (result == BluetoothStatus::Done) {
-        result = BluetoothStatus::NotPaired;  // a device the adapter does not know is unpaired
-        for (const BluetoothDevice& device : devices) {
-            if (device.address == address) {
-                result = !device.serial  ? BluetoothStatus::NoSerial
-                         : device.paired ? BluetoothStatus::Done
-                                         : BluetoothStatus::NotPaired;
-            }
-        }
-    }
+    const BluetoothStatus result = PairedState(BluetoothClientFor(platform).get(), address);
     std::unique_ptr<SerialPrinterLink> link =
         result == BluetoothStatus::Done && platform.bluetoothLink ? platform.bluetoothLink()
                                                                   : nullptr;

@@ -14,6 +14,15 @@ int BluetoothScan(Invocation& invocation);
 int BluetoothPair(Invocation& invocation);
 int BluetoothUnpair(Invocation& invocation);
 
+std::unique_ptr<BluetoothClient> BluetoothClientFor(Platform& platform);
+// The PIN in the environment variable (never shown); false (the failure reported, exit set)
+// when the variable is not set or empty.
+bool ReadPin(const Platform& platform, Output& output, const std::string& variable,
+             std::string& pin, int& exit);
+// Done for a paired device that offers a serial port; NotPaired, NoSerial or the service's
+// failure otherwise.
+BluetoothStatus PairedState(BluetoothClient* client, const std::string& address);
+
 // The link to the paired printer a "bt:" port names; nullptr (and the exit code, the failure
 // reported) when the device cannot be reached through it.
 std::unique_ptr<SerialPrinterLink> BluetoothPortLink(Platform& platform, Output& output,

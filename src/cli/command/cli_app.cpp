@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 
+#include "cli/command/bluetooth_station.h"
 #include "cli/command/bluetooth_verbs.h"
 #include "cli/command/verb_table.h"
 #include "cli/output/doctor.h"
@@ -113,17 +114,12 @@ bool ResolvePort(const GlobalOptions& g, Platform& platform, Output& output, Por
 // Runs a verb that talks to a printer: the links tapped for Ctrl-C and the trace.
 int RunWithLink(Invocation& invocation, const VerbSpec& spec, const PortRequest& port) {
     Platform& platform = invocation.platform;
-    const GlobalOptions& g = invocation.global;
     std::ofstream traceFile;
     std::unique_ptr<TraceRecorder> trace;
-    if (!g.trace.empty()) {
-        traceFile.open(g.trace, std::ios::trunc);
-        if (!traceFile) {
-            return Fail(invocation.output, FileUnwritable(g.trace));
-        }
-        trace = std::make_unique<TraceRecorder>(traceFile, platform.clock, g.showSecrets);
-    }
     int exit = kExitDone;
+    if (!OpenTrace(invocation, traceFile, trace, exit)) {
+        return exit;
+    }
     const std::unique_ptr<SerialPrinterLink> own =
         OwnLinkFor(platform, invocation.output, port, exit);
     if (exit != kExitDone) {
@@ -150,7 +146,8 @@ int Dispatch(const VerbSpec& spec, const GlobalOptions& g, const VerbOptions& op
     if ((spec.needs & kNeedsPort) == 0) {
         return spec.run(invocation);
     }
-    if (g.ports.size() > 1 && spec.runOnPorts != nullptr) {
+    if (spec.runOnPorts != nullptr &&
+        (g.ports.size() > 1 || (g.ports.size() == 1 && IsBluetoothUnitsPort(g.ports.front())))) {
         return spec.runOnPorts(invocation);
     }
     PortRequest port;

@@ -8,6 +8,21 @@
 
 namespace tarvek::cli {
 
+bool OpenTrace(Invocation& invocation, std::ofstream& file, std::unique_ptr<TraceRecorder>& trace,
+               int& exit) {
+    const GlobalOptions& g = invocation.global;
+    if (g.trace.empty()) {
+        return true;
+    }
+    file.open(g.trace, std::ios::trunc);
+    if (!file) {
+        exit = Fail(invocation.output, FileUnwritable(g.trace));
+        return false;
+    }
+    trace = std::make_unique<TraceRecorder>(file, invocation.platform.clock, g.showSecrets);
+    return true;
+}
+
 std::unique_ptr<SerialPrinterLink> OwnLinkFor(Platform& platform, Output& output,
                                               const PortRequest& port, int& exit) {
     exit = kExitDone;

@@ -2,15 +2,21 @@
 // services over them.
 #pragma once
 
+#include <fstream>
 #include <functional>
 #include <memory>
 
 #include "cli/command/cli_app.h"
 #include "cli/command/printer_verbs.h"
+#include "cli/command/verb_table.h"
 #include "cli/session/trace.h"
 
 namespace tarvek::cli {
 
+// The recorder of --trace over its file (none without --trace); false (the failure reported,
+// exit set) when the file cannot be written.
+bool OpenTrace(Invocation& invocation, std::ofstream& file, std::unique_ptr<TraceRecorder>& trace,
+               int& exit);
 // The link of its own a network or Bluetooth port takes in the serial link's place; nullptr
 // for any other port, or (the failure reported, exit set) for a Bluetooth printer that cannot
 // be reached.

@@ -95,9 +95,40 @@ Json AuditRecord(const StationPlan& plan, int unit, const std::string& address, 
     return record;
 }
 
-// One printer: its row, the apply, its record.
+// The apply with the PIN left to an apply of its own, made once the rest is done: a printer
+// that fails on the way keeps the PIN it was reached with.
+ApplyReport ApplyPinLast(Services& services, const PortRequest& port, const Settings& settings,
+                         const NetworkPlan& network) {
+    Settings rest = settings;
+    const auto pin = rest.find(KeyId::BluetoothPin);
+    if (pin == rest.end()) {
+        return Apply(services, port, settings, network);
+    }
+    const Settings pinAlone{*pin};
+    rest.erase(pin);
+    ApplyReport report = Apply(services, port, rest, network);
+    if (report.outcome.Ok()) {
+        ApplyReport last = Apply(services, port, pinAlone);
+        report.outcome = last.outcome;
+        report.unverifiable.insert(report.unverifiable.end(), last.unverifiable.begin(),
+                                   last.unverifiable.end());
+    }
+    return report;
+}
+
+}  // namespace
+
+std::string UtcTimestamp() {
+    std::tm utc{};
+    char text[32] = "";
+    if (UtcTime(std::time(nullptr), utc)) {  // the station's workers ask at once
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    }
+    return text;
+}
+
 Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& book, int unit,
-                  const std::string& address) {
+                  const std::string& address, const UnitSteps& steps) {
     const std::uint32_t start = context.services.clock.NowMs();
     const UnitRow* row = book.TakeRow(address);
     const Settings settings = Merged(plan.profile, row);
@@ -105,6 +136,10 @@ Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& bo
     ApplyReport report;
     if (plan.units != nullptr && row == nullptr) {
         report.outcome = Failed(failure::NoUnitRow{address}, Step::Check);
+    } else if (!steps.reached.Ok()) {
+        report.outcome = steps.reached;
+    } else if (steps.pinLast) {
+        report = ApplyPinLast(context.services, context.port, settings, plan.network);
     } else {
         report = Apply(context.services, context.port, settings, plan.network);
     }
@@ -113,6 +148,9 @@ Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& bo
         const std::string name = file.substr(file.find_last_of("/\\") + 1);
         PrintReportLabel(context, plan.now ? plan.now() : "", name, plan.profileSha256,
                          report.outcome);
+    }
+    if (report.outcome.Ok() && steps.after) {
+        report.outcome = steps.after(settings);
     }
     const std::uint32_t took = ElapsedMs(start, context.services.clock.NowMs());
     Json record = AuditRecord(plan, unit, address, row, settings, report, context);
@@ -125,17 +163,6 @@ Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& bo
     book.Record(row, record, done);
     context.output.UnitEnded(unit, address, report.outcome, record);
     return report.outcome;
-}
-
-}  // namespace
-
-std::string UtcTimestamp() {
-    std::tm utc{};
-    char text[32] = "";
-    if (UtcTime(std::time(nullptr), utc)) {  // the station's workers ask at once
-        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    }
-    return text;
 }
 
 bool CheckPlan(const StationPlan& plan, const SerialLineSettings& line, InputError& error) {

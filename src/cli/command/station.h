@@ -36,6 +36,14 @@ struct StationTally {
     Outcome end;  // why it ended: a wait that ran out, Ctrl-C, or none (the rows are used up)
 };
 
+// How one printer of a station is provisioned beyond the apply itself.
+struct UnitSteps {
+    Outcome reached;       // failed: the printer could not be reached, nothing is applied
+    bool pinLast = false;  // a new PIN is set once everything else is, in an apply of its own
+    // Once applied (and labelled): what the station does next with the printer.
+    std::function<Outcome(const Settings& applied)> after;
+};
+
 // The time now, UTC, as "2024-05-01T12:34:56Z" (the audit's time stamps).
 std::string UtcTimestamp();
 
@@ -43,6 +51,9 @@ std::string UtcTimestamp();
 bool CheckPlan(const StationPlan& plan, const SerialLineSettings& line, InputError& error);
 // No installed printer holds the station's port (held: the failure when one does).
 bool StationPortFree(VerbContext& context, const StationPlan& plan, Outcome& held);
+// One printer: its row, the apply, its audit record (kept in book).
+Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& book, int unit,
+                  const std::string& address, const UnitSteps& steps = {});
 // One port's loop, its printers recorded in book (shared with the station's other ports).
 StationTally RunStationOn(VerbContext& context, const StationPlan& plan, StationBook& book);
 // The station's end: its exit code, the test report written, and said.

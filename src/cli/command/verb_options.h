@@ -39,6 +39,9 @@ struct ProfileFileOptions {
     std::string file;
 };
 
+// The environment variable that holds a Bluetooth printer's PIN unless --pin-env names another.
+inline constexpr char kPinVariable[] = "TARVEK_BT_PIN";
+
 struct ApplyOptions {
     std::string file;
     bool each = false;
@@ -49,13 +52,16 @@ struct ApplyOptions {
     std::string operatorName;
     int waitSeconds = 300;
     NetworkPlan network;
+    // the cable-free station
+    std::string pinEnv = kPinVariable;
+    bool unpairAfter = false;
 };
 
 // bluetooth scan, pair and unpair.
 struct BluetoothOptions {
     int seconds = 10;
     std::string address;
-    std::string pinEnv = "TARVEK_BT_PIN";
+    std::string pinEnv = kPinVariable;
 };
 
 struct PortsOptions {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "cli/command/bluetooth_station.h"
 #include "cli/command/bluetooth_verbs.h"
 #include "cli/command/cli_app.h"
 #include "cli/command/port_verbs.h"
@@ -40,6 +41,13 @@ void DeclareSet(CLI::App& verb, VerbOptions& o) {
     DeclareNetworkCheck(verb, o.set.network);
 }
 
+// The Bluetooth PIN's variable: pair's, and the cable-free station's factory PIN.
+void DeclarePinVariable(CLI::App& verb, std::string& variable) {
+    verb.add_option("--pin-env", variable,
+                    "the environment variable that holds the printer's (factory) PIN")
+        ->capture_default_str();
+}
+
 void DeclarePorts(CLI::App& verb, VerbOptions& o) {
     verb.add_option("paths", o.ports.paths, "other device paths to describe (first)");
 }
@@ -72,6 +80,9 @@ void DeclareApply(CLI::App& verb, VerbOptions& o) {
         ->check(CLI::Range(1, 86400))
         ->capture_default_str();
     DeclareNetworkCheck(verb, o.apply.network);
+    DeclarePinVariable(verb, o.apply.pinEnv);
+    verb.add_flag("--unpair-after", o.apply.unpairAfter,
+                  "with --port bt:units: forget each printer once provisioned");
 }
 
 void DeclareSend(CLI::App& verb, VerbOptions& o) {
@@ -112,9 +123,7 @@ void DeclareBluetoothAddress(CLI::App& verb, VerbOptions& o) {
 
 void DeclareBluetoothPair(CLI::App& verb, VerbOptions& o) {
     DeclareBluetoothAddress(verb, o);
-    verb.add_option("--pin-env", o.bluetooth.pinEnv,
-                    "the environment variable that holds the printer's PIN")
-        ->capture_default_str();
+    DeclarePinVariable(verb, o.bluetooth.pinEnv);
 }
 
 int RunShow(Invocation& i) {
@@ -196,10 +205,19 @@ int RunApply(Invocation& i) {
     return RunStation(*i.printer, plan);
 }
 
-// The station on several ports: each named once, none "auto".
+// The station on several ports: each named once, none "auto"; or the cable-free station.
 int RunApplyOnPorts(Invocation& i) {
     const std::vector<std::string>& names = i.global.ports;
     InputError error;
+    if (names.size() == 1) {  // "bt:units", the one name that stands for several printers
+        PortRequest line;
+        MakePortRequest("-", i.global.line, line, error);
+        StationPlan plan;
+        Units units;
+        int exit = kExitDone;
+        return MakeStationPlan(i, line.line, plan, units, exit) ? RunBluetoothStation(i, plan)
+                                                                : exit;
+    }
     std::vector<PortRequest> ports(names.size());
     for (std::size_t k = 0; k < names.size(); ++k) {
         const bool repeated =

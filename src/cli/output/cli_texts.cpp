@@ -101,6 +101,11 @@ const LocalizedText kSeveralPorts{
 const LocalizedText kStationPorts{
     "The station's ports: name each once, none of them auto, and one USB printer at most.",
     "스테이션의 포트: 각각 한 번만, auto 없이, USB 프린터는 한 대까지만 주십시오."};
+const LocalizedText kUnitsByAddress{
+    "--port bt:units: the station (--each) reaches the printers of --units, a file with a "
+    "bluetooth.address column.",
+    "--port bt:units: 스테이션(--each)은 bluetooth.address 열이 있는 --units 파일의 프린터에 "
+    "연결합니다."};
 const LocalizedText kSendSource{
     "Give the bytes once: one of --hex, --text or --file, with at least one byte.",
     "보낼 바이트를 한 번만 주십시오: --hex, --text, --file 중 하나에 한 바이트 이상."};

@@ -98,6 +98,7 @@ extern const LocalizedText kModuleValueUnlisted;
 extern const LocalizedText kPortMissing;
 extern const LocalizedText kSeveralPorts;
 extern const LocalizedText kStationPorts;
+extern const LocalizedText kUnitsByAddress;
 extern const LocalizedText kSendSource;
 extern const LocalizedText kBadHex;     // %s
 extern const LocalizedText kBadEscape;  // %s

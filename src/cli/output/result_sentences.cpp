@@ -140,6 +140,8 @@ std::string ProblemText(const InputError& e, const Wording& w) {
             return T(text::kSeveralPorts, w);
         case Problem::StationPorts:
             return T(text::kStationPorts, w);
+        case Problem::UnitsByAddress:
+            return T(text::kUnitsByAddress, w);
         case Problem::SendSource:
             return T(text::kSendSource, w);
         case Problem::BadHex:

@@ -41,9 +41,10 @@ enum class Problem : int {
     WpaNotOffered,    // the module is WEP-only
     ModuleRefusal,    // the save's own check refused (the outcome's sequence says why)
     // the command line
-    PortMissing,   // a verb that talks to a printer without --port
-    SeveralPorts,  // --port given more than once to a verb that talks to one printer
-    StationPorts,  // the station's ports: one given twice, "auto", or two USB printers
+    PortMissing,     // a verb that talks to a printer without --port
+    SeveralPorts,    // --port given more than once to a verb that talks to one printer
+    StationPorts,    // the station's ports: one given twice, "auto", or two USB printers
+    UnitsByAddress,  // bt:units without --each, or without a units file by Bluetooth address
     // the bytes of a raw exchange
     SendSource,     // not exactly one of --hex, --text and --file, or no byte in it
     BadHex,         // value: the --hex text

@@ -13,8 +13,8 @@ command -v dbus-daemon >/dev/null || { echo "SKIP: dbus-daemon missing (tools/se
 [[ -n "$python" ]] || { echo "SKIP: python3-dbus or python3-gi missing (tools/setup installs them)"; exit 77; }
 bus_pid=""
 standin_pid=""
-trap '[[ -z "$standin_pid" ]] || kill "$standin_pid" 2>/dev/null; [[ -z "$bus_pid" ]] ||
-    kill "$bus_pid" 2>/dev/null; cleanup' EXIT
+station_pids=()
+trap 'kill ${station_pids[*]} $standin_pid $bus_pid 2>/dev/null; cleanup' EXIT
 with_env() { (export "$1" && shift && "$@"); }  # with_env <NAME=value> <command...>
 device_is() {  # device_is <address> <condition on dev>: after a scan
     runs 0 "$work/scan.json" bluetooth scan --seconds 1 --json &&
@@ -25,8 +25,16 @@ dbus-daemon --config-file="$bt_here/bus.conf" --fork --print-address=3 --print-p
     3>"$work/bus.address" 4>"$work/bus.pid"
 bus_pid="$(cat "$work/bus.pid")"
 export DBUS_SYSTEM_BUS_ADDRESS="$(cat "$work/bus.address")"
-start_printer "$work/state.txt" --baud 19200
-"$python" "$bt_here/bluez_standin.py" --pty "$work/printer" >"$work/standin.out" 2>&1 &
+start_printer "$work/state.txt" --baud 19200 --pin 1234
+station=()  # the station's printers 00:19:01:00:00:0N on $work/sN, factory PIN 0000
+for n in 1 2 3; do
+    "$sim" --symlink "$work/s$n" --state "$work/s$n.txt" --baud 19200 </dev/null >>"$work/sim.out" 2>&1 &
+    station_pids+=($!)
+    poll 10 test -e "$work/s$n"
+    station+=(--printer 00:19:01:00:00:0$n "$work/s$n" "$work/s$n.txt")
+done
+"$python" "$bt_here/bluez_standin.py" --printer 00:11:22:33:44:55 "$work/printer" "$work/state.txt" \
+    "${station[@]}" >"$work/standin.out" 2>&1 &
 standin_pid=$!
 poll 10 dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.bluez / \
     org.freedesktop.DBus.ObjectManager.GetManagedObjects >/dev/null 2>&1
@@ -68,4 +76,30 @@ check "the flash is the old one, whole" bash -c "grep ^flash '$work/state.txt' |
 check "unpair" runs 0 "$work/unpair.txt" bluetooth unpair $printer
 check "show after unpair fails" runs 3 "$work/unpaired.txt" show --port bt:$printer
 check "it names bluetooth pair" grep -q "tarvek-cli bluetooth pair $printer" "$work/unpaired.txt"
+echo "== the cable-free station: three printers by address, a fourth out of range; Ctrl-C"
+printf 'bluetooth.address,bluetooth.pin\n00:19:01:00:00:03,3333\n00:19:01:00:00:01,1111\n00:19:01:00:00:02,2222\n00:19:01:00:00:09,9999\n' >"$work/units.csv"
+check "the station provisions the three in range" with_env FACTORY=0000 runs 1 "$work/station.out" \
+    apply --each "$work/profile.json" --port bt:units --units "$work/units.csv" --pin-env FACTORY \
+    --audit "$work/audit.jsonl" --wait 2
+check "each printer holds its row's PIN" bash -c "for n in 1 2 3; do grep -qx bt_pin=\$n\$n\$n\$n '$work/s'\$n.txt &&
+    grep -qx discoverable=off '$work/s'\$n.txt || exit 1; done"
+check "and is paired again with it" device_is 00:19:01:00:00:02 "dev['paired']"
+check "four audit records, the one out of range failed" python3 -c "
+import json, sys
+recs = [json.loads(l) for l in open('$work/audit.jsonl')]
+sys.exit(0 if [r['result'] for r in recs] == ['ok'] * 3 + ['failed'] and recs[3]['step'] == 'port' else 1)"
+check "no PIN in any output" bash -c "! grep -e 0000 -e 1111 -e 2222 -e 3333 -e 9999 '$work/station.out' '$work/audit.jsonl'"
+printf '{"tarvek-profile": 1, "wifi": {"ssid": "ctrl-c"}}\n' >"$work/wifi.json"
+FACTORY=0000 "$cli" apply --each "$work/wifi.json" --port bt:units --units "$work/units.csv" \
+    --pin-env FACTORY --wait 2 >"$work/ctrlc.out" 2>&1 &
+cli_pid=$!
+unflashed() { ! diff -q <(grep ^working "$1" | cut -d= -f2) <(grep ^flash "$1" | cut -d= -f2) >/dev/null; }
+check "the first printer is mid-save" poll 60 unflashed "$work/s3.txt"
+kill -INT "$cli_pid"
+status=0
+wait "$cli_pid" || status=$?
+check "Ctrl-C ends the station: exit 130" test "$status" = 130
+check "the module's working registers are its flash again" eval "! unflashed '$work/s3.txt'"
+check "no agent or profile left registered" bash -c "dbus-send --bus='$DBUS_SYSTEM_BUS_ADDRESS' \
+    --print-reply --dest=org.bluez / org.tarvek.Test.Held | grep -q 'uint32 0'"
 finish bluetooth_test

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""A BlueZ stand-in on a private bus: one adapter, a printer (serial port profile, PIN 1234)
+"""A BlueZ stand-in on a private bus: one adapter, printers (serial port profile; each a
+simulator's pty, its PIN the one in the simulator's state file: --printer ADDRESS PTY STATE)
 and a phone (no serial port), the agent and profile managers. Pair asks the registered agent
 for the PIN; ConnectProfile hands one end of a socket pair to the profile's NewConnection and
-pumps the other end to the printer simulator's pty (--pty). org.tarvek.Test.CutAfter(N) closes
-the connection once N more bytes came from the host."""
+pumps the other end to the printer's pty. org.tarvek.Test.CutAfter(N) closes the connection
+once N more bytes came from the host; Held() counts the agents and profiles registered."""
 import argparse, os, socket, termios, tty
 import dbus, dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
@@ -35,6 +36,10 @@ class Root(dbus.service.Object):
     @dbus.service.method("org.tarvek.Test", in_signature="u")
     def CutAfter(self, count):
         self.cut = count
+
+    @dbus.service.method("org.tarvek.Test", out_signature="u")
+    def Held(self):
+        return len(self.agents) + len(self.profiles)
 
     @dbus.service.method(OM, out_signature="a{oa{sa{sv}}}")
     def GetManagedObjects(self):
@@ -161,13 +166,13 @@ class Adapter(Node):
 class Device(Node):
     interface = "org.bluez.Device1"
 
-    def __init__(self, bus, root, adapter, address, name, cls, uuids, pin=None, pty=None):
+    def __init__(self, bus, root, adapter, address, name, cls, uuids, state=None, pty=None):
         super().__init__(bus, root, ADAPTER + "/dev_" + address.replace(":", "_"), {
             "Address": address, "AddressType": "public", "Name": name, "Alias": name,
             "Class": dbus.UInt32(cls), "Paired": False, "Trusted": False, "Blocked": False,
             "Connected": False, "LegacyPairing": True, "Adapter": dbus.ObjectPath(ADAPTER),
             "UUIDs": dbus.Array(uuids, signature="s"), "RSSI": dbus.Int16(-50)})
-        self.pin, self.pty, self.fds, self.watches = pin, pty, [], []
+        self.state, self.pty, self.fds, self.watches = state, pty, [], []
         adapter.devices.append(self)
 
     @dbus.service.method("org.bluez.Device1", async_callbacks=("ok", "fail"))
@@ -176,14 +181,15 @@ class Device(Node):
         owner = self.root.default_agent or next(iter(self.root.agents.items()), None)
         if self.props["Paired"]:
             fail(Error("AlreadyExists", "Already Exists"))
-        elif self.pin is None:
+        elif self.state is None:
             paired()  # pairing without a PIN
         elif owner is None:
             fail(Error("AuthenticationRejected", "no agent"))
         else:
             agent = dbus.Interface(self.bus.get_object(*owner), "org.bluez.Agent1")
             agent.RequestPinCode(self.path, timeout=30, reply_handler=lambda pin: paired()
-                                 if pin == self.pin else fail(Error("AuthenticationFailed")),
+                                 if "bt_pin=%s\n" % pin in open(self.state).read()
+                                 else fail(Error("AuthenticationFailed")),
                                  error_handler=lambda e: fail(Error("AuthenticationRejected")))
 
     @dbus.service.method("org.bluez.Device1", in_signature="s", async_callbacks=("ok", "fail"))
@@ -233,13 +239,14 @@ class Device(Node):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--pty", required=True)
+    parser.add_argument("--printer", nargs=3, action="append", required=True)
     args = parser.parse_args()
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SystemBus()
     root = Root(bus)
     adapter = Adapter(bus, root)
-    Device(bus, root, adapter, "00:11:22:33:44:55", "Label Printer", 0x040680, [SPP], "1234", args.pty)
+    for address, pty, state in args.printer:
+        Device(bus, root, adapter, address, "Label Printer", 0x040680, [SPP], state, pty)
     Device(bus, root, adapter, "66:77:88:99:AA:BB", "Phone", 0x5A020C,
            ["0000110a-0000-1000-8000-00805f9b34fb", "0000111f-0000-1000-8000-00805f9b34fb"])
     name = dbus.service.BusName("org.bluez", bus)  # noqa: F841 (held for the life of the loop)

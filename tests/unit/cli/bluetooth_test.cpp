@@ -64,6 +64,63 @@ TEST(Bluetooth, VerbsAndPortsGiveTheirExitCodeAndSay) {
     EXPECT_TRUE(Has(none.err.str(), "doctor: start the Bluetooth service")) << none.err.str();
 }
 
+// The cable-free station over one printer (factory PIN 0000) whose rows are …:02 (new PIN
+// 5555) and …:09, out of range.
+TEST(Bluetooth, CableFreeStationPairsAppliesThePinLastAndPairsAgain) {
+    const char* rows =
+        "bluetooth.address,bluetooth.pin\n00:00:00:00:00:02,5555\n00:00:00:00:00:09,\n";
+    const struct {
+        const char* options;
+        const char* units;
+        int silentAfter;  // the printer answers that many commands (-1: all)
+        int exit;
+        const char* pinAfter;
+        std::vector<std::string> pins;  // given to pairing
+        bool pairedAfter;
+        const char* said;
+    } cases[] = {
+        {"--each", rows, -1, kExitRefused, "5555", {"0000", "5555", "0000"}, true, "lines 3."},
+        {"--each --unpair-after",
+         rows,
+         -1,
+         kExitRefused,
+         "5555",
+         {"0000", "0000"},
+         false,
+         "lines 3."},
+        {"--each", rows, 3, kExitRefused, "0000", {"0000", "0000"}, true, "lines 2, 3."},
+        {"--each",
+         "bluetooth.pin\n5555\n",
+         -1,
+         kExitBadInput,
+         "0000",
+         {},
+         false,
+         "a bluetooth.address column"},
+        {"", rows, -1, kExitBadInput, "0000", {}, false, "--port bt:units: the station (--each)"},
+    };
+    for (const auto& c : cases) {
+        Bench bench;
+        bench.devices = Devices();
+        bench.printerPin = &bench.model.State().bluetoothPin;
+        bench.outOfRange = "00:00:00:00:00:09";
+        bench.env["TARVEK_BT_PIN"] = "0000";
+        bench.model.FaultSettings().silentAfterCommands = c.silentAfter;
+        const std::string profile =
+            bench.File("p.json", R"({"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}})");
+        EXPECT_EQ(bench.Run("apply " + profile + " --port bt:units --units " +
+                            bench.File("u.csv", c.units) + " " + c.options),
+                  c.exit)
+            << c.options;
+        const std::string said = bench.out.str() + bench.err.str();
+        EXPECT_TRUE(Has(said, c.said)) << c.options << ": " << said;
+        EXPECT_FALSE(Has(said, "5555")) << c.options;
+        EXPECT_EQ(bench.model.State().bluetoothPin, c.pinAfter) << c.options;
+        EXPECT_EQ(bench.pins, c.pins) << c.options;
+        EXPECT_EQ(bench.devices[1].paired, c.pairedAfter) << c.options;
+    }
+}
+
 TEST(Bluetooth, PairedPrintersAreAmongThePortsAndProbedOneAtATime) {
     std::vector<BluetoothDevice> devices = Devices();
     std::vector<std::string> pins;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <utility>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -60,22 +61,43 @@ struct OnePortHeld : PortConflictCheck {
     }
 };
 
-// A Bluetooth service that knows the devices of its list and pairs with PIN 1234; pins: what
-// pairing was given.
+// A Bluetooth service that knows the devices of its list and pairs with the printer's PIN
+// (1234 without one) any device but those out of range; pins: what pairing was given.
 struct FakeBluetooth : BluetoothClient {
     std::vector<BluetoothDevice>& devices;
     std::vector<std::string>& pins;
+    const std::string* printerPin = nullptr;
+    std::string outOfRange;
     FakeBluetooth(std::vector<BluetoothDevice>& d, std::vector<std::string>& p)
         : devices(d), pins(p) {}
     BluetoothStatus Scan(int, std::vector<BluetoothDevice>& found) override {
         found = devices;
         return BluetoothStatus::Done;
     }
-    BluetoothStatus Pair(const std::string&, const std::string& pin, int) override {
+    BluetoothStatus Pair(const std::string& address, const std::string& pin, int) override {
         pins.push_back(pin);
-        return pin == "1234" ? BluetoothStatus::Done : BluetoothStatus::Refused;
+        if (address == outOfRange) {
+            return BluetoothStatus::NotFound;
+        }
+        if (pin != (printerPin != nullptr ? *printerPin : "1234")) {
+            return BluetoothStatus::Refused;
+        }
+        Paired(address, true);
+        return BluetoothStatus::Done;
     }
-    BluetoothStatus Unpair(const std::string&) override { return BluetoothStatus::NotFound; }
+    BluetoothStatus Unpair(const std::string& address) override {
+        return Paired(address, false) ? BluetoothStatus::Done : BluetoothStatus::NotFound;
+    }
+    // Whether the device was paired before.
+    bool Paired(const std::string& address, bool paired) {
+        for (BluetoothDevice& d : devices) {
+            if (d.address == address) {
+                return std::exchange(d.paired, paired);
+            }
+        }
+        devices.push_back({address, "", paired, paired, true});
+        return false;
+    }
 };
 
 struct Bench {
@@ -120,7 +142,12 @@ struct Bench {
                 std::make_unique<LinkTo>(network, model.State().serial));
         };
         if (bluetoothService) {
-            platform.bluetooth = [this] { return std::make_unique<FakeBluetooth>(devices, pins); };
+            platform.bluetooth = [this] {
+                auto service = std::make_unique<FakeBluetooth>(devices, pins);
+                service->printerPin = printerPin;
+                service->outOfRange = outOfRange;
+                return service;
+            };
             platform.bluetoothLink = [this] {
                 auto bt = std::make_unique<TestLink>();
                 bt->target = &serial;
@@ -156,6 +183,8 @@ struct Bench {
     bool bluetoothService = true;
     std::vector<BluetoothDevice> devices;
     std::vector<std::string> pins;
+    const std::string* printerPin = nullptr;
+    std::string outOfRange;
 };
 
 inline bool Has(const std::string& text, const std::string& part) {
