@@ -218,6 +218,14 @@ TEST_F(SessionTest, CodePageWaitsForThePrinterAndWritesThatFailAreNotedNotActedO
     EXPECT_TRUE(session.SetEmulation(kEmulationCpcl).writeFailed);
 }
 
+TEST_F(SessionTest, ClosingRightAfterAPinKeepsTheLineSilentUntilThePinHasEnded) {
+    serial.QueueAnswer("1");
+    ASSERT_TRUE(session.SavePin("4321").Ok());
+    clock.ClearSleeps();
+    session.Close();  // a USB link's close would send a byte of its own
+    EXPECT_EQ(clock.Sleeps(), std::vector<std::uint32_t>{100});
+}
+
 TEST_F(SessionTest, OpenChoosesTheLinkClosesAFailedOneAndKeepsItWhenTheQueryFails) {
     serial.SetOpen(false);
     serial.openResult = -1;
