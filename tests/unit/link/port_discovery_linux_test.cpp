@@ -18,7 +18,7 @@ mkdir -p sys/class/tty/rfcomm0 sys/devices/pnp0/00:05 sys/devices/usb1/1-2/1-2:1
 mkdir -p sys/class/tty/ttyUSB0 sys/class/tty/ttyACM0 sys/bus/usb/devices/1-3 sys/bus/usb/devices/1-3:1.0/usbmisc/lp0
 mkdir -p sys/bus/usb/devices/1-4:1.0 proc/4242/fd proc/4343/fd proc/4444 proc/self/fd
 touch dev/ttyS0 dev/ttyS1 dev/ttyUSB0 dev/ttyACM0 dev/rfcomm0 dev/pts/7 dev/tty0 dev/bus/usb/001/005
-chgrp dialout dev/ttyUSB0
+chgrp dialout dev/ttyUSB0; chgrp 4242 dev/ttyACM0  # a group without a name
 echo 4 >sys/class/tty/ttyS0/type; echo 0 >sys/class/tty/ttyS1/type
 echo 00:19:01:2a:3b:4c >sys/class/tty/rfcomm0/address
 cd sys/devices/usb1/1-2; echo 0403 >idVendor; echo 6001 >idProduct

@@ -35,9 +35,9 @@ TEST(WindowsDeviceIds, InstanceIdsTellKindAndIdentity) {
     EXPECT_EQ(KindFromSerialCommName("\\Device\\Serial0"), PortKind::SerialCable);
     EXPECT_EQ(KindFromSerialCommName("\\Device\\BthModem2"), PortKind::BluetoothSerial);
     EXPECT_EQ(KindFromSerialCommName("\\Device\\VCP0"), PortKind::Other);
-    std::vector<std::string> names = {"COM10", "USB", "COM2", "COMX", "COM1"};
+    std::vector<std::string> names = {"COM10", "USB", "COM2", "COMX", "COM0"};
     std::sort(names.begin(), names.end(), ComPortBefore);
-    EXPECT_EQ(names, (std::vector<std::string>{"COM1", "COM2", "COM10", "COMX", "USB"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"COM0", "COM2", "COM10", "COMX", "USB"}));
 }
 
 }  // namespace

@@ -153,7 +153,9 @@ TEST_F(ProtocolTest, UnlockIdleCountIsNeverReset) {
     EXPECT_EQ(usb.EmptyReads(), 76);
     OpenSerial();
     serial.QueueAnswer("");
+    clock.ClearSleeps();
     EXPECT_EQ(protocol.UnlockRegisters(reply), -1);
+    EXPECT_EQ(clock.Sleeps().front(), 10u);  // the pause after the command
 }
 
 TEST_F(ProtocolTest, FlashSendsItsCommandAndGathersTheAnswer) {
