@@ -41,12 +41,18 @@ TEST_F(PosixSerialOnPty, ReadsReturnWhatWaitsInBatchesOfTheCapacity) {
     EXPECT_EQ(link->Read(buffer, 256), 0);
 }
 
-TEST_F(PosixSerialOnPty, WriteDropsWhatArrivedBefore) {
-    peer.Send({'o', 'l', 'd'});
-    ASSERT_TRUE(peer.WaitReadable(3));
-    link->Write(std::vector<std::uint8_t>{'A'});
-    std::uint8_t buffer[16];
-    EXPECT_EQ(link->Read(buffer, 16), 0);
+TEST_F(PosixSerialOnPty, WriteAndNewLineSettingsDropWhatArrivedBefore) {
+    for (const bool write : {true, false}) {
+        peer.Send({'o', 'l', 'd'});
+        ASSERT_TRUE(peer.WaitReadable(3));
+        if (write) {
+            link->Write(std::vector<std::uint8_t>{'A'});
+        } else {
+            ASSERT_EQ(link->Reconfigure({19200, kParityNoneIdx, 1, 0, 0}), 0);
+        }
+        std::uint8_t buffer[16];
+        EXPECT_EQ(link->Read(buffer, 16), 0) << write;
+    }
 }
 
 // Linux's pseudo-terminals keep CS8 without parity whatever is asked (the kernel rewrites
