@@ -67,13 +67,14 @@ TEST(Bluetooth, VerbsAndPortsGiveTheirExitCodeAndSay) {
 TEST(Bluetooth, PairedPrintersAreAmongThePortsAndProbedOneAtATime) {
     std::vector<BluetoothDevice> devices = Devices();
     std::vector<std::string> pins;
-    PortFinder machine;  // lists the named paths, then /dev/ttyS0; detection names port@parallel
+    PortFinder machine;  // the named paths, then /dev/ttyS0 and …:01's COM7; detection: port@n
     machine.list = [](std::vector<std::string> paths) {
-        paths.push_back("/dev/ttyS0");
+        paths.insert(paths.end(), {"/dev/ttyS0", "COM7"});
         std::vector<PortInfo> ports(paths.size());
         for (std::size_t i = 0; i < paths.size(); ++i) {
             ports[i].name = paths[i];
         }
+        ports.back().bluetoothAddress = "00:00:00:00:00:01";
         return ports;
     };
     machine.detect = [](const std::vector<std::string>& ports, const DetectionPlan& plan) {
@@ -89,14 +90,16 @@ TEST(Bluetooth, PairedPrintersAreAmongThePortsAndProbedOneAtATime) {
     const auto names = [&finder](const std::vector<std::string>& paths) {
         std::vector<std::string> listed;
         for (const PortInfo& port : finder.list(paths)) {
-            listed.push_back(port.name + (port.kind == PortKind::Missing ? " missing" : ""));
+            listed.push_back(port.name + (port.kind == PortKind::Missing ? " missing" : "") +
+                             (port.aliases.empty() ? "" : " also " + port.aliases[0]));
         }
         return listed;
     };
     EXPECT_EQ(names({"bt:00:00:00:00:00:02", "/dev/x", "bt:00:00:00:00:00:01"}),
               (std::vector<std::string>{"bt:00:00:00:00:00:02 missing", "/dev/x",
-                                        "bt:00:00:00:00:00:01", "/dev/ttyS0"}));
-    EXPECT_EQ(names({}), (std::vector<std::string>{"/dev/ttyS0", "bt:00:00:00:00:00:01"}));
+                                        "bt:00:00:00:00:00:01 also COM7", "/dev/ttyS0", "COM7"}));
+    EXPECT_EQ(names({}),
+              (std::vector<std::string>{"/dev/ttyS0", "COM7", "bt:00:00:00:00:00:01 also COM7"}));
     DetectionPlan plan;
     plan.maxParallel = 4;
     std::vector<std::string> order;
