@@ -61,7 +61,7 @@ TEST(Bluetooth, VerbsAndPortsGiveTheirExitCodeAndSay) {
     Bench none;
     none.bluetoothService = false;
     EXPECT_EQ(none.Run("bluetooth scan"), kExitPort);
-    EXPECT_TRUE(Has(none.err.str(), "doctor: start the Bluetooth service")) << none.err.str();
+    EXPECT_TRUE(Has(none.err.str(), "doctor: switch Bluetooth on: on Windows")) << none.err.str();
 }
 
 TEST(Bluetooth, PairedPrintersAreAmongThePortsAndProbedOneAtATime) {
