@@ -23,7 +23,7 @@ struct Device {
 } const kDevices[] = {
     {0x0019012A3B4C, L"Printer", 0x1F00, true, true, kSerialPortServiceClass, "0000"},
     {0x001901000002, L"Label", 0x0680, false, false, kSerialPortServiceClass, "1234"},
-    {0x00AABBCCDDEE, L"Phone", 0x5A020C, true, true, GUID{}, ""}};
+    {0xAABBCCDDEEFF, L"Phone", 0x5A020C, true, true, GUID{}, ""}};
 
 const Device& Of(BTH_ADDR address) {
     static const Device kNone{};
@@ -45,7 +45,7 @@ class FakeBluetooth final : public BluetoothSystem {
                                            BLUETOOTH_DEVICE_INFO& d) override {
         log += "find " + std::to_string(p.cTimeoutMultiplier) + ";";
         m_next = 0;
-        m_inquiry = p.fIssueInquiry;
+        m_inquiry = p.fIssueInquiry && p.fReturnUnknown;
         return FindNextDevice(this, d) ? this : nullptr;
     }
     bool FindNextDevice(HBLUETOOTH_DEVICE_FIND, BLUETOOTH_DEVICE_INFO& d) override {
@@ -143,25 +143,31 @@ TEST(BluetoothClient, ScansPairsAndForgetsThroughTheApis) {
         const char* said;  // the fake's log, then "ADDRESS NAME[ paired][ serial]|" a scan gives
     } cases[] = {
         {"scan - 0", "", BluetoothStatus::Done,
-         "find 0;00:19:01:2A:3B:4C Printer paired serial|00:AA:BB:CC:DD:EE Phone paired|"},
+         "find 0;00:19:01:2A:3B:4C Printer paired serial|AA:BB:CC:DD:EE:FF Phone paired|"},
         {"scan - 10", "", BluetoothStatus::Done,
          "find 4;find 4;00:19:01:2A:3B:4C Printer paired serial|00:19:01:00:00:02 Label serial|"
-         "00:AA:BB:CC:DD:EE Phone paired|"},
+         "AA:BB:CC:DD:EE:FF Phone paired|"},
         {"scan - 10", "no radio", BluetoothStatus::NoAdapter, ""},
         {"pair 00:19:01:2A:3B:4C 10 0000", "no module", BluetoothStatus::NoService, ""},
+        {"unpair 00:19:01:2A:3B:4C", "no module", BluetoothStatus::NoService, ""},
         {"pair 00:19:01:00:00:02 10 1234", "", BluetoothStatus::Done,
          "find 0;find 4;register;pin 1234;paired;unregister;enable 1;"},
         {"pair 00:19:01:00:00:02 10 9999", "", BluetoothStatus::Refused,
          "find 0;find 4;register;pin 9999;unregister;"},
         {"pair 00:19:01:00:00:02 10 1234", "passkey", BluetoothStatus::Done,
          "find 0;find 4;register;pin 1234;paired;unregister;enable 1;"},
+        {"pair 00:19:01:00:00:02 10 1234567", "passkey", BluetoothStatus::Refused,
+         "find 0;find 4;register;refused;unregister;"},
+        {"pair 00:19:01:00:00:02 10 12345678901234567", "", BluetoothStatus::Refused,
+         "find 0;find 4;register;refused;unregister;"},
         {"pair 00:19:01:00:00:02 10 1234", "confirm", BluetoothStatus::Done,
          "find 0;find 4;register;confirm 424242;paired;unregister;enable 1;"},
         {"pair 00:19:01:00:00:02 10 1234", "oob", BluetoothStatus::Refused,
          "find 0;find 4;register;refused;unregister;"},
         {"pair 00:19:01:2A:3B:4C 10 0000", "", BluetoothStatus::Done, "find 0;enable 1;"},
-        {"pair 00:AA:BB:CC:DD:EE 10 0000", "", BluetoothStatus::NoSerial, "find 0;enable 1;"},
+        {"pair AA:BB:CC:DD:EE:FF 10 0000", "", BluetoothStatus::NoSerial, "find 0;enable 1;"},
         {"pair 00:00:00:00:00:09 10 0000", "", BluetoothStatus::NotFound, "find 0;find 4;find 4;"},
+        {"pair 00:00:00:00:00:09 10 0000", "Ctrl-C", BluetoothStatus::NotFound, "find 0;find 4;"},
         {"pair 00:00:00:00:00:09 120 0000", "", BluetoothStatus::NotFound,  // 48 units at most
          "find 0;find 4;find 4;find 4;find 4;find 4;find 4;find 4;find 4;find 4;find 4;find 4;"
          "find 4;"},
@@ -172,11 +178,11 @@ TEST(BluetoothClient, ScansPairsAndForgetsThroughTheApis) {
         auto owned = std::make_unique<FakeBluetooth>();
         FakeBluetooth& fake = *owned;
         fake.world = c.world;
-        const std::atomic<bool> stop{false};
+        const std::atomic<bool> stop{fake.world == "Ctrl-C"};
         const auto client = MakeBluetoothClient(std::move(owned), stop);
-        char verb[8] = {}, address[18] = {}, pin[9] = {};
+        char verb[8] = {}, address[18] = {}, pin[20] = {};
         int seconds = 0;
-        std::sscanf(c.verb, "%7s %17s %d %8s", verb, address, &seconds, pin);
+        std::sscanf(c.verb, "%7s %17s %d %19s", verb, address, &seconds, pin);
         std::vector<BluetoothDevice> devices;
         const BluetoothStatus result = verb[0] == 's'   ? client->Scan(seconds, devices)
                                        : verb[0] == 'p' ? client->Pair(address, pin, seconds)
