@@ -1,5 +1,6 @@
 // Bluetooth printers: finding, pairing and forgetting them, and the serial channel to a paired
-// one ("bt:AA:BB:CC:DD:EE:FF"). On Linux BlueZ does the work over the system bus (bluez_*.cpp);
+// one ("bt:AA:BB:CC:DD:EE:FF"). On Linux BlueZ does the work over the system bus (bluez_*.cpp),
+// on Windows the Bluetooth APIs and an RFCOMM socket (bluetooth_*win32.cpp);
 // where there is no such client MakeBluetoothClient and MakeBluetoothLink give nullptr.
 #pragma once
 

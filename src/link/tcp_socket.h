@@ -20,6 +20,12 @@ class TcpSocket final : public TcpConnector {
     TcpSocket& operator=(const TcpSocket&) = delete;
 
     TcpConnect Attempt(const TcpAddress& address, std::uint32_t timeoutMs) override;
+    // Takes over a socket connected elsewhere (on Windows, a Bluetooth RFCOMM socket): from
+    // here on it is sent on, received from and closed as one of ours.
+    void Adopt(std::intptr_t handle) {
+        Close();
+        m_handle = handle;
+    }
     bool IsOpen() const { return m_handle != kNoSocket; }
     void Close();
     // Hands up to length bytes over, waiting at most timeoutMs for room: the count taken,

@@ -39,8 +39,8 @@ constexpr const char* kDescription =
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& g) {
     app.add_option("--port", g.ports,
-                   "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0, /dev/rfcomm0 or "
-                   "bt:AA:BB:CC:DD:EE:FF (a paired Bluetooth printer) (Linux); tcp:HOST[:PORT] "
+                   "COM3, \\\\.\\COM12 or USB (Windows); /dev/ttyUSB0 or /dev/rfcomm0 "
+                   "(Linux); bt:AA:BB:CC:DD:EE:FF (a paired Bluetooth printer); tcp:HOST[:PORT] "
                    "(the printer on the network, port 9100 by default; printer settings only); "
                    "auto: the one port where \"detect\" finds a printer, at its line")
         ->allow_extra_args(false);  // one port per --port: what follows is the verb's

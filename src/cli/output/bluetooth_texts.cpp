@@ -14,8 +14,10 @@ const LocalizedText kBtPaired{"Paired with %s and trusted it.",
 const LocalizedText kBtUnpaired{"Removed the pairing with %s.",
                                 "%s과(와)의 페어링을 해제했습니다."};
 
-const LocalizedText kBtNoService{"No Bluetooth service (BlueZ) answers on the system bus.",
-                                 "시스템 버스에서 블루투스 서비스(BlueZ)가 응답하지 않습니다."};
+const LocalizedText kBtNoService{
+    "No Bluetooth service answers (on Linux BlueZ on the system bus, on Windows bthprops.cpl).",
+    "블루투스 서비스가 응답하지 않습니다 (Linux에서는 시스템 버스의 BlueZ, Windows에서는 "
+    "bthprops.cpl)."};
 const LocalizedText kBtNoAdapter{"This machine has no Bluetooth adapter that is switched on.",
                                  "이 컴퓨터에 켜진 블루투스 어댑터가 없습니다."};
 const LocalizedText kBtNotFound{"The Bluetooth device %s is not in range or not known.",
@@ -39,9 +41,9 @@ const LocalizedText kDoctorBtPin{
     "doctor: %s에 있는 프린터 PIN을 확인하세요 (공장 PIN은 설명서에 있습니다). 프린터 전원과 "
     "거리도 확인하세요."};
 const LocalizedText kDoctorBtService{
-    "doctor: start the Bluetooth service (sudo systemctl start bluetooth) and switch the "
-    "adapter on (bluetoothctl power on).",
-    "doctor: 블루투스 서비스를 시작하고 (sudo systemctl start bluetooth) 어댑터를 켜세요 "
-    "(bluetoothctl power on)."};
+    "doctor: switch Bluetooth on: on Windows in Settings > Bluetooth; on Linux start the "
+    "service (sudo systemctl start bluetooth) and the adapter (bluetoothctl power on).",
+    "doctor: 블루투스를 켜세요: Windows에서는 설정 > 블루투스에서, Linux에서는 서비스를 "
+    "시작하고 (sudo systemctl start bluetooth) 어댑터를 켜세요 (bluetoothctl power on)."};
 
 }  // namespace tarvek::cli::text

@@ -72,10 +72,9 @@ const LocalizedText kDoctorUsbGroup{
     "프린터를 다시 연결하세요."};
 const LocalizedText kDoctorMissing{
     "doctor: there is no port %s: \"tarvek-cli ports\" lists this machine's ports; pair a "
-    "Bluetooth printer first (on Linux: tarvek-cli bluetooth pair ADDRESS, then --port "
-    "bt:ADDRESS).",
+    "Bluetooth printer first (tarvek-cli bluetooth pair ADDRESS, then --port bt:ADDRESS).",
     "doctor: %s 포트가 없습니다: \"tarvek-cli ports\"로 이 컴퓨터의 포트를 보세요. 블루투스 "
-    "프린터는 먼저 페어링하세요 (Linux에서는 tarvek-cli bluetooth pair ADDRESS 후 --port "
+    "프린터는 먼저 페어링하세요 (tarvek-cli bluetooth pair ADDRESS 후 --port "
     "bt:ADDRESS)."};
 const LocalizedText kDoctorNoUsb{
     "doctor: no USB printer of this kind is connected: check the cable and that the printer "

@@ -5,13 +5,22 @@
 namespace tarvek::cli {
 namespace {
 
-PortInfo DeviceAsPort(const BluetoothDevice& device) {
+// The device as a port, named also by the serial ports the system made for it (a Windows COM
+// port, an rfcomm node), which the machine's list knows by the device's address.
+PortInfo DeviceAsPort(const BluetoothDevice& device, const std::vector<PortInfo>& machine) {
     PortInfo port;
     port.name = "bt:" + device.address;
     port.friendlyName = device.name;
     port.kind = PortKind::BluetoothSerial;
     port.bluetoothAddress = device.address;
-    port.access = PortAccess::Allowed;  // BlueZ's connection needs no device node
+    port.access = PortAccess::Allowed;  // the connection needs no device node
+    for (const PortInfo& serial : machine) {
+        std::string address;
+        if (NormalizeBluetoothAddress(serial.bluetoothAddress, address) &&
+            address == device.address) {
+            port.aliases.push_back(serial.name);
+        }
+    }
     return port;
 }
 
@@ -20,12 +29,13 @@ bool Reachable(const BluetoothDevice& device) {
 }
 
 // A named "bt:" port: the paired printer, or missing.
-PortInfo NamedPort(const std::string& name, const std::vector<BluetoothDevice>& devices) {
+PortInfo NamedPort(const std::string& name, const std::vector<BluetoothDevice>& devices,
+                   const std::vector<PortInfo>& machine) {
     std::string address;
     if (ParseBluetoothPortName(name, address)) {
         for (const BluetoothDevice& device : devices) {
             if (device.address == address && Reachable(device)) {
-                return DeviceAsPort(device);
+                return DeviceAsPort(device, machine);
             }
         }
     }
@@ -51,7 +61,7 @@ std::vector<PortInfo> ListWith(const std::vector<std::string>& paths, const Port
     std::size_t next = 0;
     for (const std::string& path : paths) {
         if (IsBluetoothPortName(path)) {
-            ports.push_back(NamedPort(path, devices));
+            ports.push_back(NamedPort(path, devices, listed));
         } else if (next < listed.size()) {
             ports.push_back(listed[next++]);
         }
@@ -61,7 +71,7 @@ std::vector<PortInfo> ListWith(const std::vector<std::string>& paths, const Port
         const std::string name = "bt:" + device.address;
         if (Reachable(device) && std::none_of(ports.begin(), ports.end(),
                                               [&](const PortInfo& p) { return p.name == name; })) {
-            ports.push_back(DeviceAsPort(device));
+            ports.push_back(DeviceAsPort(device, listed));
         }
     }
     return ports;

@@ -1,7 +1,8 @@
 // Paired Bluetooth printers among the machine's ports: "ports" lists each paired device that
-// offers a serial port as "bt:ADDRESS", a named "bt:" port is described from the Bluetooth
-// service, and "detect" and "--port auto" probe them too, one at a time (BlueZ hands a
-// profile's connection to one client at a time).
+// offers a serial port as "bt:ADDRESS" (also named by the COM port Windows made for it, where
+// there is one), a named "bt:" port is described from the Bluetooth service, and "detect" and
+// "--port auto" probe them too, one at a time (BlueZ hands a profile's connection to one
+// client at a time).
 #pragma once
 
 #include <functional>

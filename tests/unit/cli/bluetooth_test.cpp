@@ -61,7 +61,7 @@ TEST(Bluetooth, VerbsAndPortsGiveTheirExitCodeAndSay) {
     Bench none;
     none.bluetoothService = false;
     EXPECT_EQ(none.Run("bluetooth scan"), kExitPort);
-    EXPECT_TRUE(Has(none.err.str(), "doctor: start the Bluetooth service")) << none.err.str();
+    EXPECT_TRUE(Has(none.err.str(), "doctor: switch Bluetooth on: on Windows")) << none.err.str();
 }
 
 // The cable-free station over one printer (factory PIN 0000) whose rows are …:02 (new PIN
@@ -124,13 +124,14 @@ TEST(Bluetooth, CableFreeStationPairsAppliesThePinLastAndPairsAgain) {
 TEST(Bluetooth, PairedPrintersAreAmongThePortsAndProbedOneAtATime) {
     std::vector<BluetoothDevice> devices = Devices();
     std::vector<std::string> pins;
-    PortFinder machine;  // lists the named paths, then /dev/ttyS0; detection names port@parallel
+    PortFinder machine;  // the named paths, then /dev/ttyS0 and …:01's COM7; detection: port@n
     machine.list = [](std::vector<std::string> paths) {
-        paths.push_back("/dev/ttyS0");
+        paths.insert(paths.end(), {"/dev/ttyS0", "COM7"});
         std::vector<PortInfo> ports(paths.size());
         for (std::size_t i = 0; i < paths.size(); ++i) {
             ports[i].name = paths[i];
         }
+        ports.back().bluetoothAddress = "00:00:00:00:00:01";
         return ports;
     };
     machine.detect = [](const std::vector<std::string>& ports, const DetectionPlan& plan) {
@@ -146,14 +147,16 @@ TEST(Bluetooth, PairedPrintersAreAmongThePortsAndProbedOneAtATime) {
     const auto names = [&finder](const std::vector<std::string>& paths) {
         std::vector<std::string> listed;
         for (const PortInfo& port : finder.list(paths)) {
-            listed.push_back(port.name + (port.kind == PortKind::Missing ? " missing" : ""));
+            listed.push_back(port.name + (port.kind == PortKind::Missing ? " missing" : "") +
+                             (port.aliases.empty() ? "" : " also " + port.aliases[0]));
         }
         return listed;
     };
     EXPECT_EQ(names({"bt:00:00:00:00:00:02", "/dev/x", "bt:00:00:00:00:00:01"}),
               (std::vector<std::string>{"bt:00:00:00:00:00:02 missing", "/dev/x",
-                                        "bt:00:00:00:00:00:01", "/dev/ttyS0"}));
-    EXPECT_EQ(names({}), (std::vector<std::string>{"/dev/ttyS0", "bt:00:00:00:00:00:01"}));
+                                        "bt:00:00:00:00:00:01 also COM7", "/dev/ttyS0", "COM7"}));
+    EXPECT_EQ(names({}),
+              (std::vector<std::string>{"/dev/ttyS0", "COM7", "bt:00:00:00:00:00:01 also COM7"}));
     DetectionPlan plan;
     plan.maxParallel = 4;
     std::vector<std::string> order;
