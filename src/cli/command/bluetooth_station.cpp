@@ -91,6 +91,7 @@ int RunBluetoothStation(Invocation& i, const StationPlan& plan) {
         }
         PortRequest port;
         MakePortRequest("bt:" + row.address, i.global.line, port, error);
+        i.output.StationWaiting(port.portName);  // pairing may look for it for a while
         UnitSteps steps;
         steps.reached =
             BluetoothOutcome(platform, Reach(*client, row.address, factoryPin, plan.waitSeconds),

@@ -64,8 +64,7 @@ TEST(Bluetooth, VerbsAndPortsGiveTheirExitCodeAndSay) {
     EXPECT_TRUE(Has(none.err.str(), "doctor: switch Bluetooth on: on Windows")) << none.err.str();
 }
 
-// The cable-free station over one printer (factory PIN 0000) whose rows are …:02 (new PIN
-// 5555) and …:09, out of range.
+// The cable-free station, one printer (PIN 0000): rows …:02 (new PIN 5555), …:09 out of range.
 TEST(Bluetooth, CableFreeStationPairsAppliesThePinLastAndPairsAgain) {
     const char* rows =
         "bluetooth.address,bluetooth.pin\n00:00:00:00:00:02,5555\n00:00:00:00:00:09,\n";

@@ -76,27 +76,18 @@ struct FakeBluetooth : BluetoothClient {
     }
     BluetoothStatus Pair(const std::string& address, const std::string& pin, int) override {
         pins.push_back(pin);
-        if (address == outOfRange) {
-            return BluetoothStatus::NotFound;
-        }
-        if (pin != (printerPin != nullptr ? *printerPin : "1234")) {
-            return BluetoothStatus::Refused;
-        }
-        Paired(address, true);
-        return BluetoothStatus::Done;
+        return address == outOfRange                                   ? BluetoothStatus::NotFound
+               : pin != (printerPin != nullptr ? *printerPin : "1234") ? BluetoothStatus::Refused
+                                                                       : Paired(address, true);
     }
-    BluetoothStatus Unpair(const std::string& address) override {
-        return Paired(address, false) ? BluetoothStatus::Done : BluetoothStatus::NotFound;
-    }
-    // Whether the device was paired before.
-    bool Paired(const std::string& address, bool paired) {
-        for (BluetoothDevice& d : devices) {
-            if (d.address == address) {
-                return std::exchange(d.paired, paired);
-            }
-        }
-        devices.push_back({address, "", paired, paired, true});
-        return false;
+    BluetoothStatus Unpair(const std::string& address) override { return Paired(address, false); }
+    // Done when the device was paired before (or is now).
+    BluetoothStatus Paired(const std::string& address, bool paired) {
+        auto d = std::find_if(devices.begin(), devices.end(),
+                              [&](const BluetoothDevice& x) { return x.address == address; });
+        d = d != devices.end() ? d : devices.insert(d, {address, "", false, false, true});
+        return std::exchange(d->paired, paired) || paired ? BluetoothStatus::Done
+                                                          : BluetoothStatus::NotFound;
     }
 };
 

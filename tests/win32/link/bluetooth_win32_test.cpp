@@ -149,7 +149,6 @@ TEST(BluetoothClient, ScansPairsAndForgetsThroughTheApis) {
          "AA:BB:CC:DD:EE:FF Phone paired|"},
         {"scan - 10", "no radio", BluetoothStatus::NoAdapter, ""},
         {"pair 00:19:01:2A:3B:4C 10 0000", "no module", BluetoothStatus::NoService, ""},
-        {"unpair 00:19:01:2A:3B:4C", "no module", BluetoothStatus::NoService, ""},
         {"pair 00:19:01:00:00:02 10 1234", "", BluetoothStatus::Done,
          "find 0;find 4;register;pin 1234;paired;unregister;enable 1;"},
         {"pair 00:19:01:00:00:02 10 9999", "", BluetoothStatus::Refused,
