@@ -38,6 +38,7 @@ TEST(WindowsDeviceIds, InstanceIdsTellKindAndIdentity) {
     std::vector<std::string> names = {"COM10", "USB", "COM2", "COMX", "COM0"};
     std::sort(names.begin(), names.end(), ComPortBefore);
     EXPECT_EQ(names, (std::vector<std::string>{"COM0", "COM2", "COM10", "COMX", "USB"}));
+    EXPECT_TRUE(ComPortBefore("COM0", "COMX"));
 }
 
 }  // namespace
