@@ -38,8 +38,7 @@ done
 standin_pid=$!
 poll 10 dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.bluez / \
     org.freedesktop.DBus.ObjectManager.GetManagedObjects >/dev/null 2>&1
-printer=00:11:22:33:44:55
-phone=66:77:88:99:AA:BB
+printer=00:11:22:33:44:55 phone=66:77:88:99:AA:BB
 
 echo "== scan, pair, reach the printer, unpair"
 check "scan lists the printer with a serial port" device_is $printer "dev['serial'] and not dev['paired']"

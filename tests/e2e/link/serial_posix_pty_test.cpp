@@ -41,17 +41,19 @@ TEST_F(PosixSerialOnPty, ReadsReturnWhatWaitsInBatchesOfTheCapacity) {
     EXPECT_EQ(link->Read(buffer, 256), 0);
 }
 
-TEST_F(PosixSerialOnPty, WriteAndNewLineSettingsDropWhatArrivedBefore) {
-    for (const bool write : {true, false}) {
+TEST_F(PosixSerialOnPty, WriteNewLineSettingsAndOpeningDropWhatArrivedBefore) {
+    for (const int way : {0, 1, 2}) {
         peer.Send({'o', 'l', 'd'});
         ASSERT_TRUE(peer.WaitReadable(3));
-        if (write) {
+        if (way == 0) {
             link->Write(std::vector<std::uint8_t>{'A'});
         } else {
-            ASSERT_EQ(link->Reconfigure({19200, kParityNoneIdx, 1, 0, 0}), 0);
+            ASSERT_EQ(way == 1 ? link->Reconfigure({19200, kParityNoneIdx, 1, 0, 0})
+                               : link->Open(peer.Path(), 9600, kParityNoneIdx, 1, 0, 0),
+                      0);
         }
         std::uint8_t buffer[16];
-        EXPECT_EQ(link->Read(buffer, 16), 0) << write;
+        EXPECT_EQ(link->Read(buffer, 16), 0) << way;
     }
 }
 

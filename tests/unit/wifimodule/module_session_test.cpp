@@ -1,6 +1,5 @@
 // Whole module sessions against the simulated module on the virtual clock: opening into ISP mode,
-// the read and save sequences and their failures at every step. (A module that dies after any
-// byte of a save is tarvek-cli's fault-injection test, over the whole apply.)
+// the read and save sequences, their failures at every step (dying mid-save: tarvek-cli's test).
 #include "wifimodule/module_session.h"
 #include "wifimodule/wifi_settings.h"
 #include "wifimodule/psk.h"
