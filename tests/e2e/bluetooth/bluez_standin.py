@@ -142,9 +142,8 @@ class Adapter(Node):
 
     @dbus.service.method("org.bluez.Adapter1")
     def StartDiscovery(self):
-        self.set("Discovering", True)
-        for device in self.devices:
-            device.show(True)
+        self.set("Discovering", True)  # the devices in range are found a moment later
+        GLib.timeout_add(300, lambda: [device.show(True) for device in self.devices] and False)
 
     @dbus.service.method("org.bluez.Adapter1")
     def StopDiscovery(self):
