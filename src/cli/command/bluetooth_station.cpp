@@ -9,17 +9,6 @@
 namespace tarvek::cli {
 namespace {
 
-Outcome BluetoothOutcome(const Platform& platform, BluetoothStatus result,
-                         const std::string& address, Step step, const std::string& pinVariable) {
-    if (platform.interrupted.load()) {
-        return Failed(failure::Interrupted{}, step);
-    }
-    if (result == BluetoothStatus::Done) {
-        return Outcome{};
-    }
-    return Failed(failure::Bluetooth{result, address, pinVariable}, step);
-}
-
 // The printer paired with the factory PIN, unless it already is (it is looked for within the
 // wait when the adapter does not know it yet).
 BluetoothStatus Reach(BluetoothClient& client, const std::string& address, const std::string& pin,

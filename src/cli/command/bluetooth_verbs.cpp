@@ -8,14 +8,10 @@ namespace {
 // How long pair looks for a device the adapter does not know yet.
 constexpr int kPairSearchSeconds = 10;
 
-// The verbs' failures belong to no step of a printer; a "bt:" port's to the port's. After
-// Ctrl-C whatever the service said is the interruption.
+// The verbs' failures belong to no step of a printer; a "bt:" port's to the port's.
 int BluetoothFailure(const Platform& platform, Output& output, BluetoothStatus result,
                      const std::string& address, Step step, const std::string& pinVariable = "") {
-    if (platform.interrupted.load()) {
-        return Fail(output, Failed(failure::Interrupted{}, step));
-    }
-    return Fail(output, Failed(failure::Bluetooth{result, address, pinVariable}, step));
+    return Fail(output, BluetoothOutcome(platform, result, address, step, pinVariable));
 }
 
 // The address a verb names, in capitals; a refused one is reported.
@@ -32,6 +28,17 @@ bool Address(Output& output, const std::string& text, std::string& address, int&
 }
 
 }  // namespace
+
+Outcome BluetoothOutcome(const Platform& platform, BluetoothStatus result,
+                         const std::string& address, Step step, const std::string& pinVariable) {
+    if (platform.interrupted.load()) {
+        return Failed(failure::Interrupted{}, step);
+    }
+    if (result == BluetoothStatus::Done) {
+        return Outcome{};
+    }
+    return Failed(failure::Bluetooth{result, address, pinVariable}, step);
+}
 
 std::unique_ptr<BluetoothClient> BluetoothClientFor(Platform& platform) {
     return platform.bluetooth ? platform.bluetooth() : nullptr;

@@ -14,6 +14,10 @@ int BluetoothScan(Invocation& invocation);
 int BluetoothPair(Invocation& invocation);
 int BluetoothUnpair(Invocation& invocation);
 
+// The service's result as the outcome of step (none when done); after Ctrl-C whatever the
+// service said is the interruption.
+Outcome BluetoothOutcome(const Platform& platform, BluetoothStatus result,
+                         const std::string& address, Step step, const std::string& pinVariable);
 std::unique_ptr<BluetoothClient> BluetoothClientFor(Platform& platform);
 // The PIN in the environment variable (never shown); false (the failure reported, exit set)
 // when the variable is not set or empty.
