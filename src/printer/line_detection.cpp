@@ -12,7 +12,8 @@
 namespace tarvek {
 namespace {
 
-constexpr PollPlan kProbePlan{256, kProbeEmptyReads, false, true};
+// A probe takes the first batch that comes; the printer's silence past the limit is its answer.
+constexpr PollPlan kProbePlan{256, kProbeEmptyReads};
 
 // Lower comes first: the factory rates, then the rates the printer's command names, then the
 // port's other rates; faster first within each.
