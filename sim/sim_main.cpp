@@ -163,6 +163,9 @@ int Serve(const tarvek::sim::SimOptions& o, PrinterModel& model) {
             return 1;
         }
     }
+    // The start state is on file before the port is announced: whoever finds the port can read it.
+    unsigned long long saved = ~model.ChangeCount();
+    SaveIfChanged(o, model, saved);
     if (!o.symlinkPath.empty()) {
         unlink(o.symlinkPath.c_str());
         if (symlink(path.c_str(), o.symlinkPath.c_str()) != 0) {
@@ -178,11 +181,6 @@ int Serve(const tarvek::sim::SimOptions& o, PrinterModel& model) {
     tarvek::Clock& clock = tarvek::SystemClock();
     TrafficLog log(o.logPath, clock.NowMs());
     log.Note("serving " + path, clock.NowMs());
-    unsigned long long saved = model.ChangeCount();
-    if (!o.statePath.empty()) {
-        saved = ~0ull;  // write the start state once
-    }
-    SaveIfChanged(o, model, saved);
     while (!g_stop) {
         int timeout = 200;
         std::uint32_t at = 0;
