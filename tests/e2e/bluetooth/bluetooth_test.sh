@@ -25,6 +25,7 @@ dbus-daemon --config-file="$bt_here/bus.conf" --fork --print-address=3 --print-p
     3>"$work/bus.address" 4>"$work/bus.pid"
 bus_pid="$(cat "$work/bus.pid")"
 export DBUS_SYSTEM_BUS_ADDRESS="$(cat "$work/bus.address")"
+check "unpair before BlueZ is on the bus says so" eval 'runs 3 "$work/nobluez.txt" bluetooth unpair 00:11:22:33:44:55 && grep -q "No Bluetooth service" "$work/nobluez.txt"'
 start_printer "$work/state.txt" --baud 19200 --pin 1234
 station=()  # the station's printers 00:19:01:00:00:0N on $work/sN, factory PIN 0000
 for n in 1 2 3; do
