@@ -25,7 +25,8 @@ dbus-daemon --config-file="$bt_here/bus.conf" --fork --print-address=3 --print-p
     3>"$work/bus.address" 4>"$work/bus.pid"
 bus_pid="$(cat "$work/bus.pid")"
 export DBUS_SYSTEM_BUS_ADDRESS="$(cat "$work/bus.address")"
-check "unpair before BlueZ is on the bus says so" eval 'runs 3 "$work/nobluez.txt" bluetooth unpair 00:11:22:33:44:55 && grep -q "No Bluetooth service" "$work/nobluez.txt"'
+printer=00:11:22:33:44:55 phone=66:77:88:99:AA:BB
+check "unpair before BlueZ is on the bus says so" eval 'runs 3 "$work/nobluez.txt" bluetooth unpair $printer && grep -q "No Bluetooth service" "$work/nobluez.txt"'
 start_printer "$work/state.txt" --baud 19200 --pin 1234
 station=()  # the station's printers 00:19:01:00:00:0N on $work/sN, factory PIN 0000
 for n in 1 2 3; do
@@ -34,12 +35,11 @@ for n in 1 2 3; do
     poll 10 test -e "$work/s$n"
     station+=(--printer 00:19:01:00:00:0$n "$work/s$n" "$work/s$n.txt")
 done
-"$python" "$bt_here/bluez_standin.py" --printer 00:11:22:33:44:55 "$work/printer" "$work/state.txt" \
+"$python" "$bt_here/bluez_standin.py" --printer $printer "$work/printer" "$work/state.txt" \
     "${station[@]}" >"$work/standin.out" 2>&1 &
 standin_pid=$!
 poll 10 dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.bluez / \
     org.freedesktop.DBus.ObjectManager.GetManagedObjects >/dev/null 2>&1
-printer=00:11:22:33:44:55 phone=66:77:88:99:AA:BB
 
 echo "== scan, pair, reach the printer, unpair"
 check "scan lists the printer with a serial port" device_is $printer "dev['serial'] and not dev['paired']"

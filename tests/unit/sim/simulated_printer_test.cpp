@@ -66,7 +66,7 @@ TEST(SimulatedPrinter, APinTakesEveryByteUntilThePauseThatEndsIt) {
     model.SetCommandPauseMs(30);
     model.Feed(Bytes{0x1B, 'b', 't', 0x05, 0x90, '4', '3', '2', '1', 0x1C, 'E', 'C'}, 100);
     std::uint32_t wakeMs = 0;  // the serving loop sleeps until the pause is over
-    EXPECT_TRUE(model.NextEventMs(wakeMs) && wakeMs == 130);
+    EXPECT_EQ(model.NextEventMs(wakeMs) ? wakeMs : 0u, 130u);
     model.Advance(129);
     EXPECT_EQ(model.State().bluetoothPin, "0000");  // not ended yet
     EXPECT_TRUE(model.Collect(130).empty());        // the query went into the PIN: no answer
