@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "link/clock.h"
-#include "link/tcp_link.h"
+#include "link/network/tcp_link.h"
 #include "link/unique_fd.h"
 #include "sim/network_port.h"
 #include "sim/printer_model.h"

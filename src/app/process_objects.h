@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "link/clock.h"
-#include "link/port_conflict_check.h"
+#include "link/conflict/port_conflict_check.h"
 #include "link/printer_link.h"
 #include "maindlg/main_dialog_services.h"
 

@@ -7,9 +7,9 @@
 #include "cli/platform/platform.h"
 #include "cli/session/bluetooth_ports.h"
 #include "cli/command/station.h"
-#include "link/bluetooth.h"
+#include "link/bluetooth/bluetooth.h"
 #include "link/links.h"
-#include "link/tcp_link.h"
+#include "link/network/tcp_link.h"
 
 int main(int argc, char** argv) {
     using namespace tarvek;

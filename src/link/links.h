@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "link/clock.h"
-#include "link/port_conflict_check.h"
+#include "link/conflict/port_conflict_check.h"
 #include "link/printer_link.h"
 
 namespace tarvek {

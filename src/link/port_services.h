@@ -4,7 +4,7 @@
 #pragma once
 
 #include "link/clock.h"
-#include "link/port_conflict_check.h"
+#include "link/conflict/port_conflict_check.h"
 #include "link/printer_link.h"
 
 namespace tarvek {

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "link/port_conflict_check.h"
+#include "link/conflict/port_conflict_check.h"
 #include "maindlg/main_dialog_services.h"
 #include "printer/printer_session.h"
 #include "texts/localized_text.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "link/port_conflict_check.h"
+#include "link/conflict/port_conflict_check.h"
 #include "texts/localized_text.h"
 
 namespace tarvek::texts {

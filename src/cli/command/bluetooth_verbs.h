@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/command/verb_table.h"
-#include "link/bluetooth.h"
+#include "link/bluetooth/bluetooth.h"
 
 namespace tarvek::cli {
 

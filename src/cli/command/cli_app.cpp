@@ -15,7 +15,7 @@
 #include "cli/settings/profile.h"
 #include "cli/settings/setting_rules.h"
 #include "cli/command/station.h"
-#include "link/tcp_link.h"
+#include "link/network/tcp_link.h"
 #include "texts/localized_text.h"
 #include "texts/port_texts.h"
 

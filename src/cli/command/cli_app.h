@@ -11,9 +11,9 @@
 
 #include "cli/settings/key_value_input.h"
 #include "cli/session/port_finder.h"
-#include "link/bluetooth.h"
+#include "link/bluetooth/bluetooth.h"
 #include "link/clock.h"
-#include "link/port_conflict_check.h"
+#include "link/conflict/port_conflict_check.h"
 #include "link/printer_link.h"
 
 namespace tarvek::cli {

@@ -2,8 +2,8 @@
 
 #include "cli/command/bluetooth_verbs.h"
 #include "cli/session/link_tap.h"
-#include "link/bluetooth.h"
-#include "link/tcp_link.h"
+#include "link/bluetooth/bluetooth.h"
+#include "link/port_kind.h"
 #include "texts/port_texts.h"
 
 namespace tarvek::cli {
@@ -26,10 +26,10 @@ bool OpenTrace(Invocation& invocation, std::ofstream& file, std::unique_ptr<Trac
 std::unique_ptr<SerialPrinterLink> OwnLinkFor(Platform& platform, Output& output,
                                               const PortRequest& port, int& exit) {
     exit = kExitDone;
-    if (IsBluetoothPortName(port.portName)) {
+    if (port.link == LinkKind::Bluetooth) {
         return BluetoothPortLink(platform, output, port, exit);
     }
-    if (IsTcpPortName(port.portName) && platform.networkLink) {
+    if (port.link == LinkKind::Network && platform.networkLink) {
         return platform.networkLink();
     }
     return nullptr;

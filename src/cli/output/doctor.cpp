@@ -2,7 +2,7 @@
 
 #include "cli/output/bluetooth_texts.h"
 #include "cli/output/finding_texts.h"
-#include "link/tcp_link.h"
+#include "link/port_kind.h"
 
 namespace tarvek::cli {
 namespace {
@@ -29,7 +29,7 @@ bool Describe(const PortRef& failed, const PortFinder& finder, PortInfo& port) {
     if (!finder.list) {
         return false;
     }
-    if (failed.transport == TransportKind::Serial) {
+    if (failed.link != LinkKind::Usb) {
         const std::vector<PortInfo> ports = finder.list({failed.name});
         port = ports.empty() ? PortInfo{} : ports.front();
         return !ports.empty();
@@ -102,7 +102,7 @@ std::string DoctorAdvice(const Outcome& outcome, const PortFinder& finder, int c
     }
     const failure::Printer* printer = outcome.As<failure::Printer>();
     // A network address has no local port, driver or line to advise on.
-    if (printer == nullptr || IsTcpPortName(printer->port.name)) {
+    if (printer == nullptr || printer->port.link == LinkKind::Network) {
         return "";
     }
     const PortRef& failed = printer->port;
@@ -111,7 +111,7 @@ std::string DoctorAdvice(const Outcome& outcome, const PortFinder& finder, int c
         return Describe(failed, finder, port) ? PortAdvice(port, true, cp)
                                               : text::kDoctorPorts.For(cp);
     }
-    return failed.transport == TransportKind::Usb
+    return failed.link == LinkKind::Usb
                ? text::kDoctorNoAnswerUsb.For(cp)
                : FormatText(text::kDoctorNoAnswer.For(cp), failed.name.c_str());
 }

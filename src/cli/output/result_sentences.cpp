@@ -4,7 +4,7 @@
 #include "cli/output/cli_texts.h"
 #include "cli/session/compare.h"
 #include "cli/output/finding_texts.h"
-#include "link/tcp_link.h"
+#include "link/port_kind.h"
 #include "printer/code_page_table.h"
 #include "texts/port_texts.h"
 #include "texts/printer_texts.h"
@@ -216,12 +216,12 @@ struct FailureSentence {
     std::string operator()(const failure::Printer& f) const {
         switch (f.failure) {
             case PrinterFailure::OpenFailed:
-                if (IsTcpPortName(f.port.name)) {
+                if (f.port.link == LinkKind::Network) {
                     return std::string(T(text::kNoConnection, w)) + ": " + f.port.name;
                 }
-                return OpenFailed(f.port.transport == TransportKind::Usb ? texts::kUsbOpenFailed
-                                                                         : texts::kSerialOpenFailed,
-                                  f.port);
+                return OpenFailed(
+                    f.port.link == LinkKind::Usb ? texts::kUsbOpenFailed : texts::kSerialOpenFailed,
+                    f.port);
             case PrinterFailure::NotAnEmulationCode:
                 return texts::kEmulationReadFailed.text.For(cp);
             case PrinterFailure::None:

@@ -8,8 +8,9 @@
 
 #include "cli/settings/key_value_input.h"
 #include "cli/result/exit_codes.h"
-#include "link/bluetooth.h"
-#include "link/port_conflict_check.h"
+#include "link/bluetooth/bluetooth.h"
+#include "link/conflict/port_conflict_check.h"
+#include "link/port_kind.h"
 #include "link/printer_link.h"
 #include "printer/printer_session.h"
 #include "wifimodule/module_session.h"
@@ -46,7 +47,7 @@ struct Difference {
 
 // The port a failure happened on.
 struct PortRef {
-    TransportKind transport = TransportKind::Serial;
+    LinkKind link = LinkKind::Serial;
     std::string name;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/port_kind.h"
+
 namespace tarvek::cli {
 namespace {
 
@@ -54,13 +56,13 @@ std::vector<PortInfo> ListWith(const std::vector<std::string>& paths, const Port
     }
     std::vector<std::string> others;
     std::copy_if(paths.begin(), paths.end(), std::back_inserter(others),
-                 [](const std::string& p) { return !IsBluetoothPortName(p); });
+                 [](const std::string& p) { return LinkKindOfPort(p) != LinkKind::Bluetooth; });
     const std::vector<PortInfo> listed = finder.list(others);
     // The named ports first, in the caller's order; then the scan's; then the paired printers.
     std::vector<PortInfo> ports;
     std::size_t next = 0;
     for (const std::string& path : paths) {
-        if (IsBluetoothPortName(path)) {
+        if (LinkKindOfPort(path) == LinkKind::Bluetooth) {
             ports.push_back(NamedPort(path, devices, listed));
         } else if (next < listed.size()) {
             ports.push_back(listed[next++]);
@@ -83,7 +85,7 @@ std::vector<LineDetection> DetectWith(const std::vector<std::string>& ports,
                                       const PortFinder::DetectFunction& detectBluetooth) {
     std::vector<std::string> serial, bluetooth;
     for (const std::string& port : ports) {
-        (IsBluetoothPortName(port) ? bluetooth : serial).push_back(port);
+        (LinkKindOfPort(port) == LinkKind::Bluetooth ? bluetooth : serial).push_back(port);
     }
     DetectionPlan oneAtATime = plan;
     oneAtATime.maxParallel = 1;
@@ -94,7 +96,7 @@ std::vector<LineDetection> DetectWith(const std::vector<std::string>& ports,
     std::vector<LineDetection> found;
     std::size_t s = 0, b = 0;
     for (const std::string& port : ports) {
-        const bool bt = IsBluetoothPortName(port);
+        const bool bt = LinkKindOfPort(port) == LinkKind::Bluetooth;
         const std::vector<LineDetection>& from = bt ? bluetoothFound : serialFound;
         std::size_t& at = bt ? b : s;
         found.push_back(at < from.size() ? from[at] : LineDetection{});

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "cli/session/port_finder.h"
-#include "link/bluetooth.h"
+#include "link/bluetooth/bluetooth.h"
 
 namespace tarvek::cli {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "link/tcp_link.h"
+#include "link/network/tcp_link.h"
 
 namespace tarvek::cli {
 namespace {
@@ -56,7 +56,7 @@ bool Connection::Stopped(Step step, Outcome& outcome) {
 }
 
 bool Connection::CheckPort(PortConflictVariant variant, Outcome& outcome) {
-    if (IsTcpPortName(m_request.portName)) {
+    if (m_request.link == LinkKind::Network) {
         // No installed printer holds a network address as it holds a port.
         if (variant != PortConflictVariant::WifiDialog) {
             return true;
@@ -83,7 +83,7 @@ bool Connection::Fail(Failure failure, Step step, Outcome& outcome) {
 }
 
 PortRef Connection::Port() const {
-    return PortRef{m_request.kind, m_request.portName};
+    return PortRef{m_request.link, m_request.portName};
 }
 
 bool Connection::Took(const PrinterResult& result, Step step, Outcome& outcome) {

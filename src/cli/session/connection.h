@@ -12,7 +12,7 @@
 #include "cli/result/outcome.h"
 #include "cli/session/trace.h"
 #include "link/channel_open.h"
-#include "link/port_conflict_check.h"
+#include "link/conflict/port_conflict_check.h"
 #include "printer/printer_session.h"
 #include "wifimodule/module_session.h"
 

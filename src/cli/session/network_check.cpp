@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "cli/settings/key_table.h"
-#include "link/tcp_link.h"
+#include "link/network/tcp_link.h"
 
 namespace tarvek::cli {
 namespace {
@@ -35,7 +35,7 @@ NetworkCheck AwaitNetwork(Services& services, std::uint32_t ip, int waitSeconds)
     TransportKind kind = TransportKind::Serial;
     ChannelSet channels{*link, services.channels.usb, kind};
     PrinterSession session(channels, services.clock);
-    const PortRequest request{TransportKind::Serial, check.port, {}};
+    const PortRequest request{TransportKind::Serial, check.port, {}, LinkKind::Network};
     const std::uint32_t start = services.clock.NowMs();
     const std::uint32_t limit = static_cast<std::uint32_t>(waitSeconds) * 1000;
     while (!services.interrupted.load()) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/port_discovery.h"
+#include "link/discovery/port_discovery.h"
 #include "printer/line_detection.h"
 
 namespace tarvek::cli {

@@ -39,7 +39,7 @@ bool RawLink::Open(const PortRequest& port, Outcome& outcome) {
         return false;
     }
     if (OpenChannel(m_services.channels, port) != 0) {
-        outcome = Failed(failure::Printer{PrinterFailure::OpenFailed, {port.kind, port.portName}},
+        outcome = Failed(failure::Printer{PrinterFailure::OpenFailed, {port.link, port.portName}},
                          Step::Open);
         return false;
     }
@@ -82,7 +82,7 @@ bool ExchangeRaw(Services& services, const PortRequest& port, RawWait wait, RawE
         clock.Sleep(kRawPollPauseMs);
     }
     if (exchange.received.empty()) {
-        outcome = Failed(failure::Printer{PrinterFailure::NoAnswer, {port.kind, port.portName}},
+        outcome = Failed(failure::Printer{PrinterFailure::NoAnswer, {port.link, port.portName}},
                          Step::Wait);
         return false;
     }

@@ -1,11 +1,8 @@
 #include "cli/settings/port_request.h"
 
-#include <cctype>
 #include <iterator>
 
-#include "link/bluetooth.h"
-#include "link/tcp_link.h"
-#include "link/usb_port_name.h"
+#include "link/port_kind.h"
 
 namespace tarvek::cli {
 namespace {
@@ -20,34 +17,13 @@ const KeySpec& OptionKey(int field) {
 
 bool MakePortRequest(const std::string& port, const LineOptions& line, PortRequest& request,
                      InputError& error) {
-    static const std::string kDevicePrefix = "\\\\.\\";
-    std::string name = port.compare(0, kDevicePrefix.size(), kDevicePrefix) == 0
-                           ? port.substr(kDevicePrefix.size())
-                           : port;
-    std::string address;
-    const bool bluetooth = IsBluetoothPortName(name);
-    TcpAddress network;
-    if (name.empty() || (bluetooth && !ParseBluetoothPortName(name, address)) ||
-        (IsTcpPortName(name) && !ParseTcpPortName(name, network))) {
+    if (!CanonicalPortName(port, request.portName, request.link)) {
         error.problem = Problem::BadValue;
         error.key = "--port";
         error.value = port;
         return false;
     }
-    std::string upper = name;
-    for (char& c : upper) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    request.kind = TransportForPort(name);
-    // A COM port's name in any case is the same port; the installed printers name it in
-    // capitals ("COM3:"), and the holder check compares exactly.
-    const bool comPort = upper.size() > 3 && upper.compare(0, 3, "COM") == 0 &&
-                         upper.find_first_not_of("0123456789", 3) == std::string::npos;
-    request.portName = bluetooth             ? "bt:" + address
-                       : IsTcpPortName(name) ? TcpPortName(network)
-                       : upper == "USB"      ? "USB"
-                       : comPort             ? upper
-                                             : name;
+    request.kind = TransportFor(request.link);
     // In the order of the line's fields.
     const std::string* texts[] = {&line.baud, &line.parity, &line.dataBits, &line.stopBits,
                                   &line.flow};
@@ -68,8 +44,7 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
 }
 
 bool OnSerialLine(const PortRequest& request) {
-    return request.kind == TransportKind::Serial && !IsTcpPortName(request.portName) &&
-           !IsBluetoothPortName(request.portName);
+    return request.link == LinkKind::Serial;
 }
 
 std::vector<std::pair<std::string, std::string>> LineValues(const SerialLineSettings& line) {

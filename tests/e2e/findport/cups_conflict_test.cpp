@@ -8,7 +8,7 @@
 #include <fstream>
 #include <thread>
 
-#include "link/port_conflict_cups.h"
+#include "link/conflict/port_conflict_cups.h"
 #include "support/child_process.h"
 
 namespace tarvek {

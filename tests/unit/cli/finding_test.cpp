@@ -121,10 +121,10 @@ TEST(Doctor, EachFailureToReachThePrinterSaysWhatToDo) {
     PortInfo bluetooth = Port("/dev/rfcomm0", PortKind::BluetoothSerial);
     PortInfo usbDenied = machine.ports[3];
     usbDenied.access = PortAccess::Denied;
-    const auto printer = [](PrinterFailure f, const char* port, TransportKind t) {
+    const auto printer = [](PrinterFailure f, const char* port, LinkKind t) {
         return Failed(failure::Printer{f, {t, port}}, Step::Open);
     };
-    const TransportKind serial = TransportKind::Serial, usb = TransportKind::Usb;
+    const LinkKind serial = LinkKind::Serial, usb = LinkKind::Usb;
     const Outcome held =
         Failed(failure::PortHeld{"COM9", {"Label Writer", "COM9:", HolderKind::WindowsPrinter}},
                Step::Port);

@@ -130,6 +130,7 @@ TEST(Refusals, BadInputSendsNothingAndSaysWhy) {
         {"send --text x\\x1b[M\\x01", "nothing was sent (--force sends them)"},
         {"send --hex 1B5B44076620366632620D", "(ISP) mode or write its flash"},
         {"show --port tcp:printer:0", "--port: \"tcp:printer:0\""},
+        {"show --port usb:4b8:202", "--port: \"usb:4b8:202\""},
         {"apply P --port COM1 --port COM2", "talks to one printer: give --port once"},
         {"apply P --each --port COM1 --port COM1", "name each once, none of them auto"},
         {"apply P --each --port USB --port usb:04b8:0202", "one USB printer at most"},

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "link/usb_system_libusb.h"
+#include "link/usb/usb_system_libusb.h"
 #include "support/virtual_clock.h"
 
 namespace tarvek::testing {

@@ -1,5 +1,5 @@
 // Linux port discovery on a fake file-system tree.
-#include "link/port_discovery_linux.h"
+#include "link/discovery/port_discovery_linux.h"
 
 #include <gtest/gtest.h>
 

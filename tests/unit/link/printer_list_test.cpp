@@ -1,4 +1,4 @@
-#include "link/printer_list.h"
+#include "link/conflict/printer_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "link/serial_termios.h"
+#include "link/serial/serial_termios.h"
 
 #include <gtest/gtest.h>
 

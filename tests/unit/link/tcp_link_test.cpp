@@ -1,4 +1,4 @@
-#include "link/tcp_link.h"
+#include "link/network/tcp_link.h"
 
 #include <gtest/gtest.h>
 

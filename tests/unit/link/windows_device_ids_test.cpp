@@ -1,7 +1,7 @@
 // What Windows' own names of a serial port tell: its kind, identity and order.
 #include <gtest/gtest.h>
 
-#include "link/windows_device_ids.h"
+#include "link/discovery/windows_device_ids.h"
 
 namespace tarvek {
 namespace {

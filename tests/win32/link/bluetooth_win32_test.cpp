@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "link/answer_poll.h"
-#include "link/bluetooth_system_win32.h"
-#include "link/winsock_win32.h"
+#include "link/bluetooth/bluetooth_system_win32.h"
+#include "link/network/winsock_win32.h"
 #include "support/virtual_clock.h"
 
 namespace tarvek {

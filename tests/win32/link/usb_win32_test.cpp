@@ -7,7 +7,7 @@
 #include <mutex>
 #include <set>
 
-#include "link/usb_system_win32.h"
+#include "link/usb/usb_system_win32.h"
 #include "support/virtual_clock.h"
 
 namespace tarvek {
