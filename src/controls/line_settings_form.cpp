@@ -49,7 +49,10 @@ const std::vector<ListFill>& Lists() {
 }
 
 void CheckDataBitsParity(const LineSettingsForm& form, ui::DialogHost& host, int changedId) {
-    if (host.GetListSelection(form.dataBitsId) != 0 || host.GetListSelection(form.parityId) != 0) {
+    SerialLineSettings chosen{};
+    chosen.dataBitsIndex = host.GetListSelection(form.dataBitsId);
+    chosen.parityIndex = host.GetListSelection(form.parityId);
+    if (IsLineThePrinterTakes(chosen)) {
         return;
     }
     host.ShowMessage(texts::kDataBitsParity.text.english, texts::kDataBitsParity.caption.english,

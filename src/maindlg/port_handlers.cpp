@@ -7,16 +7,6 @@
 #include "texts/printer_texts.h"
 
 namespace tarvek {
-namespace {
-
-constexpr const char* kPowerSaveItems[kPowerSaveModeCount] = {
-    "None Power Save",
-    "Power Off Mode",
-    "Power Save Mode",
-};
-
-}  // namespace
-
 TransportKind MainPortKind(const std::string& portText) {
     if (portText.find("COM") != std::string::npos) {
         return TransportKind::Serial;
@@ -76,8 +66,8 @@ void CTarvekDlg::OnOpenPort() {
 
 void CTarvekDlg::FillPowerSaveList() {
     Host().ResetList(IDC_POWER_SAVE);
-    for (const char* item : kPowerSaveItems) {
-        Host().AddListItem(IDC_POWER_SAVE, item);
+    for (const PrinterValue& mode : kPowerSaveModes) {
+        Host().AddListItem(IDC_POWER_SAVE, mode.label);
     }
     Host().SelectListItem(IDC_POWER_SAVE, 0);
 }

@@ -37,18 +37,22 @@ Bytes EscPosBluetooth(std::uint8_t operation) {
 }  // namespace
 
 std::vector<std::string> BuildCpclSerialLines(const SerialLineSettings& line) {
-    const PrinterValue* baud = ValueOf(LineField::Baud, line);
-    const PrinterValue* parity = ValueOf(LineField::Parity, line);
-    const PrinterValue* stopBits = ValueOf(LineField::StopBits, line);
-    if (baud == nullptr || parity == nullptr || stopBits == nullptr) {
-        return {};
+    std::vector<std::string> lines;
+    for (int f = 0; f < kLineFieldCount; ++f) {
+        const LineFieldSpec& field = kLineFields[f];
+        if (field.cpclVariable == nullptr) {
+            continue;
+        }
+        const PrinterValue* value = ValueOf(static_cast<LineField>(f), line);
+        if (value == nullptr) {
+            return {};
+        }
+        const std::string text = value->cpcl != 0 ? std::string(1, value->cpcl) : value->name;
+        lines.push_back(std::string("! U1 setvar \"") + field.cpclVariable + "\" \"" + text +
+                        "\"\r\n");
     }
-    return {
-        std::string("! U1 setvar \"comm.baud\" \"") + baud->name + "\"\r\n",
-        std::string("! U1 setvar \"comm.parity\" \"") + parity->cpcl + "\"\r\n",
-        std::string("! U1 setvar \"comm.stop_bits\" \"") + stopBits->name + "\"\r\n",
-        "! U1 setvar \"com_apply\"\r\n",
-    };
+    lines.push_back("! U1 setvar \"com_apply\"\r\n");
+    return lines;
 }
 
 Bytes BuildEscPosSerialCommand(const SerialLineSettings& line) {
@@ -80,16 +84,11 @@ int ParseEmulationAnswer(const std::uint8_t* answer, int count) {
     if (answer == nullptr || count <= 0) {
         return kNotAnEmulationCode;
     }
-    switch (answer[count - 1]) {
-        case 0x00:
-        case '0':
-            return kEmulationCpcl;
-        case 0x01:
-        case '1':
-            return kEmulationEscPos;
-        default:
-            return kNotAnEmulationCode;
-    }
+    // The last byte tells: the switch's code itself, or its digit.
+    const std::uint8_t last = answer[count - 1];
+    const std::uint8_t code = last >= '0' ? static_cast<std::uint8_t>(last - '0') : last;
+    const PrinterValue* value = ValueTable(kEmulations).ByCode(code);
+    return value != nullptr ? value->number : kNotAnEmulationCode;
 }
 
 Bytes BuildBluetoothAddressQuery(int emulation) {

@@ -79,19 +79,20 @@ inline constexpr PrinterValue kFlows[] = {
 };
 
 // The fields of a line, in the order of the dialogs' lists. CPCL is told only the baud rate,
-// parity and stop bits.
+// parity and stop bits, each by a setvar line of its own (the value's CPCL letter where it has
+// one, else its name); a CPCL printer keeps the data bits and flow it has.
 enum class LineField : int { Baud, Parity, DataBits, StopBits, Flow };
 struct LineFieldSpec {
     int SerialLineSettings::*member;
     ValueTable values;
-    bool toldInCpcl;
+    const char* cpclVariable;  // nullptr: not told in CPCL
 };
 inline constexpr LineFieldSpec kLineFields[] = {
-    {&SerialLineSettings::baudRate, kPrinterBaudRates, true},
-    {&SerialLineSettings::parityIndex, kParities, true},
-    {&SerialLineSettings::dataBitsIndex, kDataBits, false},
-    {&SerialLineSettings::stopBitsIndex, kStopBits, true},
-    {&SerialLineSettings::flowIndex, kFlows, false},
+    {&SerialLineSettings::baudRate, kPrinterBaudRates, "comm.baud"},
+    {&SerialLineSettings::parityIndex, kParities, "comm.parity"},
+    {&SerialLineSettings::dataBitsIndex, kDataBits, nullptr},
+    {&SerialLineSettings::stopBitsIndex, kStopBits, "comm.stop_bits"},
+    {&SerialLineSettings::flowIndex, kFlows, nullptr},
 };
 inline constexpr int kLineFieldCount = static_cast<int>(std::size(kLineFields));
 inline const LineFieldSpec& Field(LineField field) {
@@ -99,20 +100,28 @@ inline const LineFieldSpec& Field(LineField field) {
 }
 // The field's value in the line, from its table; nullptr for a value outside it.
 const PrinterValue* ValueOf(LineField field, const SerialLineSettings& line);
+inline bool ToldInCpcl(LineField field) {
+    return Field(field).cpclVariable != nullptr;
+}
+// Seven data bits go with a parity bit: the printer takes no line of 7 bits without parity.
+inline bool IsLineThePrinterTakes(const SerialLineSettings& line) {
+    return line.dataBitsIndex != kDataBits7 || line.parityIndex != kParityNone;
+}
 
 // --- Emulation ----------------------------------------------------------------------------
-// The code is the byte of the emulation switch FS "E" "S" n.
+// The code is the byte of the emulation switch FS "E" "S" n, and what the printer answers the
+// emulation query with (that byte, or its digit); the label is how the emulation field shows it.
 inline constexpr PrinterValue kEmulations[] = {
-    {"escpos", kEmulationEscPos, 1, "esc/pos", nullptr, 0},
-    {"cpcl", kEmulationCpcl, 0, nullptr, nullptr, 0},
+    {"escpos", kEmulationEscPos, 1, "esc/pos", "ESC/POS", 0},
+    {"cpcl", kEmulationCpcl, 0, nullptr, "CPCL", 0},
 };
 
 // --- Power save ---------------------------------------------------------------------------
 // The code is the mode byte of GS "S" "P"; the number is its list position.
 inline constexpr PrinterValue kPowerSaveModes[] = {
-    {"none", 0, 0, nullptr, nullptr, 0},
-    {"power-off", 1, 1, nullptr, nullptr, 0},
-    {"power-save", 2, 2, nullptr, nullptr, 0},
+    {"none", 0, 0, nullptr, "None Power Save", 0},
+    {"power-off", 1, 1, nullptr, "Power Off Mode", 0},
+    {"power-save", 2, 2, nullptr, "Power Save Mode", 0},
 };
 inline constexpr int kPowerSaveModeCount = static_cast<int>(std::size(kPowerSaveModes));
 // The minutes the dialog's two-digit field can hold (the command itself takes a byte).

@@ -1,5 +1,7 @@
 #include "texts/printer_texts.h"
 
+#include "printer/printer_domain.h"
+
 namespace tarvek::texts {
 namespace {
 
@@ -37,14 +39,8 @@ const LocalizedMessage* QueryFailureMessage(PrinterFailure failure) {
 }
 
 const char* EmulationName(int emulation) {
-    switch (emulation) {
-        case kEmulationCpcl:
-            return "CPCL";
-        case kEmulationEscPos:
-            return "ESC/POS";
-        default:
-            return "Unkonwn Emulation";
-    }
+    const PrinterValue* value = ValueTable(kEmulations).ByNumber(emulation);
+    return value != nullptr ? value->label : "Unkonwn Emulation";
 }
 
 }  // namespace tarvek::texts

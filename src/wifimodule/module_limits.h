@@ -16,6 +16,10 @@ inline constexpr int kMaxSsidBytes = kModuleTextBytes;
 inline constexpr int kMinPassphraseChars = 8;
 inline constexpr int kMaxPassphraseChars = 31;
 
+// How a WEP key is typed: as hex digits, or as its bytes in characters.
+inline constexpr int kKeyFormatHex = 0;
+inline constexpr int kKeyFormatAscii = 1;
+
 // A WEP key of one size: its bytes (the most characters an ASCII key has) and its hex digits.
 struct WepKeyLength {
     Encryption size;
@@ -30,6 +34,16 @@ constexpr const WepKeyLength* WepKeyLengthOf(Encryption size) {
     return size == Encryption::Wep40    ? &kWep40Length
            : size == Encryption::Wep104 ? &kWep104Length
                                         : nullptr;
+}
+
+// Whether a typed key fits its size: an ASCII key of at most its bytes in characters, a hex
+// key of all its digits.
+enum class KeyFit : int { Fits, TooLong, WrongLength };
+constexpr KeyFit WepKeyFit(const WepKeyLength& length, int keyFormat, int typedChars) {
+    if (keyFormat == kKeyFormatAscii) {
+        return typedChars > length.bytes ? KeyFit::TooLong : KeyFit::Fits;
+    }
+    return typedChars != length.hexDigits ? KeyFit::WrongLength : KeyFit::Fits;
 }
 
 }  // namespace tarvek

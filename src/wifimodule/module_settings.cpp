@@ -14,7 +14,7 @@ namespace {
 constexpr int kReplyCopy = 256;
 constexpr int kCodeLength = 5;     // "701" CR LF
 constexpr int kTrailerLength = 8;  // the image check as spaced hex, then CR LF
-constexpr int kDataOffset = 4;     // group, register, length, 0
+constexpr int kDataOffset = kImageDataOffset;
 
 bool BeginsWith701(const std::uint8_t* bytes, int count) {
     return count >= 3 && bytes[0] == '7' && bytes[1] == '0' && bytes[2] == '1';
@@ -48,14 +48,14 @@ void CopyText(std::uint8_t* data, const std::string& text) {
 }
 
 void UnpackOptions(const std::uint8_t* b, ModuleSettings& s) {
-    s.mode = static_cast<WifiMode>(b[0] & 15);
-    s.channel = b[0] >> 4;
-    const int wpaMode = b[2] & 7;
-    s.encryption = wpaMode != 0 ? Encryption::Wpa : static_cast<Encryption>(b[1] & 3);
-    s.keyIndex = (b[1] >> 2) & 3;
-    s.auth = static_cast<Authentication>(b[1] >> 6);
+    s.mode = static_cast<WifiMode>(kModeBits.Of(b));
+    s.channel = kChannelBits.Of(b);
+    const int wpaMode = kWpaModeBits.Of(b);
+    s.encryption = wpaMode != 0 ? Encryption::Wpa : static_cast<Encryption>(kWepTypeBits.Of(b));
+    s.keyIndex = kKeyIndexBits.Of(b);
+    s.auth = static_cast<Authentication>(kAuthBits.Of(b));
     s.wpaAuth = WpaEntryOfCode(wpaMode);
-    s.wpaCipher = static_cast<WpaCipher>((b[2] >> 3) & 3);
+    s.wpaCipher = static_cast<WpaCipher>(kWpaCipherBits.Of(b));
 }
 
 bool InList(int value, int count) {
@@ -184,11 +184,15 @@ int ParseReply(int index, const std::uint8_t* reply, int count, ReplyMode mode,
 
 std::array<std::uint8_t, 3> PackOptions(const ModuleSettings& s) {
     const int wepType = s.encryption == Encryption::Wpa ? 0 : static_cast<int>(s.encryption);
-    const int wpaMode = WpaModeCode(s.wpaAuth);
-    return {static_cast<std::uint8_t>((s.channel << 4) | (static_cast<int>(s.mode) & 15)),
-            static_cast<std::uint8_t>((static_cast<int>(s.auth) << 6) | ((s.keyIndex & 3) << 2) |
-                                      (wepType & 3)),
-            static_cast<std::uint8_t>(((static_cast<int>(s.wpaCipher) & 3) << 3) | (wpaMode & 7))};
+    std::array<std::uint8_t, 3> b{};
+    kModeBits.Put(b.data(), static_cast<int>(s.mode));
+    kChannelBits.Put(b.data(), s.channel);
+    kWepTypeBits.Put(b.data(), wepType);
+    kKeyIndexBits.Put(b.data(), s.keyIndex);
+    kAuthBits.Put(b.data(), static_cast<int>(s.auth));
+    kWpaModeBits.Put(b.data(), WpaModeCode(s.wpaAuth));
+    kWpaCipherBits.Put(b.data(), static_cast<int>(s.wpaCipher));
+    return b;
 }
 
 Bytes BuildRegisterImage(int index, const ModuleSettings& settings) {

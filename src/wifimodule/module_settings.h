@@ -28,6 +28,27 @@ inline constexpr int kPassphraseRegister = 8;
 inline constexpr int kPskRegister = 9;
 inline constexpr int kAddressCount = 4;  // IP, netmask, gateway, DNS: registers 0..3
 
+// The option register's three data bytes, field by field: mode and channel; WEP type, key index
+// and authentication; WPA mode and cipher.
+struct OptionBits {
+    int byte;
+    int shift;
+    int mask;
+    int Of(const std::uint8_t* data) const { return (data[byte] >> shift) & mask; }
+    void Put(std::uint8_t* data, int value) const {
+        data[byte] = static_cast<std::uint8_t>(data[byte] | ((value & mask) << shift));
+    }
+};
+inline constexpr OptionBits kModeBits{0, 0, 15};
+inline constexpr OptionBits kChannelBits{0, 4, 15};
+inline constexpr OptionBits kWepTypeBits{1, 0, 3};
+inline constexpr OptionBits kKeyIndexBits{1, 2, 3};
+inline constexpr OptionBits kAuthBits{1, 6, 3};
+inline constexpr OptionBits kWpaModeBits{2, 0, 7};
+inline constexpr OptionBits kWpaCipherBits{2, 3, 3};
+// Where a register image's data begins: after group, register, length and 0.
+inline constexpr int kImageDataOffset = 4;
+
 using WepKey40 = std::array<std::uint8_t, kWep40Length.bytes>;
 using WepKey104 = std::array<std::uint8_t, kWep104Length.bytes>;
 

@@ -6,8 +6,6 @@
 namespace tarvek {
 namespace {
 
-constexpr int kOptionsWepByte = 5;  // image byte of the key index, authentication and WEP type
-
 template <std::size_t N>
 std::string KeyText(const std::array<std::uint8_t, N>& key, int format) {
     if (format == kKeyFormatAscii) {
@@ -35,7 +33,9 @@ std::string WifiSettings::StoredKeyText(Encryption size, int k, int format) cons
 
 int WifiSettings::WepType() const {
     const Bytes& options = module.images[kOptionsRegister];
-    return options.size() > kOptionsWepByte ? options[kOptionsWepByte] & 3 : 0;
+    return options.size() > static_cast<std::size_t>(kImageDataOffset + kWepTypeBits.byte)
+               ? kWepTypeBits.Of(options.data() + kImageDataOffset)
+               : 0;
 }
 
 Bytes WepKeyBytes(const WifiSettings& settings, const KeyEntry& entry, Encryption size, int k) {
@@ -91,11 +91,16 @@ SaveRefusal ValidateSave(const WifiFormValues& form, const WifiSettings& setting
     if (length == nullptr || k < 0 || k >= kWepKeyCount) {
         return SaveRefusal::None;
     }
-    const auto typed = static_cast<int>(form.keyText[k].size());
-    if (settings.m_nKeyFormat[k] == kKeyFormatAscii) {
-        return typed > length->bytes ? SaveRefusal::KeyTooLong : SaveRefusal::None;
+    switch (
+        WepKeyFit(*length, settings.m_nKeyFormat[k], static_cast<int>(form.keyText[k].size()))) {
+        case KeyFit::TooLong:
+            return SaveRefusal::KeyTooLong;
+        case KeyFit::WrongLength:
+            return SaveRefusal::KeyLengthNotMatched;
+        case KeyFit::Fits:
+            break;
     }
-    return typed != length->hexDigits ? SaveRefusal::KeyLengthNotMatched : SaveRefusal::None;
+    return SaveRefusal::None;
 }
 
 }  // namespace tarvek

@@ -10,9 +10,6 @@
 
 namespace tarvek {
 
-inline constexpr int kKeyFormatHex = 0;
-inline constexpr int kKeyFormatAscii = 1;
-
 struct WifiSettings {
     ModuleSettings module;
     int m_nKeyFormat[kWepKeyCount] = {};

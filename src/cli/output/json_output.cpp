@@ -69,7 +69,7 @@ Json ProbeJson(const PortProbe& probe, int cp) {
     json["settings_tried"] = d.settingsTried;
     if (d.outcome == DetectionOutcome::Found) {
         json["line"] = LineJson(d.line);
-        json["emulation"] = EmulationName(d.emulation);
+        json["emulation"] = EmulationKeyValue(d.emulation);
     }
     return json;
 }
@@ -89,7 +89,7 @@ class JsonOutput final : public Output {
         Json json = ReportJson(port, report);
         json["label"] = nullptr;
         if (label != nullptr) {
-            json["label"] = {{"emulation", EmulationName(label->emulation)},
+            json["label"] = {{"emulation", EmulationKeyValue(label->emulation)},
                              {"bytes", label->bytes}};
         }
         Document(json);

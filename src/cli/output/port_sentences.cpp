@@ -66,7 +66,7 @@ std::string PortLines(const PortInfo& p, int cp) {
     return lines;
 }
 
-std::string EmulationName(int emulation) {
+std::string EmulationKeyValue(int emulation) {
     Value value;
     value.number = emulation;
     return FormatValue(Spec(KeyId::Emulation), value);
@@ -87,7 +87,7 @@ std::string ProbeText(const PortProbe& probe, int cp) {
         switch (d.outcome) {
             case DetectionOutcome::Found:
                 line = FormatText(text::kDetectFound.For(cp), port, LineFlags(d.line).c_str(),
-                                  EmulationName(d.emulation).c_str());
+                                  EmulationKeyValue(d.emulation).c_str());
                 break;
             case DetectionOutcome::NoAnswer:
                 line = FormatText(text::kDetectNoAnswer.For(cp), port, d.settingsTried);

@@ -15,7 +15,8 @@ std::string KindText(const PortInfo& port, int codePage);
 std::string PortLines(const PortInfo& port, int codePage);
 // What detection found on a port, with advice below it ("" for a cancelled probe).
 std::string ProbeText(const PortProbe& probe, int codePage);
-std::string EmulationName(int emulation);
+// The emulation as its key value names it ("escpos", "cpcl").
+std::string EmulationKeyValue(int emulation);
 // The "%04x" of a USB ID.
 std::string Hex4(std::uint16_t value);
 

@@ -63,7 +63,7 @@ class TextOutput final : public Output {
                   const LabelSent* label) override {
         Show(port, report);
         if (label != nullptr) {
-            Say(FormatText(Text(text::kLabelPrinted), EmulationName(label->emulation).c_str(),
+            Say(FormatText(Text(text::kLabelPrinted), EmulationKeyValue(label->emulation).c_str(),
                            static_cast<int>(label->bytes)));
         }
     }

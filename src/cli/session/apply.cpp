@@ -34,13 +34,12 @@ bool FitsPrinter(const Settings& settings, int emulation, const SerialLineSettin
     if (settings.count(KeyId::CodePage) != 0) {
         return Refuse(outcome, Problem::CodePageNeedsEscPos, Spec(KeyId::CodePage).name);
     }
-    const Value* dataBits = Find(settings, KeyId::SerialDataBits);
-    if (dataBits != nullptr && dataBits->number != line.dataBitsIndex) {
-        return Refuse(outcome, Problem::LineFixedInCpcl, Spec(KeyId::SerialDataBits).name);
-    }
-    const Value* flow = Find(settings, KeyId::SerialFlow);
-    if (flow != nullptr && flow->number != line.flowIndex) {
-        return Refuse(outcome, Problem::LineFixedInCpcl, Spec(KeyId::SerialFlow).name);
+    for (int f = 0; f < kLineFieldCount; ++f) {
+        const LineField field = static_cast<LineField>(f);
+        const Value* value = Find(settings, LineKey(field));
+        if (!ToldInCpcl(field) && value != nullptr && value->number != line.*Field(field).member) {
+            return Refuse(outcome, Problem::LineFixedInCpcl, Spec(LineKey(field)).name);
+        }
     }
     return true;
 }

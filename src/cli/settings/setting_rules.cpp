@@ -35,12 +35,6 @@ bool Refuse(InputError& error, Problem problem, KeyId key) {
     return false;
 }
 
-// A WEP key's length for the key size: all its hex digits, or up to its bytes in characters.
-bool FitsSize(const Value& key, const WepKeyLength& length) {
-    const auto typed = static_cast<int>(key.text.size());
-    return key.keyFormat == kKeyFormatAscii ? typed <= length.bytes : typed == length.hexDigits;
-}
-
 }  // namespace
 
 SerialLineSettings LineAfter(const SerialLineSettings& current, const Settings& settings) {
@@ -101,7 +95,8 @@ bool CheckSettings(const Settings& settings, const SerialLineSettings& line, Inp
         if (length == nullptr) {
             return Refuse(error, Problem::WepKeyNeedsWep, WepKey(k));
         }
-        if (!FitsSize(key->second, *length)) {
+        if (WepKeyFit(*length, key->second.keyFormat, static_cast<int>(key->second.text.size())) !=
+            KeyFit::Fits) {
             error.detail = FormatValue(Spec(KeyId::WifiEncryption), encryption->second);
             return Refuse(error, Problem::WepKeyWrongSize, WepKey(k));
         }
@@ -112,7 +107,7 @@ bool CheckSettings(const Settings& settings, const SerialLineSettings& line, Inp
         return false;
     }
     const SerialLineSettings after = LineAfter(line, settings);
-    if (after.dataBitsIndex == kDataBits7 && after.parityIndex == kParityNone) {
+    if (!IsLineThePrinterTakes(after)) {
         return Refuse(error, Problem::DataBitsParity, KeyId::SerialDataBits);
     }
     if (settings.count(KeyId::PowerSaveMinutes) != 0 && settings.count(KeyId::PowerSave) == 0) {
