@@ -54,6 +54,11 @@ const char* RefusalText(SaveRefusal refusal) {
             return "Key Length is not matched";
         case SaveRefusal::WpaKeyLength:
             return "WPA Key Length is not long";
+        // A value the module could not take is said as the module's own refusal of it would be.
+        case SaveRefusal::SsidTooLong:
+            return kWriteTexts[kSsidRegister].notAcknowledged;
+        case SaveRefusal::WpaKeyCharacters:
+            return kWriteTexts[kPassphraseRegister].notAcknowledged;
         case SaveRefusal::None:
             break;
     }

@@ -1,6 +1,8 @@
 // The Wi-Fi module's limits: the channels it offers, the length of its texts and of its WEP keys.
 #pragma once
 
+#include <string>
+
 #include "wifimodule/module_enums.h"
 
 namespace tarvek {
@@ -15,6 +17,14 @@ inline constexpr int kMaxSsidBytes = kModuleTextBytes;
 // save refuses 32 and more).
 inline constexpr int kMinPassphraseChars = 8;
 inline constexpr int kMaxPassphraseChars = 31;
+
+// A WPA passphrase is printable ASCII (IEEE 802.11i); the key derived from other bytes would
+// match no station's.
+bool IsPrintableAscii(const std::string& text);
+// What the module's text registers can hold: an SSID of at most 32 bytes, and a passphrase of
+// 8..31 printable characters.
+bool FitsSsidRegister(const std::string& ssid);
+bool IsStorablePassphrase(const std::string& passphrase);
 
 // How a WEP key is typed: as hex digits, or as its bytes in characters.
 inline constexpr int kKeyFormatHex = 0;

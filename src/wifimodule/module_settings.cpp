@@ -87,6 +87,20 @@ ModuleSettings WithEncryptionFixes(ModuleSettings s) {
     return s;
 }
 
+bool IsPrintableAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+bool FitsSsidRegister(const std::string& ssid) {
+    return static_cast<int>(ssid.size()) <= kMaxSsidBytes;
+}
+
+bool IsStorablePassphrase(const std::string& passphrase) {
+    const auto length = static_cast<int>(passphrase.size());
+    return length >= kMinPassphraseChars && length <= kMaxPassphraseChars &&
+           IsPrintableAscii(passphrase);
+}
+
 SaveRefusal CheckSave(const ModuleSettings& s) {
     // Every value the save packs must be one its list offers: another would be written as a
     // bit pattern the module does not know. A WEP-only module offers no WPA.
@@ -103,10 +117,16 @@ SaveRefusal CheckSave(const ModuleSettings& s) {
     if (s.kind != WifiModuleKind::WepOnly && s.kind != WifiModuleKind::WpaCapable) {
         return SaveRefusal::NotRead;
     }
+    if (!FitsSsidRegister(s.ssid)) {
+        return SaveRefusal::SsidTooLong;
+    }
     const int length = static_cast<int>(s.passphrase.size());
     if (s.encryption == Encryption::Wpa &&
         (length < kMinPassphraseChars || length > kMaxPassphraseChars)) {
         return SaveRefusal::WpaKeyLength;
+    }
+    if (s.encryption == Encryption::Wpa && !IsStorablePassphrase(s.passphrase)) {
+        return SaveRefusal::WpaKeyCharacters;
     }
     return SaveRefusal::None;
 }

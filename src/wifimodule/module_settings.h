@@ -81,6 +81,8 @@ enum class SaveRefusal {
     KeyTooLong,           // an ASCII WEP key longer than its 5 or 13 bytes
     KeyLengthNotMatched,  // a HEX WEP key not of 10 or 26 digits
     WpaKeyLength,         // a WPA passphrase outside its bounds
+    SsidTooLong,          // an SSID of more bytes than its register holds
+    WpaKeyCharacters,     // a WPA passphrase with a byte that is no printable ASCII
 };
 
 // The settings with what their encryption fixes written in.

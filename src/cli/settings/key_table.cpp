@@ -130,10 +130,6 @@ bool ParseAddress(const std::string& text, std::int64_t& packed) {
     return true;
 }
 
-bool IsPrintableAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
-}
-
 bool ParseWepKey(const std::string& text, Value& value) {
     const auto length = static_cast<int>(text.size());
     const bool hex = (length == kWep40Length.hexDigits || length == kWep104Length.hexDigits) &&
@@ -266,8 +262,7 @@ bool ParseValue(const KeySpec& spec, const std::string& text, Value& value) {
             return !text.empty() && IsSendablePin(text);
         case ValueKind::Passphrase:
             value.text = text;
-            return static_cast<int>(text.size()) >= spec.min &&
-                   static_cast<int>(text.size()) <= spec.max && IsPrintableAscii(text);
+            return IsStorablePassphrase(text);
         case ValueKind::WepKey:
             return ParseWepKey(text, value);
     }

@@ -143,6 +143,7 @@ TEST(WifiDialogSave, RefusalsSendNothingAndChangeNothing) {
         {1, 1, "abcdef", "Key Length is too long"},
         {2, 1, "abcdefghijklmn", "Key Length is too long"},
         {3, 0, "seven77", "WPA Key Length is not long"},
+        {3, 0, "eight \x7f!", "Set WPA KEY Syntex Error"},  // no WPA passphrase
     };
     WifiDialog d;
     d.SetRegister(5, {0x61, 0x45, 0x00});  // 40-bit WEP, key 2
@@ -162,6 +163,12 @@ TEST(WifiDialogSave, RefusalsSendNothingAndChangeNothing) {
         EXPECT_EQ(EnabledStates(d.host), before) << c.key;
     }
     d.host.TypeInto(IDC_WPA_KEY, "long enough");
+    // 33 bytes (17 Korean characters in code page 949): more than the SSID register holds.
+    d.host.TypeInto(IDC_WIFI_SSID, std::string(33, '\xB0'));
+    d.host.ClearMessages();
+    d.host.Click(IDC_WIFI_SAVE);
+    EXPECT_EQ(d.Message(), "Set SSID Syntex Error | Error");
+    d.host.TypeInto(IDC_WIFI_SSID, std::string(32, '\xB0'));
     d.host.TypeComboText(IDC_WIFI_CHANNEL, "15");
     d.host.ClearMessages();
     d.host.Click(IDC_WIFI_SAVE);
