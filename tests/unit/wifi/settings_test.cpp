@@ -199,6 +199,15 @@ TEST(WifiDialogSave, WhatIsSavedIsWhatTheNextReadShows) {
                           IDC_WIFI_AUTH}),
               (std::vector<std::string>{"adhoc", "11", "40 Bit", "KEY ID 3", "Both"}));
     EXPECT_EQ(d.host.GetAnsiText(IDC_KEY3), "0123456789");
+    // The first key is saved as the others are, and key 3 stays as it was.
+    d.host.SelectByUser(IDC_KEY_ID, 0);
+    d.host.TypeInto(IDC_KEY1, "9876543210");
+    d.host.ClearMessages();
+    d.host.Click(IDC_WIFI_SAVE);
+    EXPECT_EQ(d.Message(), "Write Complete | OK");
+    d.host.Click(IDC_WIFI_GET);
+    EXPECT_EQ(d.Selected({IDC_KEY_ID}), (std::vector<std::string>{"KEY ID 1"}));
+    EXPECT_EQ(d.host.GetAnsiText(IDC_KEY1) + d.host.GetAnsiText(IDC_KEY3), "98765432100123456789");
 
     d.host.SelectByUser(IDC_WIFI_ENCRYPTION, 3);  // WPA PSK with a passphrase
     d.host.SelectByUser(IDC_WPA_AUTH, 1);
