@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 #include <vector>
 
 #include "support/virtual_clock.h"
@@ -140,6 +144,19 @@ TEST(TcpLink, WritesWithThePreambleReadsWhatCameAndCloses) {
         count = link->Read(answer, sizeof answer);
     }
     EXPECT_EQ(std::string(answer, answer + count), "on");
+    // A piece that comes while a read gathers its batch fills only what is left of the buffer.
+    ASSERT_EQ(send(peer.Get(), "ab", 2, 0), 2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::thread later([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        send(peer.Get(), "cdefgh", 6, 0);
+    });
+    std::uint8_t batch[8];
+    std::fill(std::begin(batch), std::end(batch), 0xEE);
+    count = link->Read(batch, 4);
+    later.join();
+    EXPECT_EQ(std::string(batch, batch + 8), "abcd\xEE\xEE\xEE\xEE");
+    EXPECT_EQ(count, 4);
     EXPECT_EQ(link->Write(Bytes{0x1B}), 1);  // no preamble within the idle limit
     EXPECT_EQ(recv(peer.Get(), got, sizeof got, 0), 1);
     link->Close();
