@@ -1,6 +1,6 @@
 #include "cli/command/bluetooth_verbs.h"
 
-#include "cli/command/cli_app.h"
+#include "cli/command/cli_platform.h"
 
 namespace tarvek::cli {
 namespace {

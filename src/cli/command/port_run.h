@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "cli/command/cli_app.h"
-#include "cli/command/printer_verbs.h"
+#include "cli/command/cli_platform.h"
+#include "cli/command/verb_context.h"
 #include "cli/command/verb_table.h"
 #include "cli/session/trace.h"
 

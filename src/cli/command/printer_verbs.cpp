@@ -43,11 +43,6 @@ bool ReadWhole(VerbContext& context, bool wifi, PrinterReport& report, int& exit
 
 }  // namespace
 
-int Fail(Output& output, const Outcome& outcome) {
-    output.Failed(outcome);
-    return ExitCodeOf(outcome);
-}
-
 int ShowPrinter(VerbContext& context, bool wifi) {
     PrinterReport report;
     int exit = kExitDone;

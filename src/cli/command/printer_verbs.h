@@ -5,16 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/output/output.h"
+#include "cli/command/verb_context.h"
 
 namespace tarvek::cli {
-
-struct VerbContext {
-    Services& services;
-    Output& output;
-    PortRequest port;
-    EnvLookup env;
-};
 
 int ShowPrinter(VerbContext& context, bool wifi);
 // Checks the settings, applies them and reports.
@@ -27,8 +20,5 @@ int SaveProfile(VerbContext& context, const std::string& file, bool includeSecre
 int CheckProfile(Output& output, const std::string& file, const EnvLookup& env,
                  const SerialLineSettings& line);
 int ListKeys(Output& output);
-
-// Reports a failure and gives its exit code.
-int Fail(Output& output, const Outcome& outcome);
 
 }  // namespace tarvek::cli

@@ -1,7 +1,7 @@
 // The verbs that put a technician's own bytes on the wire.
 #pragma once
 
-#include "cli/command/printer_verbs.h"
+#include "cli/command/verb_context.h"
 #include "cli/command/verb_options.h"
 
 namespace tarvek::cli {

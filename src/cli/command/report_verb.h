@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/command/printer_verbs.h"
+#include "cli/command/verb_context.h"
 
 namespace tarvek::cli {
 

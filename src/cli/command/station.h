@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cli/settings/unit_rows.h"
-#include "cli/command/printer_verbs.h"
+#include "cli/command/verb_context.h"
 #include "cli/command/station_book.h"
 
 namespace tarvek::cli {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <istream>
 
-#include "cli/command/printer_verbs.h"
+#include "cli/command/verb_context.h"
 
 namespace tarvek::cli {
 

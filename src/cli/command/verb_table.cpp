@@ -5,8 +5,9 @@
 
 #include "cli/command/bluetooth_station.h"
 #include "cli/command/bluetooth_verbs.h"
-#include "cli/command/cli_app.h"
+#include "cli/command/cli_platform.h"
 #include "cli/command/port_verbs.h"
+#include "cli/command/printer_verbs.h"
 #include "cli/command/raw_verbs.h"
 #include "cli/command/report_verb.h"
 #include "cli/command/term_verb.h"

@@ -6,7 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/command/verb_options.h"
-#include "cli/command/printer_verbs.h"
+#include "cli/command/verb_context.h"
 
 namespace tarvek::cli {
 
