@@ -10,10 +10,9 @@ int RunSerialWrite(SerialChunkPort& port, Clock& clock, IdleState& idle, InputPu
         port.PurgeInput();
     }
     if (idle.IsDue(clock.NowMs())) {
-        static const std::uint8_t kPreamble[2] = {0x00, 0x00};
         // A refused preamble is no reason to hold the command back; a port that stays busy
         // for a whole second is.
-        if (port.SendChunk(kPreamble, 2) == kChunkTimedOut) {
+        if (port.SendChunk(kIdlePreamble, sizeof kIdlePreamble) == kChunkTimedOut) {
             return 0;
         }
         clock.Sleep(kIdlePreamblePauseMs);

@@ -13,6 +13,8 @@ namespace tarvek {
 
 enum : int { kSerialChunkBytes = 64, kSerialChunkWaitMs = 1000, kIdlePreamblePauseMs = 350 };
 enum : std::uint32_t { kIdleLimitMs = 60000 };
+// What the link sends before the first write after an open and after kIdleLimitMs without one.
+inline constexpr std::uint8_t kIdlePreamble[2] = {0x00, 0x00};
 
 // Results of SendChunk besides a count of accepted bytes.
 enum : int { kChunkFailed = -1, kChunkTimedOut = -2 };

@@ -114,6 +114,33 @@ Bytes BuildBluetoothPinCommand(int emulation, const std::string& pin) {
     return command;
 }
 
+bool FindPinInCommand(const std::uint8_t* chunk, std::size_t count, std::size_t& begin,
+                      std::size_t& end) {
+    // Each emulation's command for an empty PIN: the ESC/POS one is its prefix, the CPCL line
+    // its prefix and the closing quote with CR LF.
+    const std::size_t kCpclClosing = 3;
+    for (const int emulation : {kEmulationEscPos, kEmulationCpcl}) {
+        Bytes prefix = BuildBluetoothPinCommand(emulation, "");
+        if (emulation == kEmulationCpcl) {
+            prefix.resize(prefix.size() - kCpclClosing);
+        }
+        if (count < prefix.size() || !std::equal(prefix.begin(), prefix.end(), chunk)) {
+            continue;
+        }
+        begin = prefix.size();
+        end = count;
+        if (emulation == kEmulationCpcl) {
+            const std::uint8_t* quote = chunk + count;
+            while (quote > chunk + begin && *(quote - 1) != '"') {
+                --quote;
+            }
+            end = quote > chunk + begin ? static_cast<std::size_t>(quote - chunk) - 1 : count;
+        }
+        return true;
+    }
+    return false;
+}
+
 bool IsOpenEnded(const Bytes& command) {
     static const Bytes kPinPrefix{ESC, 'b', 't', 0x05, 0x90};
     return command.size() >= kPinPrefix.size() &&

@@ -46,6 +46,10 @@ Bytes BuildBluetoothPinCommand(int emulation, const std::string& pin);
 // slower one and for the command's last bytes still on their way out at 9600 baud.
 inline constexpr std::uint32_t kQuietAfterOpenEndedMs = 100;
 bool IsOpenEnded(const Bytes& command);
+// Where a written chunk carries the PIN of a PIN command, in either emulation: true with the
+// PIN's bytes [begin, end) (a CPCL line's PIN ends at its last quote); false for any other.
+bool FindPinInCommand(const std::uint8_t* chunk, std::size_t count, std::size_t& begin,
+                      std::size_t& end);
 Bytes BuildDiscoverableCommand(int emulation, bool on);
 // The answer as text up to its first zero byte, double quotes removed at its start and then
 // at its end (quotes inside stay).

@@ -1,21 +1,22 @@
 #include "wifimodule/module_codec.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tarvek {
 namespace {
 
 constexpr ModuleRegister kRegisters[kRegisterCount] = {
-    {"03", "00", 12},  // IP address
-    {"03", "01", 12},  // netmask
-    {"03", "02", 12},  // gateway
-    {"03", "03", 12},  // DNS server
-    {"09", "01", 40},  // SSID
-    {"09", "00", 12},  // WLAN options
-    {"09", "02", 28},  // four 40-bit WEP keys
-    {"09", "03", 60},  // four 104-bit WEP keys
-    {"09", "04", 40},  // WPA passphrase
-    {"09", "05", 40},  // WPA pre-shared key
+    {"03", "00", 12, false},  // IP address
+    {"03", "01", 12, false},  // netmask
+    {"03", "02", 12, false},  // gateway
+    {"03", "03", 12, false},  // DNS server
+    {"09", "01", 40, false},  // SSID
+    {"09", "00", 12, false},  // WLAN options
+    {"09", "02", 28, true},   // four 40-bit WEP keys
+    {"09", "03", 60, true},   // four 104-bit WEP keys
+    {"09", "04", 40, true},   // WPA passphrase
+    {"09", "05", 40, true},   // WPA pre-shared key
 };
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -47,6 +48,32 @@ Bytes BuildCommandFrame(const std::string& command) {
     Bytes frame{0x1B, '[', 'D', static_cast<std::uint8_t>(command.size())};
     frame.insert(frame.end(), command.begin(), command.end());
     return frame;
+}
+
+bool FindSecretInCommand(const std::uint8_t* chunk, std::size_t count, CommandSecret& secret) {
+    // The frame's three fixed bytes, then its length byte.
+    const Bytes frame = BuildCommandFrame("");
+    const std::size_t at = frame.size();
+    if (count < at || !std::equal(frame.begin(), frame.end() - 1, chunk)) {
+        return false;
+    }
+    const std::string command(reinterpret_cast<const char*>(chunk) + at, count - at);
+    for (int index = 0; index < kRegisterCount; ++index) {
+        if (!kRegisters[index].secret) {
+            continue;
+        }
+        const std::string write = BuildWriteCommandPrefix(index);
+        if (command.compare(0, write.size(), write) == 0) {
+            secret = CommandSecret{at + write.size(), count - 1, false};  // up to the closing CR
+            return true;
+        }
+        const std::string read = BuildReadCommand(index);
+        if (command.compare(0, read.size(), read) == 0) {
+            secret = CommandSecret{0, 0, true};
+            return true;
+        }
+    }
+    return false;
 }
 
 Bytes BuildIspModeSwitch(bool enter) {

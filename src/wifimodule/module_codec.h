@@ -24,6 +24,7 @@ struct ModuleRegister {
     const char* group;
     const char* number;
     int imageLength;
+    bool secret;  // the image carries a key: the WEP keys, the passphrase, the pre-shared key
 };
 // The register at table index 0..9; nullptr for any other index.
 const ModuleRegister* RegisterAt(int index);
@@ -31,6 +32,17 @@ const ModuleRegister* RegisterAt(int index);
 std::string BuildReadCommand(int index);
 // "w GG II " (trailing blank, no CR) for 0..9; "" otherwise.
 std::string BuildWriteCommandPrefix(int index);
+
+// Where a written chunk carries a secret: the image text of a framed write to a secret
+// register ([begin, end), up to the closing CR), or a framed read of one (asksSecret: the
+// reply's image is the secret). False for any other chunk.
+struct CommandSecret {
+    std::size_t begin = 0, end = 0;
+    bool asksSecret = false;
+};
+bool FindSecretInCommand(const std::uint8_t* chunk, std::size_t count, CommandSecret& secret);
+// A read reply's code line ("701" CR LF), before the image text.
+inline constexpr std::size_t kReplyCodeLineLength = 5;
 
 inline const std::string kUnlockCommand = "u b3e1 07d4\r";
 inline const std::string kFlashCommand = "f 6f2b\r";

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/result/outcome.h"
+#include "cli/session/trace.h"
 #include "cli_bench.h"
 #include "wifimodule/psk.h"
 
@@ -276,6 +277,37 @@ TEST(Verbs, ReportPrintsTheLabelInEnglishAlsoWithoutAModule) {
     bench.model.FaultSettings().refuseRead = {4};
     EXPECT_EQ(bench.Run("report --print"), kExitRefused);
     EXPECT_EQ(pages.size(), 3u);  // that feed, and no label
+}
+
+// The bytes of each command that the trace masks: the PIN in either emulation (CPCL's up to its
+// last quote), a secret register's image text when written (up to the closing CR), the reply
+// to a read of one; nothing of another register's command or of an unframed one.
+TEST(Secrets, TheTraceMasksTheSecretOfEachCommandThatCarriesOne) {
+    const auto framed = [](const char* command) { return BuildCommandFrame(command); };
+    const struct {
+        Bytes chunk;
+        std::size_t begin, end;
+        bool reply;
+    } cases[] = {
+        {BuildBluetoothPinCommand(kEmulationEscPos, "4711"), 5, 9, false},
+        {BuildBluetoothPinCommand(kEmulationCpcl, "47\"1"), 39, 43, false},
+        {framed("w 09 02 00 11\r"), 12, 17, false},
+        {framed("w 09 03 00 11\r"), 12, 17, false},
+        {framed("w 09 04 41 42 43\r"), 12, 20, false},
+        {framed("w 09 05 FF\r"), 12, 14, false},
+        {framed("r 09 02\r"), 0, 0, true},
+        {framed("r 09 05\r"), 0, 0, true},
+        {framed("w 09 01 41 42\r"), 0, 0, false},
+        {framed("r 09 01\r"), 0, 0, false},
+        {Bytes{'w', ' ', '0', '9', ' ', '0', '2', ' ', '0', '0', '\r'}, 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        const SecretSpan span = FindSecret(c.chunk.data(), c.chunk.size());
+        const std::string shown(c.chunk.begin(), c.chunk.end());
+        EXPECT_EQ(span.begin, c.begin) << shown;
+        EXPECT_EQ(span.end, c.end) << shown;
+        EXPECT_EQ(span.reply, c.reply) << shown;
+    }
 }
 
 // Secrets never reach output or trace unless asked for: the PIN inside its command in both
