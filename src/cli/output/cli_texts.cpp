@@ -154,6 +154,8 @@ const LocalizedText kNoUnits{"%s has no header line with keys, or no rows.",
                              "%s에 키가 있는 머리글 행이나 데이터 행이 없습니다."};
 const LocalizedText kBadUnitsRow{"the row has more cells than the header has keys.",
                                  "행의 칸이 머리글의 키보다 많습니다."};
+const LocalizedText kOpenQuote{"a cell opens a quote (\") that nothing after it closes.",
+                               "따옴표(\")로 시작한 칸이 끝까지 닫히지 않았습니다."};
 const LocalizedText kWepKeyNeedsWep{
     "%s needs wifi.encryption=40-bit or 104-bit beside it (the key's size).",
     "%s에는 wifi.encryption=40-bit 또는 104-bit이 함께 필요합니다 (키 크기)."};

@@ -86,6 +86,7 @@ extern const LocalizedText kUnknownGroup;       // %s
 extern const LocalizedText kWrongType;          // %s
 extern const LocalizedText kNoUnits;            // %s
 extern const LocalizedText kBadUnitsRow;        // more cells than keys
+extern const LocalizedText kOpenQuote;          // a quoted cell not closed
 extern const LocalizedText kWepKeyNeedsWep;     // %s
 extern const LocalizedText kWepKeyWrongSize;    // %s key, %s encryption
 extern const LocalizedText kFixedByEncryption;  // %s key, %s encryption, %s value
