@@ -74,6 +74,8 @@ const LocalizedText kConnectNext{"Disconnect this printer and connect the next o
                                  "이 프린터의 연결을 해제하고 다음 프린터를 연결하세요."};
 const LocalizedText kStationEnd{"Finished: %d printers done, %d failed.",
                                 "종료: 프린터 %d대 완료, %d대 실패."};
+const LocalizedText kStationEndOne{"Finished: 1 printer done, %d failed.",
+                                   "종료: 프린터 1대 완료, %d대 실패."};
 const LocalizedText kRowsUndone{"Not provisioned: the units file's rows on lines %s.",
                                 "프로비저닝되지 않음: 유닛 파일의 %s번째 줄의 행."};
 const LocalizedText kUnitsUsedUp{"Every row of the units file is done.",

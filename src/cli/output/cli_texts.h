@@ -49,7 +49,8 @@ extern const LocalizedText kUnitStart;   // %d unit, %s address
 extern const LocalizedText kUnitDone;    // %d unit, %s address
 extern const LocalizedText kUnitFailed;  // %d unit, %s address, %s message
 extern const LocalizedText kConnectNext;
-extern const LocalizedText kStationEnd;  // %d done, %d failed
+extern const LocalizedText kStationEnd;     // %d done, %d failed
+extern const LocalizedText kStationEndOne;  // one done, %d failed
 extern const LocalizedText kUnitsUsedUp;
 extern const LocalizedText kRowsUndone;
 
