@@ -74,6 +74,8 @@ const LocalizedText kConnectNext{"Disconnect this printer and connect the next o
                                  "이 프린터의 연결을 해제하고 다음 프린터를 연결하세요."};
 const LocalizedText kStationEnd{"Finished: %d printers done, %d failed.",
                                 "종료: 프린터 %d대 완료, %d대 실패."};
+const LocalizedText kStationEndOne{"Finished: 1 printer done, %d failed.",
+                                   "종료: 프린터 1대 완료, %d대 실패."};
 const LocalizedText kRowsUndone{"Not provisioned: the units file's rows on lines %s.",
                                 "프로비저닝되지 않음: 유닛 파일의 %s번째 줄의 행."};
 const LocalizedText kUnitsUsedUp{"Every row of the units file is done.",
@@ -154,6 +156,8 @@ const LocalizedText kNoUnits{"%s has no header line with keys, or no rows.",
                              "%s에 키가 있는 머리글 행이나 데이터 행이 없습니다."};
 const LocalizedText kBadUnitsRow{"the row has more cells than the header has keys.",
                                  "행의 칸이 머리글의 키보다 많습니다."};
+const LocalizedText kOpenQuote{"a cell opens a quote (\") that nothing after it closes.",
+                               "따옴표(\")로 시작한 칸이 끝까지 닫히지 않았습니다."};
 const LocalizedText kWepKeyNeedsWep{
     "%s needs wifi.encryption=40-bit or 104-bit beside it (the key's size).",
     "%s에는 wifi.encryption=40-bit 또는 104-bit이 함께 필요합니다 (키 크기)."};

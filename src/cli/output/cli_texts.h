@@ -49,7 +49,8 @@ extern const LocalizedText kUnitStart;   // %d unit, %s address
 extern const LocalizedText kUnitDone;    // %d unit, %s address
 extern const LocalizedText kUnitFailed;  // %d unit, %s address, %s message
 extern const LocalizedText kConnectNext;
-extern const LocalizedText kStationEnd;  // %d done, %d failed
+extern const LocalizedText kStationEnd;     // %d done, %d failed
+extern const LocalizedText kStationEndOne;  // one done, %d failed
 extern const LocalizedText kUnitsUsedUp;
 extern const LocalizedText kRowsUndone;
 
@@ -86,6 +87,7 @@ extern const LocalizedText kUnknownGroup;       // %s
 extern const LocalizedText kWrongType;          // %s
 extern const LocalizedText kNoUnits;            // %s
 extern const LocalizedText kBadUnitsRow;        // more cells than keys
+extern const LocalizedText kOpenQuote;          // a quoted cell not closed
 extern const LocalizedText kWepKeyNeedsWep;     // %s
 extern const LocalizedText kWepKeyWrongSize;    // %s key, %s encryption
 extern const LocalizedText kFixedByEncryption;  // %s key, %s encryption, %s value

@@ -107,6 +107,9 @@ std::string ProblemText(const InputError& e, const Wording& w) {
         case Problem::BadUnitsRow:
             sentence = T(text::kBadUnitsRow, w);
             break;
+        case Problem::OpenQuote:
+            sentence = T(text::kOpenQuote, w);
+            break;
         case Problem::WepKeyNeedsWep:
             sentence = FormatText(T(text::kWepKeyNeedsWep, w), key);
             break;

@@ -198,7 +198,8 @@ class TextOutput final : public Output {
         if (!end.Ok()) {
             Say(OutcomeText(end, Words()));
         }
-        Say(FormatText(Text(text::kStationEnd), done, failed));
+        Say(done == 1 ? FormatText(Text(text::kStationEndOne), failed)
+                      : FormatText(Text(text::kStationEnd), done, failed));
         if (!undoneRows.empty()) {
             std::string lines;
             for (int line : undoneRows) {

@@ -28,6 +28,7 @@ enum class Problem : int {
     WrongType,       // source, key: a group that is no object, or a value that is no text/number
     NoUnits,         // source: a units file without a header or without rows
     BadUnitsRow,     // source, line: more cells than the header has keys
+    OpenQuote,       // source, line: a quoted cell without its closing quote
     // keys together
     WepKeyNeedsWep,     // key: a WEP key without a 40-bit or 104-bit encryption beside it
     WepKeyWrongSize,    // key, detail: the encryption

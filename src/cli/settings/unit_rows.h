@@ -1,7 +1,7 @@
-// The units file of the station loop: CSV, a header of keys, one row per printer with that
-// unit's values (a PIN, a static address). With a "bluetooth.address" column a row belongs to
-// the printer with that address; without one the rows go to the printers in the order they
-// come. An empty cell leaves the key to the profile.
+// The units file of the station loop: CSV as csv_records.h reads it, a header of keys, one row per
+// printer with that unit's values (a PIN, a static address). With a "bluetooth.address" column a
+// row belongs to the printer with that address; without one the rows go to the printers in the
+// order they come. An empty cell leaves the key to the profile.
 #pragma once
 
 #include <string>

@@ -48,7 +48,7 @@ bench() {
 echo "== the station on three ports: all provisioned; one refuses a register; one goes away"
 printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}, "printer": {"code-page": "CP_850"}}\n' >"$work/ok.json"
 printf '{"tarvek-profile": 1, "wifi": {"ssid": "bench"}}\n' >"$work/refused.json"
-printf 'bluetooth.address,bluetooth.pin\n00:19:01:00:00:03,3333\n00:19:01:00:00:01,1111\n00:19:01:00:00:02,2222\n' >"$work/ok.csv"
+printf '\xef\xbb\xbfbluetooth.address,bluetooth.pin\n00:19:01:00:00:03,3333\n00:19:01:00:00:01,1111\n00:19:01:00:00:02,2222\n' >"$work/ok.csv"
 printf 'bluetooth.address,wifi.ip\n00:19:01:00:00:03,10.0.0.3\n00:19:01:00:00:01,10.0.0.1\n00:19:01:00:00:02,10.0.0.2\n' >"$work/refused.csv"
 for run in ok refused gone; do
     bench "$run" "$([[ $run == refused ]] && echo --refuse-write 4)" "$([[ $run == gone ]] && echo --silent-after 4)"

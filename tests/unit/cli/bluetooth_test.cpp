@@ -86,7 +86,7 @@ TEST(Bluetooth, CableFreeStationPairsAppliesThePinLastAndPairsAgain) {
          "5555",
          {"0000", "0000"},
          false,
-         "lines 3."},
+         "1 printer done, 1 failed.\nNot provisioned: the units file's rows on lines 3."},
         {"--each", rows, 3, kExitRefused, "0000", {"0000", "0000"}, true, "lines 2, 3."},
         {"--each",
          "bluetooth.pin\n5555\n",

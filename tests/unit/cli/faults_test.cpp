@@ -136,6 +136,7 @@ TEST(Station, EachPrinterGetsItsUnitRowAndOneAuditRecord) {
         bench.Run("apply --each --label " + profile + " --units " + units + " --audit " + audit),
         kExitDone)
         << bench.out.str() << bench.err.str();
+    EXPECT_TRUE(Has(bench.out.str(), "Finished: 3 printers done, 0 failed.")) << bench.out.str();
     std::ifstream in(audit);
     std::string line;
     for (int unit = 1; unit <= 3; ++unit) {  // the records' fields: the three-port station's

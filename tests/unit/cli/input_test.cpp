@@ -3,6 +3,7 @@
 
 #include "cli/result/outcome.h"
 #include "cli/platform/platform.h"
+#include "cli/settings/csv_records.h"
 #include "cli/settings/profile.h"
 #include "cli/settings/raw_bytes.h"
 #include "cli/settings/setting_rules.h"
@@ -180,22 +181,53 @@ TEST(Language, KoreanWhenTheLocaleSaysSo) {
 }
 #endif
 
+// As spreadsheets save it: a byte-order mark and CRLF, ";" or tab separators, quoted cells
+// with separators, quotes and line breaks; each record with the line it starts on.
+TEST(Units, CsvAsSpreadsheetsSaveIt) {
+    using Records = std::vector<std::pair<int, std::vector<std::string>>>;
+    const struct {
+        const char* text;
+        Records records;
+    } cases[] = {
+        {"\xEF\xBB\xBF# pins\r\nbluetooth.address,bluetooth.pin\r\n\r\nAA , 1111\r\n",
+         {{2, {"bluetooth.address", "bluetooth.pin"}}, {4, {"AA", "1111"}}}},
+        {"a;b\n1,5;\"2;3\"\n", {{1, {"a", "b"}}, {2, {"1,5", "2;3"}}}},
+        {"a\tb\n1,5\t\n", {{1, {"a", "b"}}, {2, {"1,5", ""}}}},
+        {"a,b\n\"x, \"\"y\"\"\n# z\",1\n2",
+         {{1, {"a", "b"}}, {2, {"x, \"y\"\n# z", "1"}}, {4, {"2"}}}},
+    };
+    for (const auto& c : cases) {
+        std::vector<CsvRecord> records;
+        int openLine = 0;
+        ASSERT_TRUE(ReadCsvRecords(c.text, records, openLine)) << c.text;
+        Records got;
+        for (const CsvRecord& record : records) {
+            got.emplace_back(record.line, record.cells);
+        }
+        EXPECT_EQ(got, c.records) << c.text;
+    }
+}
+
 TEST(Units, HeaderOfKeysRowsOfValuesAndTheAddressColumn) {
     Units units;
     InputError error;
     ASSERT_TRUE(
-        ReadUnits("# values\nbluetooth.address,bluetooth.pin,wifi.ssid\n"
-                  "00:19:01:AA:00:01,1111,\"floor, east\"\n\n00:19:01:aa:00:02,,\n",
+        ReadUnits("bluetooth.address;bluetooth.pin;wifi.ssid\n"
+                  "00:19:01:AA:00:01;1111;floor, east\n00:19:01:aa:00:02;;\n",
                   "u.csv", nullptr, units, error));
     ASSERT_TRUE(units.byAddress);
     const UnitRow* second = RowFor(units, "00:19:01:AA:00:02");
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->line, 5);
+    EXPECT_EQ(second->line, 3);
     EXPECT_TRUE(second->settings.empty());  // empty cells: the profile's values
     EXPECT_EQ(units.rows[0].settings.at(KeyId::WifiSsid).text, "floor, east");
-    EXPECT_FALSE(ReadUnits("wifi.ip\n10.0.0.1,extra\n", "u.csv", nullptr, units, error));
-    EXPECT_EQ(error.problem, Problem::BadUnitsRow);
-    EXPECT_EQ(error.line, 2);
+    for (const auto& [text, problem, line] :
+         {std::tuple{"wifi.ip\n10.0.0.1,extra\n", Problem::BadUnitsRow, 2},
+          {"wifi.ip\n\n\"10.0.0.1\n10.0.0.2\n", Problem::OpenQuote, 3}}) {
+        EXPECT_FALSE(ReadUnits(text, "u.csv", nullptr, units, error));
+        EXPECT_EQ(error.problem, problem) << text;
+        EXPECT_EQ(error.line, line) << text;
+    }
 }
 
 }  // namespace
