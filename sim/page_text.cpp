@@ -4,18 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "printer/code_page_table.h"
+#include "sim/code_pages.h"
 #include "sim/sim_options.h"
 
 namespace tarvek::sim {
 namespace {
-
-// iconv's name for each code-page number; nullptr where it has none.
-constexpr const char* kIconvNames[kCodePageCount] = {
-    "CP437",      nullptr, "CP850",  "CP860",  "CP863",  "CP865",      "CP1252",  "CP866",
-    "CP852",      "CP858", "CP1253", "CP737",  "CP857",  "ISO-8859-9", "CP864",   "CP862",
-    "ISO-8859-2", nullptr, "CP1250", "CP1254", "CP1251", "TIS-620",    "TIS-620", "TIS-620",
-};
 
 std::string Character(std::uint8_t byte, iconv_t cd) {
     char in[1] = {static_cast<char>(byte)};
@@ -89,9 +82,10 @@ std::string RenderPages(const PrinterState& state) {
     std::string text;
     int number = 0;
     for (const PrintedPage& page : state.pages) {
-        const char* name = CodePageName(page.codePage);
-        text += "--- page " + std::to_string(++number) + " (" + (name ? name : "?") + ") ---\n";
-        const char* iconvName = name != nullptr ? kIconvNames[page.codePage] : nullptr;
+        const CodePage* codePage = CodePageAt(page.codePage);
+        text += "--- page " + std::to_string(++number) + " (" + (codePage ? codePage->name : "?") +
+                ") ---\n";
+        const char* iconvName = codePage != nullptr ? codePage->iconvName : nullptr;
         iconv_t cd =
             iconvName != nullptr ? iconv_open("UTF-8", iconvName) : reinterpret_cast<iconv_t>(-1);
         const Bytes& b = page.bytes;

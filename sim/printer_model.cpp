@@ -1,21 +1,20 @@
 #include "sim/printer_model.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "printer/code_page_table.h"
-#include "printer/printer_domain.h"
+#include "sim/code_pages.h"
+#include "sim/hex_text.h"
+#include "sim/image_check.h"
+#include "sim/line_codes.h"
+#include "sim/module_registers.h"
+#include "sim/printer_commands_accepted.h"
 
 namespace tarvek::sim {
 namespace {
 
-constexpr std::uint8_t kEsc = 0x1B, kFs = 0x1C, kGs = 0x1D;
 constexpr std::size_t kMaxCpclLine = 512;
 constexpr std::size_t kMaxPin = 32;
 constexpr std::size_t kMaxPrintData = 65536;
-
-const std::string kAck = "701\r\n";
-const std::string kRefused = "702 ERROR\r\n";
 
 // Wrap-safe "a is not before b".
 bool NotBefore(std::uint32_t a, std::uint32_t b) {
@@ -28,16 +27,15 @@ bool SameLine(const SerialLineSettings& a, const SerialLineSettings& b) {
 }
 
 // The ESC/POS serial command's digits (baud rate, data bits, parity, stop bits, flow) as a
-// line; false when one is outside its table.
+// line; false when one is not a digit of its field.
 bool LineFromDigits(const Bytes& c, SerialLineSettings& line) {
-    const LineField order[] = {LineField::Baud, LineField::DataBits, LineField::Parity,
-                               LineField::StopBits, LineField::Flow};
-    for (std::size_t i = 0; i < std::size(order); ++i) {
-        const PrinterValue* value = Field(order[i]).values.ByCode(c[4 + i]);
-        if (value == nullptr) {
+    std::size_t at = 4;
+    for (const SerialField field : kSerialFieldsInCommandOrder) {
+        const LineCode* code = CodeOfDigit(field, c[at++]);
+        if (code == nullptr) {
             return false;
         }
-        line.*Field(order[i]).member = value->number;
+        line.*CodesOf(field).member = code->value;
     }
     return true;
 }
@@ -67,21 +65,9 @@ bool QuotedAt(const std::string& line, std::size_t from, std::string& value, std
     return true;
 }
 
-// The table index of group/register texts; -1 when the table has none.
-int RegisterIndexOf(const std::string& group, const std::string& number) {
-    for (int index = 0; index < kRegisterCount; ++index) {
-        const ModuleRegister* reg = RegisterAt(index);
-        if (group == reg->group && number == reg->number) {
-            return index;
-        }
-    }
-    return -1;
-}
-
-// The read reply: "701" CR LF, the image as spaced hex, CR LF.
+// The read reply: the acknowledgement, then the image as spaced hex and CR LF.
 std::string ReadReply(const Bytes& image) {
-    std::string hex = EncodeHexPayload(image.data(), static_cast<int>(image.size()));
-    return kAck + hex + "\n";
+    return kAcknowledged + SpacedHex(image) + "\r\n";
 }
 
 }  // namespace
@@ -169,11 +155,13 @@ void PrinterModel::TakeByte(std::uint8_t byte, std::uint32_t nowMs) {
         if (NotBefore(nowMs, m_lastByteMs + m_commandPauseMs)) {
             FinishOpenEnded(nowMs);
         } else {
-            const bool pin = m_command[0] == kEsc;
-            const bool ends = !pin && (byte == kEsc || byte == kFs || byte == kGs);
+            // Print data or the one command without a length (the PIN, which takes any byte).
+            const AcceptedCommand* command = ByteCommandOf(m_command, true);
+            const bool ends = command == nullptr && BeginsByteCommand(byte);
             if (!ends) {
                 m_command.push_back(byte);
-                const std::size_t limit = pin ? 5 + kMaxPin : kMaxPrintData;
+                const std::size_t limit =
+                    command != nullptr ? command->leadLength + kMaxPin : kMaxPrintData;
                 if (m_command.size() >= limit) {
                     FinishOpenEnded(nowMs);
                 }
@@ -214,80 +202,42 @@ PrinterModel::Scan PrinterModel::Classify() const {
     const Bytes& c = m_command;
     const std::size_t n = c.size();
     auto need = [n](std::size_t total) { return n < total ? Scan::NeedMore : Scan::Done; };
-    if (n == 1 && (c[0] == kEsc || c[0] == kFs || c[0] == kGs || c[0] == '!')) {
+    if (c[0] == '!') {
+        if (n == 1) {
+            return Scan::NeedMore;
+        }
+        if (IsLabelForm(c)) {  // "! 0 ...": a label form, up to its PRINT line
+            return EndsWith(c, kLabelFormEnd) ? Scan::Done
+                   : n > kMaxPrintData        ? Scan::Bad
+                                              : Scan::NeedMore;
+        }
+        if (c.back() == '\n') {
+            return Scan::Done;
+        }
+        return n > kMaxCpclLine ? Scan::Bad : Scan::NeedMore;
+    }
+    if (!BeginsByteCommand(c[0])) {
+        return Scan::OpenEnded;  // print data
+    }
+    const AcceptedCommand* command = ByteCommandOf(c, false);
+    if (command == nullptr) {
+        return Scan::Bad;
+    }
+    const std::size_t lead = command->leadLength;
+    if (n < lead) {
         return Scan::NeedMore;
     }
-    switch (c[0]) {
-        case kFs:
-            if (c[1] != 'E') {
-                return Scan::Bad;
-            }
-            if (n < 3) {
-                return Scan::NeedMore;
-            }
-            if (c[2] == 'C') {
-                return Scan::Done;
-            }
-            return c[2] == 'S' || c[2] == 'P' ? need(4) : Scan::Bad;
-        case kGs:
-            if (c[1] == '(') {  // GS ( k pL pH and pL + 256 pH bytes (a 2D code)
-                if (n < 5) {
-                    return n == 3 && c[2] != 'k' ? Scan::Bad : Scan::NeedMore;
-                }
-                return need(5 + c[3] + 256u * c[4]);
-            }
-            if (c[1] != 'S') {
-                return Scan::Bad;
-            }
-            if (n < 3) {
-                return Scan::NeedMore;
-            }
-            if (c[2] == 'C') {
-                return need(9);
-            }
-            return c[2] == 'P' ? need(5) : Scan::Bad;
-        case kEsc:
-            if (c[1] == 'b') {
-                if (n < 3) {
-                    return Scan::NeedMore;
-                }
-                if (c[2] != 't') {
-                    return Scan::Bad;
-                }
-                if (n < 5) {
-                    return n == 4 && c[3] != 0x01 && c[3] != 0x05 ? Scan::Bad : Scan::NeedMore;
-                }
-                if (c[3] == 0x05) {
-                    return c[4] == 0x90 ? Scan::OpenEnded : Scan::Bad;
-                }
-                return Scan::Done;
-            }
-            if (c[1] == '[') {
-                if (n < 3) {
-                    return Scan::NeedMore;
-                }
-                if (c[2] == 'M') {
-                    return need(4);
-                }
-                if (c[2] != 'D') {
-                    return Scan::Bad;
-                }
-                return n < 4 ? Scan::NeedMore : need(4 + static_cast<std::size_t>(c[3]));
-            }
-            return Scan::Bad;
-        case '!':
-            if (IsLabelForm(c)) {  // "! 0 ...": a label form, up to its PRINT line
-                return EndsWith(c, "\nPRINT\r\n") ? Scan::Done
-                       : n > kMaxPrintData        ? Scan::Bad
-                                                  : Scan::NeedMore;
-            }
-            if (c.back() == '\n') {
-                return Scan::Done;
-            }
-            return n > kMaxCpclLine ? Scan::Bad : Scan::NeedMore;
-        default:
-            return Scan::OpenEnded;  // print data
+    switch (command->end) {
+        case CommandEnd::Fixed:
+            return need(command->size);
+        case CommandEnd::LengthByte:
+            return n < lead + 1 ? Scan::NeedMore : need(lead + 1 + c[lead]);
+        case CommandEnd::LengthWord:
+            return n < lead + 2 ? Scan::NeedMore : need(lead + 2 + c[lead] + 256u * c[lead + 1]);
+        case CommandEnd::Pause:
+            return Scan::OpenEnded;
     }
+    return Scan::Bad;
 }
 
 void PrinterModel::FinishOpenEnded(std::uint32_t nowMs) {
@@ -325,80 +275,106 @@ void PrinterModel::Execute(const Bytes& c, std::uint32_t nowMs) {
         return;
     }
     ++m_nCommands;
-    const bool escPos = m_state.emulation == kEmulationEscPos;
-    switch (c[0]) {
-        case kFs:
-            if (c[2] == 'C') {
-                const bool cpcl = m_state.emulation == kEmulationCpcl;
-                const bool ascii = m_state.answerForm == EmulationAnswerForm::Ascii;
-                Answer(Bytes{static_cast<std::uint8_t>(cpcl ? (ascii ? '0' : 0x00)
-                                                            : (ascii ? '1' : 0x01))},
-                       nowMs);
-            } else if (c[2] == 'S' && c[3] <= 1) {
-                m_state.emulation = c[3] == 0 ? kEmulationCpcl : kEmulationEscPos;
-                Changed();
-            } else if (c[2] == 'P' && CodePageName(c[3]) != nullptr) {
-                m_state.codePage = c[3];
-                Changed();
-            }
-            break;
-        case kGs:
-            if (c[1] == '(') {
-                ExecuteQrFunction(c);
-            } else if (c[2] == 'P' && c[3] < 3) {
-                m_state.powerSaveMode = c[3];
-                m_state.powerSaveMinutes = c[4];
-                Changed();
-            } else if (c[2] == 'C' && escPos && c[3] == 0x01) {
-                SerialLineSettings line{};
-                if (LineFromDigits(c, line)) {
-                    m_state.serial = line;
-                    Changed();
-                }
-            }
-            break;
-        case kEsc:
-            if (c[1] == 'b') {
-                if (escPos) {
-                    ExecuteEscBt(c, nowMs);
-                }
-            } else if (c[2] == 'M') {
-                if (m_state.moduleKind != ModuleKind::Absent && c[3] <= 1) {
-                    if (c[3] == 1) {
-                        m_state.ispMode = true;
-                        Answer(kAck, nowMs);
-                    } else if (m_state.ispMode) {
-                        // Leaving ISP mode drops every unflashed write.
-                        m_state.ispMode = false;
-                        m_state.unlocked = false;
-                        m_state.working = m_state.flash;
-                    }
-                    Changed();
-                }
-            } else {
-                ExecuteModuleCommand(std::string(c.begin() + 4, c.end()), nowMs);
-            }
-            break;
-        case '!':
-            if (escPos) {
-                break;
-            }
-            if (IsLabelForm(c)) {
-                m_state.pages.push_back({c, m_state.codePage, m_state.emulation});
-                Changed();
-            } else {
-                ExecuteCpclLine(std::string(c.begin(), c.end()), nowMs);
-            }
-            break;
-        default:
-            m_state.pages.push_back({c, m_state.codePage, m_state.emulation});
-            Changed();
-            break;
+    if (c[0] == '!') {
+        ExecuteCpcl(c, nowMs);
+    } else if (const AcceptedCommand* command = ByteCommandOf(c, true)) {
+        ExecuteByteCommand(command->command, c, nowMs);
+    } else {
+        m_state.pages.push_back({c, m_state.codePage, m_state.emulation});
+        Changed();
     }
     if (m_faults.usbGoneAfterCommands >= 0 && m_nCommands == m_faults.usbGoneAfterCommands) {
         m_bUsbGone = true;
         m_usbGoneSinceMs = nowMs;
     }
+}
+
+void PrinterModel::ExecuteCpcl(const Bytes& c, std::uint32_t nowMs) {
+    if (m_state.emulation == kEmulationEscPos) {
+        return;
+    }
+    if (IsLabelForm(c)) {
+        m_state.pages.push_back({c, m_state.codePage, m_state.emulation});
+        Changed();
+    } else {
+        ExecuteCpclLine(std::string(c.begin(), c.end()), nowMs);
+    }
+}
+
+void PrinterModel::ExecuteByteCommand(ByteCommand command, const Bytes& c, std::uint32_t nowMs) {
+    const bool escPos = m_state.emulation == kEmulationEscPos;
+    switch (command) {
+        case ByteCommand::EmulationQuery: {
+            const EmulationCode* running = EmulationOf(m_state.emulation);
+            const std::uint8_t code = (running ? running : EmulationOf(kEmulationEscPos))->code;
+            const bool ascii = m_state.answerForm == EmulationAnswerForm::Ascii;
+            Answer(Bytes{static_cast<std::uint8_t>(ascii ? '0' + code : code)}, nowMs);
+            break;
+        }
+        case ByteCommand::EmulationSwitch:
+            if (const EmulationCode* emulation = EmulationOfCode(c[3])) {
+                m_state.emulation = emulation->emulation;
+                Changed();
+            }
+            break;
+        case ByteCommand::CodePage:
+            if (CodePageAt(c[3]) != nullptr) {
+                m_state.codePage = c[3];
+                Changed();
+            }
+            break;
+        case ByteCommand::PowerSave:
+            if (PowerSaveModeOf(c[3]) != nullptr) {
+                m_state.powerSaveMode = c[3];
+                m_state.powerSaveMinutes = c[4];
+                Changed();
+            }
+            break;
+        case ByteCommand::SerialSettings: {
+            SerialLineSettings line{};
+            if (escPos && c[3] == 0x01 && LineFromDigits(c, line)) {
+                m_state.serial = line;
+                Changed();
+            }
+            break;
+        }
+        case ByteCommand::QrCode:
+            ExecuteQrFunction(c);
+            break;
+        case ByteCommand::BluetoothOperation:
+            if (escPos) {
+                ExecuteBluetoothOperation(c[4], nowMs);
+            }
+            break;
+        case ByteCommand::BluetoothPin:
+            if (escPos) {
+                m_state.bluetoothPin.assign(c.begin() + 5, c.end());
+                Changed();
+            }
+            break;
+        case ByteCommand::IspMode:
+            ExecuteIspMode(c[3], nowMs);
+            break;
+        case ByteCommand::ModuleFrame:
+            ExecuteModuleCommand(std::string(c.begin() + 4, c.end()), nowMs);
+            break;
+    }
+}
+
+void PrinterModel::ExecuteIspMode(std::uint8_t mode, std::uint32_t nowMs) {
+    if (m_state.moduleKind == ModuleKind::Absent || (mode != kIspEnter && mode != kIspLeave)) {
+        return;
+    }
+    if (mode == kIspEnter) {
+        m_state.ispMode = true;
+        Answer(kAcknowledged, nowMs);
+    } else if (m_state.ispMode) {
+        // Leaving ISP mode drops every unflashed write.
+        m_state.ispMode = false;
+        m_state.unlocked = false;
+        m_state.working = m_state.flash;
+    }
+    Changed();
 }
 
 void PrinterModel::ExecuteQrFunction(const Bytes& c) {
@@ -415,63 +391,47 @@ void PrinterModel::ExecuteQrFunction(const Bytes& c) {
     }
 }
 
-void PrinterModel::ExecuteEscBt(const Bytes& c, std::uint32_t nowMs) {
-    if (c[3] == 0x05) {
-        m_state.bluetoothPin.assign(c.begin() + 5, c.end());
-        Changed();
+void PrinterModel::ExecuteBluetoothOperation(std::uint8_t code, std::uint32_t nowMs) {
+    BluetoothOperation operation{};
+    if (!BluetoothOperationOf(code, operation)) {
         return;
     }
-    switch (c[4]) {
-        case 0x0E:
+    switch (operation) {
+        case BluetoothOperation::AddressQuery:
             Answer(m_state.bluetoothAddress, nowMs);
             break;
-        case 0x56:
+        case BluetoothOperation::DiscoverableQuery:
             Answer(std::string(m_state.discoverable ? "on" : "off"), nowMs);
             break;
-        case 0x05:
-        case 0x06:
-            m_state.discoverable = c[4] == 0x05;
+        case BluetoothOperation::DiscoverableOn:
+        case BluetoothOperation::DiscoverableOff:
+            m_state.discoverable = operation == BluetoothOperation::DiscoverableOn;
             Changed();
-            break;
-        default:
             break;
     }
 }
 
 void PrinterModel::ExecuteCpclLine(const std::string& line, std::uint32_t nowMs) {
-    static const std::string kGetvar = "! U1 getvar ";
-    static const std::string kSetvar = "! U1 setvar ";
+    static const std::string kGetvar = kCpclGetvar;
+    static const std::string kSetvar = kCpclSetvar;
     std::string name, value;
     std::size_t end = 0;
+    CpclVariable variable{};
     const bool get = line.compare(0, kGetvar.size(), kGetvar) == 0;
     const bool set = line.compare(0, kSetvar.size(), kSetvar) == 0;
     if ((!get && !set) || !QuotedAt(line, kGetvar.size(), name, end)) {
         return;
     }
-    SerialLineSettings& s = m_state.serial;
+    const bool known = CpclVariableNamed(name, variable);
     if (get) {
-        std::string answer;
-        if (name == "bluetooth.address") {
-            answer = m_state.bluetoothAddress;
-        } else if (name == "bluetooth.discoverable") {
-            answer = m_state.discoverable ? "on" : "off";
-        } else if (name == "bluetooth.bluetooth_pin") {
-            answer = m_state.bluetoothPin;
-        } else if (name == "comm.baud") {
-            answer = std::to_string(s.baudRate);
-        } else if (name == "comm.parity" || name == "comm.stop_bits") {
-            const LineField field = name == "comm.parity" ? LineField::Parity : LineField::StopBits;
-            const PrinterValue* value = ValueOf(field, s);
-            answer = value == nullptr   ? "?"
-                     : value->cpcl != 0 ? std::string(1, value->cpcl)
-                                        : value->name;
-        } else {
-            answer = "?";
-        }
-        Answer("\"" + answer + "\"", nowMs);
+        Answer("\"" + (known ? CpclValue(variable) : "?") + "\"", nowMs);
         return;
     }
-    if (name == "com_apply") {
+    if (!known) {
+        return;
+    }
+    if (variable == CpclVariable::ApplyLine) {
+        SerialLineSettings& s = m_state.serial;
         if (m_cpclPending.baudRate > 0) {
             s.baudRate = m_cpclPending.baudRate;
         }
@@ -488,31 +448,56 @@ void PrinterModel::ExecuteCpclLine(const std::string& line, std::uint32_t nowMs)
     if (!QuotedAt(line, end, value, end)) {
         return;
     }
-    if (name == "comm.baud") {
-        const PrinterValue* baud = ValueTable(kPrinterBaudRates).ByName(value);
-        if (baud != nullptr) {
-            m_cpclPending.baudRate = baud->number;
+    switch (variable) {
+        case CpclVariable::Baud:
+        case CpclVariable::Parity:
+        case CpclVariable::StopBits: {
+            const SerialField field = variable == CpclVariable::Baud     ? SerialField::Baud
+                                      : variable == CpclVariable::Parity ? SerialField::Parity
+                                                                         : SerialField::StopBits;
+            if (const LineCode* code = CodeOfCpclText(field, value)) {
+                m_cpclPending.*CodesOf(field).member = code->value;
+            }
+            break;
         }
-    } else if (name == "comm.parity") {
-        const PrinterValue* parity =
-            value.size() == 1 ? ValueTable(kParities).ByCpcl(value[0]) : nullptr;
-        if (parity != nullptr) {
-            m_cpclPending.parityIndex = parity->number;
-        }
-    } else if (name == "comm.stop_bits") {
-        const PrinterValue* stopBits = ValueTable(kStopBits).ByName(value);
-        if (stopBits != nullptr) {
-            m_cpclPending.stopBitsIndex = stopBits->number;
-        }
-    } else if (name == "bluetooth.bluetooth_pin") {
-        m_state.bluetoothPin = value;
-        Changed();
-    } else if (name == "bluetooth.discoverable") {
-        if (value == "on" || value == "off") {
-            m_state.discoverable = value == "on";
+        case CpclVariable::BluetoothPin:
+            m_state.bluetoothPin = value;
             Changed();
-        }
+            break;
+        case CpclVariable::Discoverable:
+            if (value == "on" || value == "off") {
+                m_state.discoverable = value == "on";
+                Changed();
+            }
+            break;
+        case CpclVariable::BluetoothAddress:
+        case CpclVariable::ApplyLine:
+            break;
     }
+}
+
+std::string PrinterModel::CpclValue(CpclVariable variable) const {
+    const SerialLineSettings& s = m_state.serial;
+    switch (variable) {
+        case CpclVariable::BluetoothAddress:
+            return m_state.bluetoothAddress;
+        case CpclVariable::Discoverable:
+            return m_state.discoverable ? "on" : "off";
+        case CpclVariable::BluetoothPin:
+            return m_state.bluetoothPin;
+        case CpclVariable::Baud:
+            return std::to_string(s.baudRate);
+        case CpclVariable::Parity:
+        case CpclVariable::StopBits: {
+            const SerialField field =
+                variable == CpclVariable::Parity ? SerialField::Parity : SerialField::StopBits;
+            const LineCode* code = CodeOfValue(field, s.*CodesOf(field).member);
+            return code != nullptr && code->cpcl != nullptr ? code->cpcl : "?";
+        }
+        case CpclVariable::ApplyLine:
+            break;
+    }
+    return "?";
 }
 
 void PrinterModel::ExecuteModuleCommand(const std::string& command, std::uint32_t nowMs) {
@@ -520,78 +505,63 @@ void PrinterModel::ExecuteModuleCommand(const std::string& command, std::uint32_
         return;
     }
     const bool wpa = m_state.moduleKind == ModuleKind::WpaCapable;
-    auto known = [wpa](int index) { return index >= 0 && (index < 9 || (index == 9 && wpa)); };
-    if (command == "c 0\r") {
+    auto known = [wpa](int index) {
+        const RegisterLayout* layout = LayoutOf(index);
+        return layout != nullptr && (wpa || !layout->wpaOnly);
+    };
+    if (command == kMacQueryText) {
         if (m_faults.refuseRead.count(kMacQueryIndex) != 0) {
             Answer(kRefused, nowMs);
             return;
         }
-        Bytes image(16, 0);
-        image[2] = 16;
-        std::copy(m_state.mac.begin(), m_state.mac.end(), image.begin() + 8);
-        const std::uint16_t check = ComputeImageCheck(image.data(), 14);
-        image[14] = static_cast<std::uint8_t>(check & 0xFF);
-        image[15] = static_cast<std::uint8_t>(check >> 8);
+        Bytes image(kMacImageLength, 0);
+        image[2] = kMacImageLength;
+        std::copy(m_state.mac.begin(), m_state.mac.end(), image.begin() + kMacOffset);
+        SealImage(image);
         if (m_faults.corruptReadCheck.count(kMacQueryIndex) != 0) {
-            image[15] ^= 0xFF;
-        }
-        Answer(ReadReply(image), nowMs);
-        return;
-    }
-    if (command == kUnlockCommand) {
-        m_state.unlocked = true;
-        Changed();
-        Answer(kAck, nowMs);
-        return;
-    }
-    if (command == kFlashCommand) {
-        m_state.flash = m_state.working;
-        Changed();
-        Answer(kAck, nowMs);
-        return;
-    }
-    if (command.size() == 8 && command[0] == 'r' && command[7] == '\r') {
-        const int index = RegisterIndexOf(command.substr(2, 2), command.substr(5, 2));
-        if (command != BuildReadCommand(index) || !known(index) ||
-            m_faults.refuseRead.count(index) != 0) {
-            Answer(kRefused, nowMs);
-            return;
-        }
-        Bytes image = m_state.working[static_cast<std::size_t>(index)];
-        if (m_faults.corruptReadCheck.count(index) != 0) {
             image.back() ^= 0xFF;
         }
         Answer(ReadReply(image), nowMs);
         return;
     }
-    if (command.size() > 8 && command[0] == 'w') {
-        const int index = RegisterIndexOf(command.substr(2, 2), command.substr(5, 2));
-        if (command.compare(0, 8, BuildWriteCommandPrefix(index)) != 0 || !known(index) ||
-            !m_state.unlocked || m_faults.refuseWrite.count(index) != 0) {
-            Answer(kRefused, nowMs);
-            return;
-        }
-        std::uint8_t decoded[kDecodeCapacity];
-        const int count =
-            DecodeHexKeyText(command.data() + 8, static_cast<int>(command.size() - 8), decoded);
-        const RegisterImage expected = MakeRegisterImage(index, {});
-        const int length = static_cast<int>(expected.size());
-        const bool shapeOk = count == length && decoded[0] == expected[0] &&
-                             decoded[1] == expected[1] && decoded[2] == expected[2] &&
-                             decoded[3] == 0;
-        const std::uint16_t check =
-            shapeOk ? ComputeImageCheck(decoded, length - 2) : static_cast<std::uint16_t>(0);
-        if (!shapeOk || decoded[length - 2] != (check & 0xFF) ||
-            decoded[length - 1] != (check >> 8)) {
-            Answer(kRefused, nowMs);
-            return;
-        }
-        m_state.working[static_cast<std::size_t>(index)] = RegisterImage(decoded, decoded + length);
+    if (command == kUnlockText) {
+        m_state.unlocked = true;
         Changed();
-        Answer(kAck, nowMs);
+        Answer(kAcknowledged, nowMs);
         return;
     }
-    Answer(kRefused, nowMs);
+    if (command == kFlashText) {
+        m_state.flash = m_state.working;
+        Changed();
+        Answer(kAcknowledged, nowMs);
+        return;
+    }
+    if (const int index = IndexReadBy(command); index >= 0) {
+        if (!known(index) || m_faults.refuseRead.count(index) != 0) {
+            Answer(kRefused, nowMs);
+            return;
+        }
+        Bytes image = m_state.working[static_cast<std::size_t>(index)];
+        if (m_faults.corruptReadCheck.count(index) != 0 && !image.empty()) {
+            image.back() ^= 0xFF;
+        }
+        Answer(ReadReply(image), nowMs);
+        return;
+    }
+    const int index = IndexWrittenBy(command);
+    if (index < 0 || !known(index) || !m_state.unlocked || m_faults.refuseWrite.count(index) != 0) {
+        Answer(kRefused, nowMs);
+        return;
+    }
+    const std::size_t hexFrom = WriteCommandPrefixOf(index).size();
+    const Bytes image = DecodeHexDigits(command.data() + hexFrom, command.size() - hexFrom);
+    if (!HasHeaderOf(index, image) || !IsSealed(image.data(), image.size())) {
+        Answer(kRefused, nowMs);
+        return;
+    }
+    m_state.working[static_cast<std::size_t>(index)] = image;
+    Changed();
+    Answer(kAcknowledged, nowMs);
 }
 
 }  // namespace tarvek::sim

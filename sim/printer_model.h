@@ -16,6 +16,7 @@
 #include "link/printer_link.h"
 #include "link/serial_settings.h"
 #include "sim/faults.h"
+#include "sim/printer_commands_accepted.h"
 #include "sim/printer_state.h"
 
 namespace tarvek::sim {
@@ -83,9 +84,14 @@ class PrinterModel {
     Scan Classify() const;
     void FinishOpenEnded(std::uint32_t nowMs);
     void Execute(const Bytes& command, std::uint32_t nowMs);
+    void ExecuteByteCommand(ByteCommand command, const Bytes& bytes, std::uint32_t nowMs);
+    void ExecuteCpcl(const Bytes& command, std::uint32_t nowMs);
     void ExecuteCpclLine(const std::string& line, std::uint32_t nowMs);
+    // What a CPCL getvar of the variable answers (without its quotes).
+    std::string CpclValue(CpclVariable variable) const;
+    void ExecuteBluetoothOperation(std::uint8_t code, std::uint32_t nowMs);
+    void ExecuteIspMode(std::uint8_t mode, std::uint32_t nowMs);
     void ExecuteModuleCommand(const std::string& command, std::uint32_t nowMs);
-    void ExecuteEscBt(const Bytes& command, std::uint32_t nowMs);
     void ExecuteQrFunction(const Bytes& command);
     void Answer(const Bytes& bytes, std::uint32_t nowMs);
     void Answer(const std::string& text, std::uint32_t nowMs) {

@@ -1,37 +1,13 @@
 #include "sim/printer_state.h"
 
-#include <algorithm>
-
 namespace tarvek::sim {
 namespace {
-
-int DigitsValue(const char* text) {
-    return (text[0] - '0') * 10 + (text[1] - '0');
-}
 
 Bytes Address(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
     return Bytes{a, b, c, d};
 }
 
 }  // namespace
-
-RegisterImage MakeRegisterImage(int index, const Bytes& data) {
-    const ModuleRegister* reg = RegisterAt(index);
-    if (reg == nullptr) {
-        return {};
-    }
-    const int length = reg->imageLength;
-    RegisterImage image(static_cast<std::size_t>(length), 0);
-    image[0] = static_cast<std::uint8_t>(DigitsValue(reg->group));
-    image[1] = static_cast<std::uint8_t>(DigitsValue(reg->number));
-    image[2] = static_cast<std::uint8_t>(length);
-    const std::size_t room = static_cast<std::size_t>(length - 6);
-    std::copy_n(data.begin(), std::min(room, data.size()), image.begin() + 4);
-    const std::uint16_t check = ComputeImageCheck(image.data(), length - 2);
-    image[length - 2] = static_cast<std::uint8_t>(check & 0xFF);
-    image[length - 1] = static_cast<std::uint8_t>(check >> 8);
-    return image;
-}
 
 RegisterFile DefaultRegisters() {
     const std::string ssid = "tarvek";

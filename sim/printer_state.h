@@ -9,8 +9,8 @@
 
 #include "link/printer_link.h"
 #include "link/serial_settings.h"
-#include "printer/printer_commands.h"
-#include "wifimodule/module_codec.h"
+#include "sim/module_registers.h"
+#include "sim/printer_commands_accepted.h"
 
 namespace tarvek::sim {
 
@@ -29,7 +29,6 @@ struct PrintedPage {
 };
 
 // A register image per table index 0..9 (group, register, length, 0, data, check).
-using RegisterImage = Bytes;
 using RegisterFile = std::array<RegisterImage, kRegisterCount>;
 
 struct PrinterState {
@@ -43,7 +42,7 @@ struct PrinterState {
     bool discoverable = true;
     int powerSaveMode = 0;     // 0 none, 1 power off, 2 power save
     int powerSaveMinutes = 0;  // the byte the printer was sent
-    int codePage = 0;          // number in the code-page name table
+    int codePage = 0;          // the number FS "E" "P" selects (sim/code_pages.h)
     std::vector<PrintedPage> pages;
 
     // --- Wi-Fi module ---
@@ -55,9 +54,6 @@ struct PrinterState {
     RegisterFile flash;    // what survives leaving ISP mode
 };
 
-// A complete, checked image for register index 0..9 with the given data bytes (cut or padded
-// with zeros to the register's data size). Empty for another index.
-RegisterImage MakeRegisterImage(int index, const Bytes& data);
 // Factory contents of the module: 192.168.0.100/255.255.255.0, gateway and DNS 192.168.0.1,
 // SSID "tarvek", infrastructure on channel 6, no WEP, empty keys, no passphrase.
 RegisterFile DefaultRegisters();

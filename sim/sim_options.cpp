@@ -1,9 +1,8 @@
 #include "sim/sim_options.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
-
-#include "printer/printer_domain.h"
 
 namespace tarvek::sim {
 namespace {
@@ -12,6 +11,43 @@ bool Number(const char* text, long long low, long long high, long long& out) {
     char* end = nullptr;
     out = std::strtoll(text, &end, 10);
     return *text != '\0' && *end == '\0' && out >= low && out <= high;
+}
+
+// The names --parity and --flow take, in any case.
+constexpr struct {
+    const char* option;
+    const char* name;
+    int SerialLineSettings::*member;
+    int value;
+} kLineNames[] = {
+    {"--parity", "none", &SerialLineSettings::parityIndex, kParityNone},
+    {"--parity", "odd", &SerialLineSettings::parityIndex, kParityOdd},
+    {"--parity", "even", &SerialLineSettings::parityIndex, kParityEven},
+    {"--flow", "dtr-dsr", &SerialLineSettings::flowIndex, kFlowDtrDsr},
+    {"--flow", "dtr", &SerialLineSettings::flowIndex, kFlowDtrDsr},
+    {"--flow", "xon-xoff", &SerialLineSettings::flowIndex, kFlowXonXoff},
+    {"--flow", "xon", &SerialLineSettings::flowIndex, kFlowXonXoff},
+};
+
+bool SameLetters(const char* a, const char* b) {
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (std::tolower(static_cast<unsigned char>(*a)) !=
+            std::tolower(static_cast<unsigned char>(*b))) {
+            return false;
+        }
+    }
+    return *a == *b;
+}
+
+// Sets the line field the option's name stands for; false for a name it does not take.
+bool TakeLineName(const std::string& option, const char* name, SerialLineSettings& line) {
+    for (const auto& entry : kLineNames) {
+        if (option == entry.option && SameLetters(name, entry.name)) {
+            line.*entry.member = entry.value;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TakesValue(const std::string& arg) {
@@ -145,10 +181,11 @@ int ParseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
         } else if (arg == "--log" && take()) {
             o.logPath = value;
         } else if (arg == "--emulation" && take()) {
-            if (std::strcmp(value, "cpcl") != 0 && std::strcmp(value, "escpos") != 0) {
+            const EmulationCode* emulation = EmulationNamed(value);
+            if (emulation == nullptr) {
                 return bad();
             }
-            s.emulation = std::strcmp(value, "cpcl") == 0 ? kEmulationCpcl : kEmulationEscPos;
+            s.emulation = emulation->emulation;
         } else if (arg == "--answer-form" && take()) {
             if (std::strcmp(value, "binary") != 0 && std::strcmp(value, "ascii") != 0) {
                 return bad();
@@ -161,12 +198,9 @@ int ParseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
             }
             s.serial.baudRate = static_cast<int>(n);
         } else if ((arg == "--parity" || arg == "--flow") && take()) {
-            const LineField field = arg == "--parity" ? LineField::Parity : LineField::Flow;
-            const PrinterValue* found = Field(field).values.ByName(value);
-            if (found == nullptr) {
+            if (!TakeLineName(arg, value, s.serial)) {
                 return bad();
             }
-            s.serial.*Field(field).member = found->number;
         } else if (arg == "--data-bits" && take()) {
             if (!Number(value, 7, 8, n)) {
                 return bad();

@@ -5,12 +5,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "sim/hex_text.h"
+
 namespace tarvek::sim {
 namespace {
-
-std::string Hex(const Bytes& bytes) {
-    return EncodeHexText(bytes.data(), static_cast<int>(bytes.size()));
-}
 
 bool FromHex(const std::string& text, Bytes& out) {
     if (text.size() % 2 != 0) {
@@ -43,7 +41,8 @@ const char* const kModuleNames[] = {"absent", "wep", "wpa"};
 
 std::string FormatState(const PrinterState& s) {
     std::ostringstream out;
-    out << "emulation=" << (s.emulation == kEmulationCpcl ? "cpcl" : "escpos") << "\n";
+    const EmulationCode* emulation = EmulationOf(s.emulation);
+    out << "emulation=" << (emulation ? emulation : EmulationOf(kEmulationEscPos))->name << "\n";
     out << "answer_form=" << (s.answerForm == EmulationAnswerForm::Ascii ? "ascii" : "binary")
         << "\n";
     out << "baud=" << s.serial.baudRate << "\n";
@@ -58,15 +57,16 @@ std::string FormatState(const PrinterState& s) {
     out << "power_save_minutes=" << s.powerSaveMinutes << "\n";
     out << "code_page=" << s.codePage << "\n";
     out << "module=" << kModuleNames[static_cast<int>(s.moduleKind)] << "\n";
-    out << "mac=" << Hex(Bytes(s.mac.begin(), s.mac.end())) << "\n";
+    out << "mac=" << HexDigits(Bytes(s.mac.begin(), s.mac.end())) << "\n";
     for (int i = 0; i < kRegisterCount; ++i) {
-        out << "working." << i << "=" << Hex(s.working[static_cast<std::size_t>(i)]) << "\n";
+        out << "working." << i << "=" << HexDigits(s.working[static_cast<std::size_t>(i)]) << "\n";
     }
     for (int i = 0; i < kRegisterCount; ++i) {
-        out << "flash." << i << "=" << Hex(s.flash[static_cast<std::size_t>(i)]) << "\n";
+        out << "flash." << i << "=" << HexDigits(s.flash[static_cast<std::size_t>(i)]) << "\n";
     }
     for (const PrintedPage& page : s.pages) {
-        out << "page=" << page.codePage << "," << page.emulation << "," << Hex(page.bytes) << "\n";
+        out << "page=" << page.codePage << "," << page.emulation << "," << HexDigits(page.bytes)
+            << "\n";
     }
     return out.str();
 }
@@ -85,8 +85,9 @@ bool ParseState(const std::string& text, PrinterState& s) {
         int n = 0;
         Bytes bytes;
         if (key == "emulation") {
-            ok &= value == "cpcl" || value == "escpos";
-            s.emulation = value == "cpcl" ? kEmulationCpcl : kEmulationEscPos;
+            const EmulationCode* emulation = EmulationNamed(value);
+            ok &= emulation != nullptr;
+            s.emulation = emulation != nullptr ? emulation->emulation : kEmulationEscPos;
         } else if (key == "answer_form") {
             s.answerForm =
                 value == "ascii" ? EmulationAnswerForm::Ascii : EmulationAnswerForm::Binary;

@@ -60,7 +60,7 @@ TEST(LineDetection, FindsThePrinterAtEverySettingInOrder) {
         for (const bool inPlace : {true, false}) {
             sim::PrinterState state = sim::DefaultPrinterState();
             state.serial = order[i];
-            state.emulation = i % 2 ? kEmulationCpcl : kEmulationEscPos;
+            state.emulation = i % 2 ? sim::kEmulationCpcl : sim::kEmulationEscPos;
             sim::PrinterModel model(state);
             const Probe run = Detect(model, inPlace);
             SCOPED_TRACE(::testing::Message() << "setting " << i << (inPlace ? " in place" : ""));

@@ -1,5 +1,5 @@
 // Every exchange of the printer session, byte for byte in both emulations. The expected bytes are
-// literal: the simulator shares the command builders, so these are their only independent check.
+// literal, spelled apart from the engine's tables and from the simulated printer's.
 #include "printer/printer_session.h"
 
 #include <gtest/gtest.h>
