@@ -64,7 +64,8 @@ TEST(TableAgreement, EveryLineValueIsTakenForItselfInBothLanguages) {
                 cpcl.Send(text);
             }
             for (const LineFieldSpec& other : kLineFields) {
-                const int expected = other.toldInCpcl ? line.*other.member : nothing.*other.member;
+                const int expected =
+                    (other.cpclVariable != nullptr) ? line.*other.member : nothing.*other.member;
                 EXPECT_EQ(cpcl.model.State().serial.*other.member, expected);
             }
         }
