@@ -279,9 +279,8 @@ TEST(Verbs, ReportPrintsTheLabelInEnglishAlsoWithoutAModule) {
     EXPECT_EQ(pages.size(), 3u);  // that feed, and no label
 }
 
-// The bytes of each command that the trace masks: the PIN in either emulation (CPCL's up to its
-// last quote), a secret register's image text when written (up to the closing CR), the reply
-// to a read of one; nothing of another register's command or of an unframed one.
+// What the trace masks: a PIN (CPCL's up to its last quote), a secret register's image text (up
+// to the closing CR) or the reply to a read of one; nothing of other or unframed commands.
 TEST(Secrets, TheTraceMasksTheSecretOfEachCommandThatCarriesOne) {
     const auto framed = [](const char* command) { return BuildCommandFrame(command); };
     const struct {

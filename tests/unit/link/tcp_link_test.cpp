@@ -151,8 +151,7 @@ TEST(TcpLink, WritesWithThePreambleReadsWhatCameAndCloses) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         send(peer.Get(), "cdefgh", 6, 0);
     });
-    std::uint8_t batch[8];
-    std::fill(std::begin(batch), std::end(batch), 0xEE);
+    std::uint8_t batch[8] = {0, 0, 0, 0, 0xEE, 0xEE, 0xEE, 0xEE};
     count = link->Read(batch, 4);
     later.join();
     EXPECT_EQ(std::string(batch, batch + 8), "abcd\xEE\xEE\xEE\xEE");

@@ -63,10 +63,9 @@ TEST(TableAgreement, EveryLineValueIsTakenForItselfInBothLanguages) {
             for (const std::string& text : BuildCpclSerialLines(line)) {
                 cpcl.Send(text);
             }
-            for (const LineFieldSpec& other : kLineFields) {
-                const int expected =
-                    (other.cpclVariable != nullptr) ? line.*other.member : nothing.*other.member;
-                EXPECT_EQ(cpcl.model.State().serial.*other.member, expected);
+            for (const LineFieldSpec& o : kLineFields) {
+                const int expected = o.cpclVariable != nullptr ? line.*o.member : nothing.*o.member;
+                EXPECT_EQ(cpcl.model.State().serial.*o.member, expected);
             }
         }
     }
