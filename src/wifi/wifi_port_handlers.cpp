@@ -7,6 +7,14 @@
 
 namespace tarvek {
 
+TransportKind wifidlg::ModulePortKind(const std::string& portName) {
+    const std::string prefix = portName.substr(0, 3);
+    if (prefix == "USB") {
+        return TransportKind::Usb;
+    }
+    return prefix == "COM" ? TransportKind::Serial : TransportKind::None;
+}
+
 void CWifiSetDlg::OnOpenPort() {
     ui::DialogHost& host = Host();
     PortRequest request;

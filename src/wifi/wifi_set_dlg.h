@@ -60,7 +60,7 @@ class CWifiSetDlg : public ui::DialogLogic {
     void ShowMessage(const texts::LocalizedMessage& message);
     void StartProgress();
     // Shows what a completed read step brought (by the register's table index).
-    void ShowReadStep(int index, int progress);
+    void ShowReadStep(int index);
     WifiFormValues FormValues() const;
 
     PortServices& m_services;

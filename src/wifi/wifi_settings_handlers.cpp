@@ -24,7 +24,7 @@ void CWifiSetDlg::StartProgress() {
     host.SetProgressPos(IDC_WIFI_PROGRESS, 0);
 }
 
-void CWifiSetDlg::ShowReadStep(int index, int progress) {
+void CWifiSetDlg::ShowReadStep(int index) {
     ui::DialogHost& host = Host();
     const ModuleSettings& s = m_settings.module;
     if (index >= kIpRegister && index <= kDnsRegister) {
@@ -62,15 +62,15 @@ void CWifiSetDlg::ShowReadStep(int index, int progress) {
     } else if (index == kMacQueryIndex) {
         host.SetAnsiText(IDC_WIFI_MAC, s.mac);
     }
-    if (progress >= 0) {
-        host.SetProgressPos(IDC_WIFI_PROGRESS, progress);
+    if (wifidlg::ProgressAfter(index) >= 0) {
+        host.SetProgressPos(IDC_WIFI_PROGRESS, wifidlg::ProgressAfter(index));
     }
 }
 
 void CWifiSetDlg::OnGetWifiInformation() {
     StartProgress();
     const SequenceResult result = m_session.Read(
-        m_settings.module, [this](int, int index, int progress) { ShowReadStep(index, progress); });
+        m_settings.module, [this](const StepDone& step) { ShowReadStep(step.index); });
     if (result.Succeeded()) {
         ApplyState(SettingsLoaded);
         Host().SetProgressPos(IDC_WIFI_PROGRESS, 100);
@@ -109,9 +109,9 @@ void CWifiSetDlg::OnSaveWifiInformation() {
     }
     StartProgress();
     const ModuleSettings toSave = SettingsToSave(m_settings, form);
-    const SequenceResult result = m_session.Save(toSave, [this](int, int, int progress) {
-        if (progress >= 0) {
-            Host().SetProgressPos(IDC_WIFI_PROGRESS, progress);
+    const SequenceResult result = m_session.Save(toSave, [this](const StepDone& step) {
+        if (wifidlg::ProgressAfter(step.index) >= 0) {
+            Host().SetProgressPos(IDC_WIFI_PROGRESS, wifidlg::ProgressAfter(step.index));
         }
     });
     if (result.Succeeded()) {

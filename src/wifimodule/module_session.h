@@ -24,10 +24,6 @@ enum class ModuleOpen : int {
 // the command may have reached the module with only its reply lost.
 enum class LostReply : int { StayInIspMode, LeaveIspMode };
 
-// The link a port name selects for the module: "USB..." the USB printer, "COM..." a serial
-// port (both case-sensitive, by the first three characters), anything else no link.
-TransportKind ModulePortKind(const std::string& portName);
-
 class ModuleSession {
   public:
     ModuleSession(ChannelSet channels, Clock& clock, LostReply lostReply = LostReply::StayInIspMode)

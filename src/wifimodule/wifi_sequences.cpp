@@ -3,25 +3,6 @@
 namespace tarvek {
 namespace {
 
-struct SequenceStep {
-    int index;
-    int progress;  // -1: the step sets no progress position
-};
-
-constexpr SequenceStep kReadSteps[] = {
-    {kIpRegister, 16},    {kNetmaskRegister, 33}, {kGatewayRegister, 50},
-    {kDnsRegister, 66},   {kSsidRegister, 83},    {kOptionsRegister, -1},
-    {kWep40Register, -1}, {kWep104Register, -1},  {kPassphraseRegister, -1},
-    {kPskRegister, -1},   {kMacQueryIndex, -1},  // 09 05 refused: a WEP-only module
-};
-
-constexpr SequenceStep kWriteSteps[] = {
-    {kIpRegister, 16},    {kNetmaskRegister, 33}, {kGatewayRegister, 50},
-    {kDnsRegister, 66},   {kSsidRegister, 83},    {kOptionsRegister, -1},
-    {kWep40Register, -1}, {kWep104Register, -1},  {kPassphraseRegister, -1},
-    {kPskRegister, -1},
-};
-
 SequenceResult Failed(StepFailure failure, int step, int index) {
     SequenceResult r;
     r.failure = failure;
@@ -30,9 +11,9 @@ SequenceResult Failed(StepFailure failure, int step, int index) {
     return r;
 }
 
-void Report(const StepObserver& onStep, int done, int index, int progress) {
+void Report(const StepObserver& onStep, int done, int index, int next) {
     if (onStep) {
-        onStep(done, index, progress);
+        onStep(StepDone{done, index, next});
     }
 }
 
@@ -48,31 +29,29 @@ int SaveStepCount(WifiModuleKind kind) {
 
 SequenceResult ReadWifiSettings(WifiModuleProtocol& protocol, ModuleSettings& settings,
                                 const StepObserver& onStep) {
+    static_assert(kMacQueryIndex == kRegisterCount, "the MAC query follows the table");
     ModuleReply reply;
-    int step = 0;
-    for (const SequenceStep& s : kReadSteps) {
-        ++step;
-        if (protocol.ReadRegister(s.index, reply) == 0) {
-            return Failed(StepFailure::NoReply, step, s.index);
+    // Each register, then the MAC address.
+    for (int index = 0; index <= kMacQueryIndex; ++index) {
+        const int step = index + 1;
+        if (protocol.ReadRegister(index, reply) == 0) {
+            return Failed(StepFailure::NoReply, step, index);
         }
         const bool accepted =
-            ParseReply(s.index, reply.bytes, reply.count, ReplyMode::Read, settings) == 0;
-        if (s.index == kPskRegister) {
+            ParseReply(index, reply.bytes, reply.count, ReplyMode::Read, settings) == 0;
+        if (index == kPskRegister) {
             settings.kind = accepted ? WifiModuleKind::WpaCapable : WifiModuleKind::WepOnly;
             if (!accepted) {
                 settings.images[kPskRegister].clear();
                 settings.mac.clear();
+                // A WEP-only module: no MAC address to read.
+                Report(onStep, step, index, kNoNextStep);
+                break;
             }
-            Report(onStep, step, s.index, s.progress);
-            if (!accepted) {
-                break;  // a WEP-only module: no MAC address to read
-            }
-            continue;
+        } else if (!accepted) {
+            return Failed(StepFailure::NotAcknowledged, step, index);
         }
-        if (!accepted) {
-            return Failed(StepFailure::NotAcknowledged, step, s.index);
-        }
-        Report(onStep, step, s.index, s.progress);
+        Report(onStep, step, index, index < kMacQueryIndex ? index + 1 : kNoNextStep);
     }
     return SequenceResult{};
 }
@@ -89,22 +68,21 @@ SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, const ModuleSetti
     ModuleReply reply;
     ModuleSettings scratch;  // a write's reply carries no settings
     protocol.UnlockRegisters(reply);
+    // Every register (the pre-shared key only to a module that has one), then the flash.
+    const int written = settings.kind == WifiModuleKind::WpaCapable ? kRegisterCount : kPskRegister;
     int step = 0;
-    for (const SequenceStep& s : kWriteSteps) {
-        ++step;
-        if (s.index == kPskRegister && settings.kind != WifiModuleKind::WpaCapable) {
-            --step;
-            break;
-        }
-        const Bytes image = BuildRegisterImage(s.index, settings);
+    for (int index = 0; index < written; ++index) {
+        step = index + 1;
+        const Bytes image = BuildRegisterImage(index, settings);
         const std::string payload = EncodeHexPayload(image.data(), static_cast<int>(image.size()));
-        if (protocol.WriteRegister(s.index, payload, reply) == 0) {
-            return Failed(StepFailure::NoReply, step, s.index);
+        if (protocol.WriteRegister(index, payload, reply) == 0) {
+            return Failed(StepFailure::NoReply, step, index);
         }
-        if (ParseReply(s.index, reply.bytes, reply.count, ReplyMode::Write, scratch) != 0) {
-            return Failed(StepFailure::NotAcknowledged, step, s.index);
+        if (ParseReply(index, reply.bytes, reply.count, ReplyMode::Write, scratch) != 0) {
+            return Failed(StepFailure::NotAcknowledged, step, index);
         }
-        Report(onStep, step + 1, s.index, s.progress);  // the unlock was the first step
+        // The unlock was the first step.
+        Report(onStep, step + 1, index, index + 1 < written ? index + 1 : kFlashStepIndex);
     }
     // A module that answers the flash with anything but "701" did not commit the settings; one
     // that stays silent may have (modules are not known to answer it), so only a read-back can
@@ -115,7 +93,7 @@ SequenceResult WriteWifiSettings(WifiModuleProtocol& protocol, const ModuleSetti
         ParseReply(kFlashStepIndex, reply.bytes, reply.count, ReplyMode::Write, scratch) != 0) {
         return Failed(StepFailure::NotAcknowledged, step + 1, kFlashStepIndex);
     }
-    Report(onStep, step + 2, kFlashStepIndex, -1);
+    Report(onStep, step + 2, kFlashStepIndex, kNoNextStep);
     return done;
 }
 

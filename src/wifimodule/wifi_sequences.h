@@ -1,7 +1,7 @@
 // Reading all of the module's settings and writing them back, as operations independent of any
 // window. Each reports the step it reached and how a failing step failed; the caller maps that
-// to its messages and controls. An observer hears each completed step, with its progress
-// position, while the exchange runs.
+// to its messages and controls. An observer hears each completed step, and which comes next,
+// while the exchange runs. The registers go in the order of their table.
 #pragma once
 
 #include <functional>
@@ -26,10 +26,18 @@ struct SequenceResult {
     bool Succeeded() const { return failure == StepFailure::None; }
 };
 
-// After a completed step: the steps done so far (a save counts its unlock and, last, its
-// flash), the register's table index (kFlashStepIndex for the flash) and the progress position
-// (-1 when the step has none).
-using StepObserver = std::function<void(int done, int index, int progress)>;
+// What comes after the last step of a sequence.
+inline constexpr int kNoNextStep = -2;
+
+// A completed step: the steps done so far (a save counts its unlock and, last, its flash), the
+// register's table index (kMacQueryIndex for the MAC address, kFlashStepIndex for the flash)
+// and the step that runs next, named the same way (kNoNextStep after the last).
+struct StepDone {
+    int done;
+    int index;
+    int next;
+};
+using StepObserver = std::function<void(const StepDone&)>;
 
 // Steps of a read: each register, then the MAC address of a WPA-capable module (a module not
 // yet read counts as one). Steps of a save: the unlock, each register, the flash.

@@ -150,12 +150,12 @@ void Connection::PauseBeforeReopen() {
 }
 
 StepObserver Connection::Progress(Step step, int total, const char* afterTable) {
-    return [this, step, total, afterTable](int done, int index, int) {
-        if (index != kFlashStepIndex) {
-            SetStep(step, RegisterName(index + 1, afterTable).c_str());
+    return [this, step, total, afterTable](const StepDone& done) {
+        if (done.next != kNoNextStep) {
+            SetStep(step, RegisterName(done.next, afterTable).c_str());
         }
         if (m_services.progress) {
-            m_services.progress(step, done, total);
+            m_services.progress(step, done.done, total);
         }
     };
 }

@@ -1,12 +1,20 @@
 // Opening the Wi-Fi dialog's port, a failing read or save step, and how the dialog ends: the
 // module never stays in ISP mode behind it.
 #include "unit/maindlg/dialog_fixtures.h"
+#include "wifi/wifi_dialog_controls.h"
 
 #include <functional>
 #include <tuple>
 
 namespace tarvek::testing {
 namespace {
+
+TEST(WifiDialogOpen, TheFirstThreeLettersOfThePortNameTheLink) {
+    EXPECT_EQ(tarvek::wifidlg::ModulePortKind("USB"), TransportKind::Usb);
+    EXPECT_EQ(tarvek::wifidlg::ModulePortKind("COM12"), TransportKind::Serial);
+    EXPECT_EQ(tarvek::wifidlg::ModulePortKind("com1"), TransportKind::None);
+    EXPECT_EQ(tarvek::wifidlg::ModulePortKind("LPT1"), TransportKind::None);
+}
 
 TEST(WifiDialogOpen, FailuresLeaveThePortClosed) {
     const auto held = [](WifiDialog& d) {

@@ -23,14 +23,15 @@ struct Bench {
     sim::SimulatedUsbLink usb{model, clock};
     TransportKind kind = TransportKind::Serial;
     ModuleSession session{ChannelSet{serial, usb, kind}, clock};
-    WifiSettings settings;  // the dialog's working copy
-    std::vector<int> progress;
+    WifiSettings settings;                   // the dialog's working copy
+    std::vector<std::pair<int, int>> steps;  // each one done, and the one named next
 
     explicit Bench(sim::ModuleKind module = sim::ModuleKind::WpaCapable) {
         model.State().moduleKind = module;
     }
     SequenceResult Read() {
-        return session.Read(settings.module, [this](int, int, int p) { progress.push_back(p); });
+        return session.Read(settings.module,
+                            [this](const StepDone& s) { steps.emplace_back(s.index, s.next); });
     }
     bool OpenAndRead() { return session.Open(kCom1) == ModuleOpen::Opened && Read().Succeeded(); }
     SequenceResult Write(const WifiFormValues& form) {
@@ -45,13 +46,6 @@ WifiFormValues NewNetwork() {
     return {{0x0A000064, 0xFFFF0000, 0x0A000001, 0x08080808}, "IEEE", "password", 1, 10, 3, 0, 1,
             2, 2, {}};
     // clang-format on
-}
-
-TEST(ModulePortKind, TheFirstThreeLettersNameTheLink) {
-    EXPECT_EQ(ModulePortKind("USB"), TransportKind::Usb);
-    EXPECT_EQ(ModulePortKind("COM12"), TransportKind::Serial);
-    EXPECT_EQ(ModulePortKind("com1"), TransportKind::None);
-    EXPECT_EQ(ModulePortKind("LPT1"), TransportKind::None);
 }
 
 TEST(ModuleSession, OpenSettlesThenEntersIspModeAndCloseLeavesIt) {
@@ -87,7 +81,9 @@ TEST(ReadSequence, AWpaCapableModuleIsReadWholeWithItsMacAddress) {
     EXPECT_EQ(b.settings.module.ssid, "tarvek");
     EXPECT_EQ(b.settings.module.channel, 6);
     EXPECT_EQ(b.settings.module.mac, "00:1d:c9:10:20:30");
-    EXPECT_EQ(b.progress, (std::vector<int>{16, 33, 50, 66, 83, -1, -1, -1, -1, -1, -1}));
+    const std::vector<std::pair<int, int>> steps = {
+        {0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 7}, {7, 8}, {8, 9}, {9, 10}, {10, -2}};
+    EXPECT_EQ(b.steps, steps);
     EXPECT_EQ(ReadStepCount(b.settings.module.kind), 11);
 }
 
