@@ -6,6 +6,7 @@
 #include "ui/control_states.h"
 #include "wifi/wifi_dialog_controls.h"
 #include "wifi/wifi_dialog_lists.h"
+#include "wifimodule/encryption_rules.h"
 
 namespace tarvek {
 namespace {
@@ -153,7 +154,8 @@ void CWifiSetDlg::OnEncryptionChange() {
     ui::DialogHost& host = Host();
     const int encryption = host.GetListSelection(IDC_WIFI_ENCRYPTION);
     if (encryption <= static_cast<int>(Encryption::None)) {
-        host.SelectListItem(IDC_WIFI_AUTH, static_cast<int>(Authentication::OpenSystem));
+        host.SelectListItem(IDC_WIFI_AUTH,
+                            FixedValue(Encryption::None, FixedSetting::Authentication));
         host.EnableControl(IDC_KEY_ID, false);
     } else {
         host.EnableControl(IDC_KEY_ID, true);
@@ -172,7 +174,9 @@ void CWifiSetDlg::OnKeyFormatChange(int key) {
 }
 
 void CWifiSetDlg::OnWpaAuthChange() {
-    Host().SelectListItem(IDC_WPA_ENCRYPTION, Host().GetListSelection(IDC_WPA_AUTH));
+    const auto authentication =
+        static_cast<WpaAuthentication>(Host().GetListSelection(IDC_WPA_AUTH));
+    Host().SelectListItem(IDC_WPA_ENCRYPTION, static_cast<int>(CipherFor(authentication)));
 }
 
 void CWifiSetDlg::OnPortChange() {

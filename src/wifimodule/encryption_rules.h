@@ -30,6 +30,22 @@ inline constexpr EncryptionFix kEncryptionFixes[] = {
     {Encryption::Wpa, FixedSetting::Authentication, static_cast<int>(Authentication::SharedKey)},
 };
 
+// The value an encryption fixes for a setting (a list position); -1 where it fixes none.
+constexpr int FixedValue(Encryption encryption, FixedSetting setting) {
+    for (const EncryptionFix& fix : kEncryptionFixes) {
+        if (fix.encryption == encryption && fix.setting == setting) {
+            return fix.value;
+        }
+    }
+    return -1;
+}
+
+// The cipher that goes with each WPA authentication: none with none, TKIP with WPA, AES with
+// WPA2 (the lists' positions pair up).
+constexpr WpaCipher CipherFor(WpaAuthentication authentication) {
+    return static_cast<WpaCipher>(static_cast<int>(authentication));
+}
+
 // The WPA mode the module stores for each entry of the WPA authentication list.
 inline constexpr int kWpaModeCodes[] = {0, 2, 4};
 
@@ -47,6 +63,15 @@ constexpr WpaAuthentication WpaEntryOfCode(int code) {
         }
     }
     return static_cast<WpaAuthentication>(-1);
+}
+
+// The option register tells the encryption by two fields: WPA wherever the WPA mode is set, else
+// the WEP type (none, 40 or 104 bits). WPA writes no WEP type.
+constexpr int WepTypeOf(Encryption encryption) {
+    return encryption == Encryption::Wpa ? 0 : static_cast<int>(encryption);
+}
+constexpr Encryption EncryptionOfOptions(int wepType, int wpaMode) {
+    return wpaMode != 0 ? Encryption::Wpa : static_cast<Encryption>(wepType);
 }
 
 }  // namespace tarvek

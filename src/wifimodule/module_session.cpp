@@ -2,20 +2,14 @@
 
 #include <cstring>
 
+#include "wifimodule/encryption_rules.h"
+
 namespace tarvek {
 namespace {
 
 constexpr std::uint32_t kOpenSettleMs = 500;
 
 }  // namespace
-
-TransportKind ModulePortKind(const std::string& portName) {
-    const std::string prefix = portName.substr(0, 3);
-    if (prefix == "USB") {
-        return TransportKind::Usb;
-    }
-    return prefix == "COM" ? TransportKind::Serial : TransportKind::None;
-}
 
 ModuleOpen ModuleSession::Open(const PortRequest& request) {
     Close();
@@ -64,10 +58,9 @@ SequenceResult ModuleSession::Save(const ModuleSettings& settings, const StepObs
 
 ModuleSettings ModuleSession::ExpectedAfterSave(const ModuleSettings& saved) {
     ModuleSettings expected = WithEncryptionFixes(saved);
-    // The module tells WPA by its WPA mode: WPA without one reads back as no encryption.
-    if (expected.encryption == Encryption::Wpa && expected.wpaAuth == WpaAuthentication::None) {
-        expected.encryption = Encryption::None;
-    }
+    // Read back as the option register tells it: WPA without a WPA mode is no encryption.
+    expected.encryption =
+        EncryptionOfOptions(WepTypeOf(expected.encryption), WpaModeCode(expected.wpaAuth));
     for (std::string* text : {&expected.ssid, &expected.passphrase}) {
         text->resize(strnlen(text->c_str(), kModuleTextBytes));
     }

@@ -51,7 +51,7 @@ void UnpackOptions(const std::uint8_t* b, ModuleSettings& s) {
     s.mode = static_cast<WifiMode>(kModeBits.Of(b));
     s.channel = kChannelBits.Of(b);
     const int wpaMode = kWpaModeBits.Of(b);
-    s.encryption = wpaMode != 0 ? Encryption::Wpa : static_cast<Encryption>(kWepTypeBits.Of(b));
+    s.encryption = EncryptionOfOptions(kWepTypeBits.Of(b), wpaMode);
     s.keyIndex = kKeyIndexBits.Of(b);
     s.auth = static_cast<Authentication>(kAuthBits.Of(b));
     s.wpaAuth = WpaEntryOfCode(wpaMode);
@@ -203,11 +203,10 @@ int ParseReply(int index, const std::uint8_t* reply, int count, ReplyMode mode,
 }
 
 std::array<std::uint8_t, 3> PackOptions(const ModuleSettings& s) {
-    const int wepType = s.encryption == Encryption::Wpa ? 0 : static_cast<int>(s.encryption);
     std::array<std::uint8_t, 3> b{};
     kModeBits.Put(b.data(), static_cast<int>(s.mode));
     kChannelBits.Put(b.data(), s.channel);
-    kWepTypeBits.Put(b.data(), wepType);
+    kWepTypeBits.Put(b.data(), WepTypeOf(s.encryption));
     kKeyIndexBits.Put(b.data(), s.keyIndex);
     kAuthBits.Put(b.data(), static_cast<int>(s.auth));
     kWpaModeBits.Put(b.data(), WpaModeCode(s.wpaAuth));
