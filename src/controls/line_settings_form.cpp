@@ -33,17 +33,26 @@ std::vector<const char*> Labels(LineField field) {
     return labels;
 }
 
+// Where a line field's list shows the first-choice line's value.
+int FirstChoice(LineField field) {
+    const ValueTable& values = Field(field).values;
+    const int at = static_cast<int>(ValueOf(field, kFirstChoiceLine) - values.begin());
+    return field == LineField::Baud ? values.size() - 1 - at : at;
+}
+
 // The Port list, then the five line lists in the order of the line's fields.
 const std::vector<ListFill>& Lists() {
     static const std::vector<ListFill> lists{
         {&LineSettingsForm::portId,
          {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9", "USB"},
          0},
-        {&LineSettingsForm::baudRateId, Labels(LineField::Baud), 3},
-        {&LineSettingsForm::parityId, Labels(LineField::Parity), 0},
-        {&LineSettingsForm::dataBitsId, Labels(LineField::DataBits), 1},
-        {&LineSettingsForm::stopBitsId, Labels(LineField::StopBits), 0},
-        {&LineSettingsForm::flowId, Labels(LineField::Flow), 0},
+        {&LineSettingsForm::baudRateId, Labels(LineField::Baud), FirstChoice(LineField::Baud)},
+        {&LineSettingsForm::parityId, Labels(LineField::Parity), FirstChoice(LineField::Parity)},
+        {&LineSettingsForm::dataBitsId, Labels(LineField::DataBits),
+         FirstChoice(LineField::DataBits)},
+        {&LineSettingsForm::stopBitsId, Labels(LineField::StopBits),
+         FirstChoice(LineField::StopBits)},
+        {&LineSettingsForm::flowId, Labels(LineField::Flow), FirstChoice(LineField::Flow)},
     };
     return lists;
 }

@@ -98,6 +98,11 @@ inline constexpr int kLineFieldCount = static_cast<int>(std::size(kLineFields));
 inline const LineFieldSpec& Field(LineField field) {
     return kLineFields[static_cast<int>(field)];
 }
+// The line the dialogs' lists choose first, and the one tarvek-cli takes a printer to answer on
+// when no line option says otherwise.
+inline constexpr SerialLineSettings kFirstChoiceLine{19200, kParityNone, kDataBits8, kStopBits1,
+                                                     kFlowDtrDsr};
+
 // The field's value in the line, from its table; nullptr for a value outside it.
 const PrinterValue* ValueOf(LineField field, const SerialLineSettings& line);
 inline bool ToldInCpcl(LineField field) {

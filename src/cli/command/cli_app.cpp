@@ -44,13 +44,15 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& g) {
                    "(the printer on the network, port 9100 by default; printer settings only); "
                    "auto: the one port where \"detect\" finds a printer, at its line")
         ->allow_extra_args(false);  // one port per --port: what follows is the verb's
-    app.add_option("--baud", g.line.baud, "the printer's current line: baud rate")
-        ->capture_default_str();
-    app.add_option("--parity", g.line.parity, "none, odd or even")->capture_default_str();
-    app.add_option("--data-bits", g.line.dataBits, "7 or 8")->capture_default_str();
-    app.add_option("--stop-bits", g.line.stopBits, "1 or 2")->capture_default_str();
-    app.add_option("--flow", g.line.flow, "dtr-dsr (DTR/DSR) or xon-xoff (Xon/Xoff)")
-        ->capture_default_str();
+    // In the order of the line's fields.
+    const char* const lineHelp[kLineFieldCount] = {"the printer's current line: baud rate",
+                                                   "none, odd or even", "7 or 8", "1 or 2",
+                                                   "dtr-dsr (DTR/DSR) or xon-xoff (Xon/Xoff)"};
+    for (int f = 0; f < kLineFieldCount; ++f) {
+        app.add_option("--" + LineOptionName(static_cast<LineField>(f)), g.line.field[f],
+                       lineHelp[f])
+            ->capture_default_str();
+    }
     app.add_flag("--json", g.json, "one JSON document (JSON Lines in the station loop)");
     app.add_option("--lang", g.lang, "en or ko (default: the system's language)")
         ->check(CLI::IsMember({"en", "ko"}));

@@ -1,7 +1,5 @@
 #include "cli/settings/port_request.h"
 
-#include <iterator>
-
 #include "link/port_kind.h"
 
 namespace tarvek::cli {
@@ -15,6 +13,18 @@ const KeySpec& OptionKey(int field) {
 
 }  // namespace
 
+LineOptions::LineOptions() {
+    for (int f = 0; f < kLineFieldCount; ++f) {
+        Value value;
+        value.number = kFirstChoiceLine.*kLineFields[f].member;
+        field[f] = FormatValue(OptionKey(f), value);
+    }
+}
+
+std::string LineOptionName(LineField field) {
+    return MemberName(Spec(LineKey(field)));
+}
+
 bool MakePortRequest(const std::string& port, const LineOptions& line, PortRequest& request,
                      InputError& error) {
     if (!CanonicalPortName(port, request.portName, request.link)) {
@@ -24,17 +34,13 @@ bool MakePortRequest(const std::string& port, const LineOptions& line, PortReque
         return false;
     }
     request.kind = TransportFor(request.link);
-    // In the order of the line's fields.
-    const std::string* texts[] = {&line.baud, &line.parity, &line.dataBits, &line.stopBits,
-                                  &line.flow};
-    static_assert(std::size(texts) == kLineFieldCount, "one option per line field");
     for (int f = 0; f < kLineFieldCount; ++f) {
         const KeySpec& key = OptionKey(f);
         Value value;
-        if (!ParseValue(key, *texts[f], value)) {
+        if (!ParseValue(key, line.field[f], value)) {
             error.problem = Problem::BadValue;
             error.key = "--" + MemberName(key);
-            error.value = *texts[f];
+            error.value = line.field[f];
             error.detail = key.name;  // the key whose values it takes
             return false;
         }

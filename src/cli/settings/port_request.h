@@ -12,14 +12,13 @@
 
 namespace tarvek::cli {
 
-// The line options as given (the dialog's first choices by default).
+// The line options as given, by line field (the first-choice line's values by default).
 struct LineOptions {
-    std::string baud = "19200";
-    std::string parity = "none";
-    std::string dataBits = "8";
-    std::string stopBits = "1";
-    std::string flow = "dtr-dsr";
+    LineOptions();
+    std::string field[kLineFieldCount];
 };
+// The option of a line field: "baud" for --baud, the member name of its serial key.
+std::string LineOptionName(LineField field);
 
 // "USB" in any case is the USB printer, as are "usb:VVVV:PPPP" and "usb:any" (Linux: another
 // printer of the USB printer class); "tcp:HOST[:PORT]" the printer on the network (named with
