@@ -107,6 +107,14 @@ std::string MemberName(const KeySpec& spec);
 KeyId LineKey(LineField field);
 // The key of WEP key index (0..3).
 KeyId WepKey(int index);
+// wifi.key-id counts the keys from 1, as the dialog's list names them ("KEY ID 1"); the module's
+// key index from 0.
+constexpr int KeyIdOfIndex(int keyIndex) {
+    return keyIndex + 1;
+}
+constexpr int IndexOfKeyId(int keyId) {
+    return keyId - 1;
+}
 bool IsWifiKey(KeyId id);
 
 // The value as written on output and in profiles: the choice's name, the number, the dotted

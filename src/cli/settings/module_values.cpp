@@ -45,7 +45,7 @@ Settings WifiValues(const ModuleSettings& m) {
     values[KeyId::WifiMode].number = static_cast<int>(m.mode);
     values[KeyId::WifiChannel].number = m.channel;
     values[KeyId::WifiEncryption].number = static_cast<int>(m.encryption);
-    values[KeyId::WifiKeyId].number = m.keyIndex + 1;
+    values[KeyId::WifiKeyId].number = KeyIdOfIndex(m.keyIndex);
     values[KeyId::WifiAuth].number = static_cast<int>(m.auth);
     values[KeyId::WifiWpaAuth].number = static_cast<int>(m.wpaAuth);
     values[KeyId::WifiWpaCipher].number = static_cast<int>(m.wpaCipher);
@@ -89,7 +89,7 @@ ModuleSettings SettingsToSave(const ModuleSettings& read, const Settings& settin
                 s.encryption = static_cast<Encryption>(n);
                 break;
             case KeyId::WifiKeyId:
-                s.keyIndex = n - 1;
+                s.keyIndex = IndexOfKeyId(n);
                 break;
             case KeyId::WifiAuth:
                 s.auth = static_cast<Authentication>(n);

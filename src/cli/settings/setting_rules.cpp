@@ -10,8 +10,7 @@
 namespace tarvek::cli {
 namespace {
 
-// The key of a setting an encryption fixes, and its value as the key gives it (the key id
-// counts from 1).
+// The key of a setting an encryption fixes, and its value as the key gives it.
 KeyId FixedKey(FixedSetting setting) {
     switch (setting) {
         case FixedSetting::KeyIndex:
@@ -26,7 +25,7 @@ KeyId FixedKey(FixedSetting setting) {
     return KeyId::WifiWpaCipher;
 }
 int FixedNumber(const EncryptionFix& fix) {
-    return fix.setting == FixedSetting::KeyIndex ? fix.value + 1 : fix.value;
+    return fix.setting == FixedSetting::KeyIndex ? KeyIdOfIndex(fix.value) : fix.value;
 }
 
 bool Refuse(InputError& error, Problem problem, KeyId key) {

@@ -1,24 +1,20 @@
 #include "link/serial/serial_termios.h"
 
+#include <iterator>
+
 namespace tarvek {
 namespace {
 
-struct SpeedEntry {
-    int baudRate;
-    speed_t speed;
-};
-
-constexpr SpeedEntry kSpeeds[] = {
-    {1200, B1200},   {2400, B2400},   {4800, B4800},   {9600, B9600},
-    {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200},
-};
+// The termios speed of each of kPortBaudRates, in its order.
+constexpr speed_t kSpeeds[] = {B1200, B2400, B4800, B9600, B19200, B38400, B57600, B115200};
+static_assert(std::size(kSpeeds) == std::size(kPortBaudRates), "a speed per baud rate");
 
 }  // namespace
 
 speed_t TermiosSpeed(int baudRate) {
-    for (const SpeedEntry& entry : kSpeeds) {
-        if (entry.baudRate == baudRate) {
-            return entry.speed;
+    for (std::size_t i = 0; i < std::size(kPortBaudRates); ++i) {
+        if (kPortBaudRates[i] == baudRate) {
+            return kSpeeds[i];
         }
     }
     return B0;
