@@ -53,7 +53,7 @@ bool CanonicalPortName(const std::string& given, std::string& name, LinkKind& ki
             if (!ParseBluetoothPortName(bare, address)) {
                 return false;
             }
-            name = "bt:" + address;
+            name = BluetoothPortName(address);
             return true;
         case LinkKind::Network:
             if (!ParseTcpPortName(bare, network)) {

@@ -79,7 +79,7 @@ int RunBluetoothStation(Invocation& i, const StationPlan& plan) {
             break;
         }
         PortRequest port;
-        MakePortRequest("bt:" + row.address, i.global.line, port, error);
+        MakePortRequest(BluetoothPortName(row.address), i.global.line, port, error);
         i.output.StationWaiting(port.portName);  // pairing may look for it for a while
         UnitSteps steps;
         steps.reached =

@@ -11,7 +11,7 @@ namespace {
 // port, an rfcomm node), which the machine's list knows by the device's address.
 PortInfo DeviceAsPort(const BluetoothDevice& device, const std::vector<PortInfo>& machine) {
     PortInfo port;
-    port.name = "bt:" + device.address;
+    port.name = BluetoothPortName(device.address);
     port.friendlyName = device.name;
     port.kind = PortKind::BluetoothSerial;
     port.bluetoothAddress = device.address;
@@ -70,7 +70,7 @@ std::vector<PortInfo> ListWith(const std::vector<std::string>& paths, const Port
     }
     ports.insert(ports.end(), listed.begin() + static_cast<std::ptrdiff_t>(next), listed.end());
     for (const BluetoothDevice& device : devices) {
-        const std::string name = "bt:" + device.address;
+        const std::string name = BluetoothPortName(device.address);
         if (Reachable(device) && std::none_of(ports.begin(), ports.end(),
                                               [&](const PortInfo& p) { return p.name == name; })) {
             ports.push_back(DeviceAsPort(device, listed));

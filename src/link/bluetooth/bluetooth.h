@@ -52,6 +52,8 @@ class BluetoothClient {
 
 // "bt:" and six pairs of hex digits separated by colons; the address in capitals.
 bool ParseBluetoothPortName(const std::string& name, std::string& address);
+// The port name of a device: "bt:" and its address.
+std::string BluetoothPortName(const std::string& address);
 // Six pairs of hex digits separated by colons, in any case; false for anything else.
 bool NormalizeBluetoothAddress(const std::string& text, std::string& address);
 // Whether a device with this class and these service UUIDs offers a serial channel.

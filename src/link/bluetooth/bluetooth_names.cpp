@@ -25,6 +25,10 @@ bool SameLetters(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+std::string BluetoothPortName(const std::string& address) {
+    return kScheme + address;
+}
+
 bool NormalizeBluetoothAddress(const std::string& text, std::string& address) {
     if (text.size() != kAddressLength) {
         return false;
