@@ -8,31 +8,6 @@
 #include "cli/output/line_sink.h"
 
 namespace tarvek::cli {
-namespace {
-
-// The station's end as the ports' ends say it: Ctrl-C first, then a printer that never went,
-// then any other.
-StationTally Total(const std::vector<StationTally>& tallies) {
-    StationTally total;
-    int rank = 0;
-    for (const StationTally& t : tallies) {
-        total.done += t.done;
-        total.failed += t.failed;
-        const failure::WaitRanOut* wait = t.end.As<failure::WaitRanOut>();
-        const int r = t.end.Interrupted()                       ? 3
-                      : wait != nullptr && wait->forPrinterToGo ? 2
-                      : !t.end.Ok()                             ? 1
-                                                                : 0;
-        if (r > rank) {
-            rank = r;
-            total.end = t.end;
-        }
-    }
-    return total;
-}
-
-}  // namespace
-
 int RunStations(Invocation& invocation, const std::vector<PortRequest>& ports,
                 const StationPlan& plan) {
     Platform& platform = invocation.platform;

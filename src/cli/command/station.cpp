@@ -211,23 +211,18 @@ StationTally RunStationOn(VerbContext& context, const StationPlan& plan, Station
 int EndStation(Output& output, const StationPlan& plan, const StationBook& book,
                const StationTally& total) {
     const std::vector<int> undone = book.RowsUndone();
-    const failure::WaitRanOut* wait = total.end.As<failure::WaitRanOut>();
-    int exit = total.done > 0 ? kExitDone : kExitNoAnswer;
-    if (total.end.Interrupted()) {
-        exit = kExitInterrupted;
-    } else if (total.failed > 0 || !undone.empty() || (wait != nullptr && wait->forPrinterToGo)) {
-        exit = kExitRefused;
-    }
+    Outcome station = StationOutcome(total, !undone.empty());
     if (!plan.junitPath.empty()) {
         std::ofstream junit(plan.junitPath, std::ios::trunc);
         junit << JunitXml(plan.profileFile, book.Cases());
         if (!junit) {
-            const int unwritable = Fail(output, FileUnwritable(plan.junitPath));
-            exit = exit == kExitDone ? unwritable : exit;
+            const Outcome unwritable = FileUnwritable(plan.junitPath);
+            output.Failed(unwritable);
+            station = station.Ok() ? unwritable : station;
         }
     }
-    output.StationEnded(total.done, total.failed, exit, total.end, undone);
-    return exit;
+    output.StationEnded(total, station, undone);
+    return ExitCodeOf(station);
 }
 
 bool StationPortFree(VerbContext& context, const StationPlan& plan, Outcome& held) {

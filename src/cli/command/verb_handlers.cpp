@@ -94,7 +94,7 @@ int RunReport(Invocation& i) {
 int RunTerm(Invocation& i) {
     Platform& p = i.platform;
     if (p.in == nullptr || !p.inputWaiting) {
-        return kExitBadInput;  // a platform without a console: not reached from main
+        return ExitCodeOf(CommandLineRefused());  // a platform without a console: not from main
     }
     return RunTerminal(*i.printer, TermInput{*p.in, p.inputWaiting}, i.options.term.force);
 }

@@ -176,14 +176,14 @@ class JsonOutput final : public Output {
         Document(json);
     }
 
-    void Detected(const std::vector<PortProbe>& probes, int exit) override {
+    void Detected(const std::vector<PortProbe>& probes, const Outcome& detection) override {
         Json list = Json::array();
         for (const PortProbe& probe : probes) {
             list.push_back(ProbeJson(probe, Words().codePage));
         }
         Json json = Done();
-        json["ok"] = exit == kExitDone;
-        json["exit"] = exit;
+        json["ok"] = detection.Ok();
+        json["exit"] = ExitCodeOf(detection);
         json["ports"] = list;
         Document(json);
     }
@@ -203,12 +203,12 @@ class JsonOutput final : public Output {
         Document(record);
     }
     void StationNext(bool) override {}
-    void StationEnded(int done, int failed, int exit, const Outcome& end,
+    void StationEnded(const StationTally& total, const Outcome& station,
                       const std::vector<int>& undoneRows) override {
-        Json summary{{"done", done}, {"failed", failed}, {"exit", exit}};
+        Json summary{{"done", total.done}, {"failed", total.failed}, {"exit", ExitCodeOf(station)}};
         summary["undone_lines"] = undoneRows;
-        if (!end.Ok()) {
-            summary["ended"] = OutcomeText(end, Words());
+        if (!total.end.Ok()) {
+            summary["ended"] = OutcomeText(total.end, Words());
         }
         Document(summary);
     }

@@ -14,6 +14,7 @@
 
 #include "cli/session/apply.h"
 #include "cli/output/result_sentences.h"
+#include "cli/result/station_outcome.h"
 #include "cli/session/printer_read.h"
 #include "cli/session/raw_exchange.h"
 #include "cli/session/port_search.h"
@@ -62,7 +63,8 @@ class Output {
                               const std::vector<KeyId>& leftOut) = 0;
     virtual void ProfileValid(const std::string& file, std::size_t count) = 0;
     virtual void Ports(const std::vector<PortInfo>& ports) = 0;
-    virtual void Detected(const std::vector<PortProbe>& probes, int exit) = 0;
+    // detection: what detect ends with.
+    virtual void Detected(const std::vector<PortProbe>& probes, const Outcome& detection) = 0;
     virtual void Failed(const Outcome& outcome) = 0;
     // A raw exchange: the bytes sent and each piece of the answer, in hex and as text.
     virtual void Exchanged(const RawExchange& exchange) = 0;
@@ -78,8 +80,9 @@ class Output {
     virtual void UnitEnded(int unit, const std::string& address, const Outcome& outcome,
                            const nlohmann::ordered_json& record) = 0;
     virtual void StationNext(bool rowsUsedUp) = 0;
-    // undoneRows: the units file's lines of the rows no printer took successfully.
-    virtual void StationEnded(int done, int failed, int exit, const Outcome& end,
+    // station: what the station ends with; undoneRows: the units file's lines of the rows no
+    // printer took successfully.
+    virtual void StationEnded(const StationTally& total, const Outcome& station,
                               const std::vector<int>& undoneRows) = 0;
 
   protected:

@@ -135,7 +135,7 @@ class TextOutput final : public Output {
         Say(FormatText(Text(paired ? text::kBtPaired : text::kBtUnpaired), address.c_str()));
     }
 
-    void Detected(const std::vector<PortProbe>& probes, int) override {
+    void Detected(const std::vector<PortProbe>& probes, const Outcome&) override {
         for (const PortProbe& probe : probes) {
             const std::string line = ProbeText(probe, Words().codePage);
             if (!line.empty()) {
@@ -193,13 +193,12 @@ class TextOutput final : public Output {
         Say(Text(rowsUsedUp ? text::kUnitsUsedUp : text::kConnectNext));
     }
 
-    void StationEnded(int done, int failed, int, const Outcome& end,
+    void StationEnded(const StationTally& total, const Outcome&,
                       const std::vector<int>& undoneRows) override {
-        if (!end.Ok()) {
-            Say(OutcomeText(end, Words()));
+        if (!total.end.Ok()) {
+            Say(OutcomeText(total.end, Words()));
         }
-        Say(done == 1 ? FormatText(Text(text::kStationEndOne), failed)
-                      : FormatText(Text(text::kStationEnd), done, failed));
+        Say(TallyText(total.done, total.failed, Words()));
         if (!undoneRows.empty()) {
             std::string lines;
             for (int line : undoneRows) {
