@@ -79,6 +79,8 @@ class JsonOutput final : public Output {
     JsonOutput(std::ostream& out, std::ostream& err, Wording wording) : Output(out, err, wording) {}
 
     void Progress(Step, int, int) override {}
+    bool LivePortLines() const override { return false; }
+    bool TagsPortLines() const override { return false; }
 
     void Show(const std::string& port, const PrinterReport& report) override {
         Document(ReportJson(port, report));
@@ -199,9 +201,7 @@ class JsonOutput final : public Output {
 
     void StationWaiting(const std::string&) override {}
     void UnitStarted(int, const std::string&) override {}
-    void UnitEnded(int, const std::string&, const Outcome&, const Json& record) override {
-        Document(record);
-    }
+    void UnitEnded(const AuditRecord& record) override { Document(AuditJson(record, Words())); }
     void StationNext(bool) override {}
     void StationEnded(const StationTally& total, const Outcome& station,
                       const std::vector<int>& undoneRows) override {
@@ -231,6 +231,10 @@ class JsonOutput final : public Output {
     Json Done() const { return OutcomeJson(Outcome{}, Words()); }
 
   private:
+    std::unique_ptr<Output> SameForm(std::ostream& out, std::ostream& err) const override {
+        return std::make_unique<JsonOutput>(out, err, Words());
+    }
+
     Json ReportJson(const std::string& port, const PrinterReport& report) {
         Json json = Done();
         json["port"] = port;

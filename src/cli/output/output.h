@@ -7,11 +7,11 @@
 
 #include <functional>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "cli/output/audit_record.h"
 #include "cli/session/apply.h"
 #include "cli/output/result_sentences.h"
 #include "cli/result/station_outcome.h"
@@ -42,7 +42,13 @@ class Output {
     void SetDoctor(std::function<std::string(const Outcome&)> doctor) {
         m_doctor = std::move(doctor);
     }
-    const std::function<std::string(const Outcome&)>& Doctor() const { return m_doctor; }
+    // The station on several ports at once: the output of one port, of this form, wording and
+    // doctor, over that port's stdout and stderr (each shared with the others a line at a time).
+    std::unique_ptr<Output> ForPort(std::ostream& out, std::ostream& err) const;
+    // How the ports share stdout: as one live line per port (the plain form on a terminal), and
+    // with each line tagged with its port (not JSON's: each record names its port).
+    virtual bool LivePortLines() const = 0;
+    virtual bool TagsPortLines() const = 0;
 
     // On stderr in both forms.
     void Warn(const std::string& sentence);
@@ -74,11 +80,10 @@ class Output {
     virtual void BluetoothDevices(const std::vector<BluetoothDevice>& devices) = 0;
     virtual void BluetoothPaired(const std::string& address, bool paired) = 0;
 
-    // The station loop, as it goes: record is the printer's audit record.
+    // The station loop, as it goes: a printer ends with its audit record.
     virtual void StationWaiting(const std::string& port) = 0;
     virtual void UnitStarted(int unit, const std::string& address) = 0;
-    virtual void UnitEnded(int unit, const std::string& address, const Outcome& outcome,
-                           const nlohmann::ordered_json& record) = 0;
+    virtual void UnitEnded(const AuditRecord& record) = 0;
     virtual void StationNext(bool rowsUsedUp) = 0;
     // station: what the station ends with; undoneRows: the units file's lines of the rows no
     // printer took successfully.
@@ -92,6 +97,8 @@ class Output {
     // Some processes could not be looked at: a port's holder may be unnamed.
     void WarnIfProcessesUnseen(const std::vector<PortInfo>& ports);
     virtual void EndProgress() {}
+    // An output of the same form over other streams, without progress lines.
+    virtual std::unique_ptr<Output> SameForm(std::ostream& out, std::ostream& err) const = 0;
 
     std::ostream& m_out;
     std::ostream& m_err;

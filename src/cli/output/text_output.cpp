@@ -30,6 +30,9 @@ class TextOutput final : public Output {
         m_bProgressShown = true;
     }
 
+    bool LivePortLines() const override { return m_bProgress; }
+    bool TagsPortLines() const override { return true; }
+
     void Show(const std::string& port, const PrinterReport& report) override {
         m_out << FormatText(Text(text::kPrinterOn), port.c_str()) << "\n";
         const auto row = [this](const std::string& key, const std::string& value) {
@@ -182,10 +185,11 @@ class TextOutput final : public Output {
         Say(FormatText(Text(text::kUnitStart), unit, address.c_str()));
     }
 
-    void UnitEnded(int unit, const std::string& address, const Outcome& outcome,
-                   const nlohmann::ordered_json&) override {
-        Say(outcome.Ok() ? FormatText(Text(text::kUnitDone), unit, address.c_str())
-                         : FormatText(Text(text::kUnitFailed), unit, address.c_str(),
+    void UnitEnded(const AuditRecord& r) override {
+        const char* address = r.address.c_str();
+        const Outcome& outcome = r.report.outcome;
+        Say(outcome.Ok() ? FormatText(Text(text::kUnitDone), r.unit, address)
+                         : FormatText(Text(text::kUnitFailed), r.unit, address,
                                       OutcomeText(outcome, Words()).c_str()));
     }
 
@@ -218,6 +222,10 @@ class TextOutput final : public Output {
         if (!keys.empty()) {
             Say(FormatText(Text(text::kUnverifiable), KeyList(keys).c_str()));
         }
+    }
+
+    std::unique_ptr<Output> SameForm(std::ostream& out, std::ostream& err) const override {
+        return std::make_unique<TextOutput>(out, err, Words(), false);
     }
 
     void EndProgress() override {
