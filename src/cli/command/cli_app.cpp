@@ -177,15 +177,16 @@ int RunCli(int argc, const char* const* argv, Platform& platform) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        const int code = app.exit(e, platform.out, platform.err);
-        return code == 0 ? kExitDone : kExitBadInput;
+        // CLI11 says what was wrong, or shows the help or the version asked for.
+        const bool refused = app.exit(e, platform.out, platform.err) != 0;
+        return ExitCodeOf(refused ? CommandLineRefused() : Outcome{});
     }
     for (int i = 0; i < VerbCount(); ++i) {
         if (verbs[i]->parsed()) {
             return Dispatch(VerbTable()[i], global, options, platform);
         }
     }
-    return kExitBadInput;  // CLI11 requires a verb: not reached
+    return ExitCodeOf(CommandLineRefused());  // CLI11 requires a verb: not reached
 }
 
 }  // namespace tarvek::cli

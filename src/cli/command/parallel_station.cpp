@@ -8,31 +8,6 @@
 #include "cli/output/line_sink.h"
 
 namespace tarvek::cli {
-namespace {
-
-// The station's end as the ports' ends say it: Ctrl-C first, then a printer that never went,
-// then any other.
-StationTally Total(const std::vector<StationTally>& tallies) {
-    StationTally total;
-    int rank = 0;
-    for (const StationTally& t : tallies) {
-        total.done += t.done;
-        total.failed += t.failed;
-        const failure::WaitRanOut* wait = t.end.As<failure::WaitRanOut>();
-        const int r = t.end.Interrupted()                       ? 3
-                      : wait != nullptr && wait->forPrinterToGo ? 2
-                      : !t.end.Ok()                             ? 1
-                                                                : 0;
-        if (r > rank) {
-            rank = r;
-            total.end = t.end;
-        }
-    }
-    return total;
-}
-
-}  // namespace
-
 int RunStations(Invocation& invocation, const std::vector<PortRequest>& ports,
                 const StationPlan& plan) {
     Platform& platform = invocation.platform;
@@ -47,8 +22,8 @@ int RunStations(Invocation& invocation, const std::vector<PortRequest>& ports,
     if (!unwritable.empty() || !book.OpenAudit(plan.auditPath, unwritable)) {
         return Fail(invocation.output, FileUnwritable(unwritable));
     }
-    const bool live = platform.progress && !g.json;
-    LineSink out(platform.out, live, ports.size());
+    const Output& program = invocation.output;
+    LineSink out(platform.out, program.LivePortLines(), ports.size());
     LineSink err(platform.err, false, ports.size());
     LineSink trace(traceFile, false, ports.size());
     std::vector<StationTally> tallies(ports.size());
@@ -57,11 +32,9 @@ int RunStations(Invocation& invocation, const std::vector<PortRequest>& ports,
         workers.emplace_back([&, k] {
             const PortRequest& port = ports[k];
             const std::string tag = port.portName + ": ";
-            SinkStream portOut(out, k, g.json ? "" : tag), portErr(err, k, tag),
+            SinkStream portOut(out, k, program.TagsPortLines() ? tag : ""), portErr(err, k, tag),
                 portTrace(trace, k, tag);
-            const std::unique_ptr<Output> output =
-                MakeOutput(g.json, false, portOut, portErr, invocation.output.Words());
-            output->SetDoctor(invocation.output.Doctor());
+            const std::unique_ptr<Output> output = program.ForPort(portOut, portErr);
             std::unique_ptr<TraceRecorder> recorder;
             if (traceFile.is_open()) {
                 recorder =

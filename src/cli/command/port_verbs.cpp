@@ -11,9 +11,9 @@ int DetectVerb(Output& output, const PortFinder& finder, const std::vector<std::
                const std::atomic<bool>& interrupted) {
     const std::vector<PortProbe> probes =
         ProbePorts(finder, finder.list(ports), ports.size(), interrupted);
-    const int exit = DetectionExitCode(probes, interrupted.load());
-    output.Detected(probes, exit);
-    return exit;
+    const Outcome detection = DetectionResult(probes, interrupted.load());
+    output.Detected(probes, detection);
+    return ExitCodeOf(detection);
 }
 
 }  // namespace tarvek::cli

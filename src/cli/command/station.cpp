@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "cli/command/report_verb.h"
-#include "cli/output/json_values.h"
+#include "cli/output/audit_record.h"
 #include "cli/platform/platform.h"
 #include "cli/settings/setting_rules.h"
 
@@ -71,26 +71,20 @@ Outcome WaitFor(VerbContext& context, const StationBook& book, bool present, int
     }
 }
 
-Json AuditRecord(const StationPlan& plan, int unit, const std::string& address, const UnitRow* row,
-                 const Settings& settings, const ApplyReport& report, const VerbContext& context) {
-    Json record;
-    record["time"] = plan.now ? plan.now() : "";
-    record["station"] = plan.station;
-    record["operator"] = plan.operatorName;
-    record["unit"] = unit;
-    record["port"] = context.port.portName;
-    record["bluetooth.address"] = address;
-    record["profile"] = plan.profileFile;
-    record["profile_sha256"] = plan.profileSha256;
+// A printer's audit record as far as the plan, the port and its row tell it.
+AuditRecord RecordOf(const StationPlan& plan, const VerbContext& context, int unit,
+                     const std::string& address, const UnitRow* row) {
+    AuditRecord record;
+    record.time = plan.now ? plan.now() : "";
+    record.station = plan.station;
+    record.operatorName = plan.operatorName;
+    record.unit = unit;
+    record.port = context.port.portName;
+    record.address = address;
+    record.profile = plan.profileFile;
+    record.profileSha256 = plan.profileSha256;
     if (row != nullptr) {
-        record["units_line"] = row->line;
-    }
-    record["settings"] = SettingsJson(settings, context.output.Words());
-    record["result"] = report.outcome.Ok() ? "ok" : "failed";
-    record.update(OutcomeJson(report.outcome, context.output.Words()));
-    record["unverifiable"] = KeysJson(report.unverifiable);
-    if (report.network.result != Joined::NotAsked) {
-        record["network"] = NetworkRecord(report.network);
+        record.unitsLine = row->line;
     }
     return record;
 }
@@ -152,16 +146,18 @@ Outcome Provision(VerbContext& context, const StationPlan& plan, StationBook& bo
     if (report.outcome.Ok() && steps.after) {
         report.outcome = steps.after(settings);
     }
-    const std::uint32_t took = ElapsedMs(start, context.services.clock.NowMs());
-    Json record = AuditRecord(plan, unit, address, row, settings, report, context);
-    record["duration_s"] = took / 1000.0;
-    StationCase done{context.port.portName, address, unit, report.outcome.Ok(), "", took};
+    const Wording& words = context.output.Words();
+    AuditRecord record = RecordOf(plan, context, unit, address, row);
+    record.settings = settings;
+    record.report = report;
+    record.durationMs = ElapsedMs(start, context.services.clock.NowMs());
+    StationCase done{record.port, address, unit, report.outcome.Ok(), "", record.durationMs};
     if (!done.ok) {
-        done.failure = std::string(StepName(report.outcome.step)) + ": " +
-                       record.value("error", std::string());
+        done.failure =
+            std::string(StepName(report.outcome.step)) + ": " + FailureText(report.outcome, words);
     }
-    book.Record(row, record, done);
-    context.output.UnitEnded(unit, address, report.outcome, record);
+    book.Record(row, AuditLine(record, words), done);
+    context.output.UnitEnded(record);
     return report.outcome;
 }
 
@@ -211,23 +207,18 @@ StationTally RunStationOn(VerbContext& context, const StationPlan& plan, Station
 int EndStation(Output& output, const StationPlan& plan, const StationBook& book,
                const StationTally& total) {
     const std::vector<int> undone = book.RowsUndone();
-    const failure::WaitRanOut* wait = total.end.As<failure::WaitRanOut>();
-    int exit = total.done > 0 ? kExitDone : kExitNoAnswer;
-    if (total.end.Interrupted()) {
-        exit = kExitInterrupted;
-    } else if (total.failed > 0 || !undone.empty() || (wait != nullptr && wait->forPrinterToGo)) {
-        exit = kExitRefused;
-    }
+    Outcome station = StationOutcome(total, !undone.empty());
     if (!plan.junitPath.empty()) {
         std::ofstream junit(plan.junitPath, std::ios::trunc);
         junit << JunitXml(plan.profileFile, book.Cases());
         if (!junit) {
-            const int unwritable = Fail(output, FileUnwritable(plan.junitPath));
-            exit = exit == kExitDone ? unwritable : exit;
+            const Outcome unwritable = FileUnwritable(plan.junitPath);
+            output.Failed(unwritable);
+            station = station.Ok() ? unwritable : station;
         }
     }
-    output.StationEnded(total.done, total.failed, exit, total.end, undone);
-    return exit;
+    output.StationEnded(total, station, undone);
+    return ExitCodeOf(station);
 }
 
 bool StationPortFree(VerbContext& context, const StationPlan& plan, Outcome& held) {

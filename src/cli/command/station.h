@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "cli/result/station_outcome.h"
 #include "cli/settings/unit_rows.h"
 #include "cli/command/verb_context.h"
 #include "cli/command/station_book.h"
@@ -27,13 +28,6 @@ struct StationPlan {
     std::function<std::string()> now;  // the audit's time stamps
     bool label = false;                // a configuration label on each printer provisioned
     NetworkPlan network;
-};
-
-// What one port's loop did.
-struct StationTally {
-    int done = 0;
-    int failed = 0;
-    Outcome end;  // why it ended: a wait that ran out, Ctrl-C, or none (the rows are used up)
 };
 
 // How one printer of a station is provisioned beyond the apply itself.

@@ -22,8 +22,7 @@ const UnitRow* StationBook::TakeRow(const std::string& address) {
     return m_nextRow < m_units->rows.size() ? &m_units->rows[m_nextRow++] : nullptr;
 }
 
-void StationBook::Record(const UnitRow* row, const Json& audit, const StationCase& done) {
-    const std::string line = JsonLine(audit) + "\n";
+void StationBook::Record(const UnitRow* row, const std::string& line, const StationCase& done) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (done.ok && row != nullptr) {
         m_provisioned.insert(row);

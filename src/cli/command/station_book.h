@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/output/json_values.h"
 #include "cli/output/junit_report.h"
 #include "cli/settings/unit_rows.h"
 
@@ -25,7 +24,8 @@ class StationBook {
     // The row for the printer with this address (the next row when rows go in order);
     // nullptr when the units file has none, or none left.
     const UnitRow* TakeRow(const std::string& address);
-    void Record(const UnitRow* row, const Json& audit, const StationCase& done);
+    // auditLine: the printer's line in the audit file.
+    void Record(const UnitRow* row, const std::string& auditLine, const StationCase& done);
     // With a units file: every row is provisioned, or handed out in order.
     bool RowsUsedUp() const;
     // The lines of the rows no printer took successfully.

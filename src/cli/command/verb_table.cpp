@@ -1,31 +1,13 @@
 #include "cli/command/verb_table.h"
 
-#include <algorithm>
 #include <cstring>
+#include <iterator>
 
-#include "cli/command/bluetooth_station.h"
 #include "cli/command/bluetooth_verbs.h"
-#include "cli/command/cli_platform.h"
-#include "cli/command/port_verbs.h"
-#include "cli/command/printer_verbs.h"
-#include "cli/command/raw_verbs.h"
-#include "cli/command/report_verb.h"
-#include "cli/command/term_verb.h"
-#include "cli/settings/profile.h"
-#include "cli/settings/setting_rules.h"
-#include "cli/command/parallel_station.h"
-#include "cli/command/station.h"
-#include "cli/platform/platform.h"
-#include "cli/settings/port_request.h"
+#include "cli/command/verb_handlers.h"
 
 namespace tarvek::cli {
 namespace {
-
-void NoOptions(CLI::App&, VerbOptions&) {}
-
-void DeclareShow(CLI::App& verb, VerbOptions& o) {
-    verb.add_flag("--wifi", o.show.wifi, "read every Wi-Fi register and the MAC address");
-}
 
 // After a Wi-Fi save: wait for the printer to answer at tcp:<wifi.ip>:9100.
 void DeclareNetworkCheck(CLI::App& verb, NetworkPlan& plan) {
@@ -36,17 +18,23 @@ void DeclareNetworkCheck(CLI::App& verb, NetworkPlan& plan) {
         ->capture_default_str();
 }
 
-void DeclareSet(CLI::App& verb, VerbOptions& o) {
-    verb.add_option("settings", o.set.pairs, "KEY=VALUE (\"tarvek-cli keys\" lists the keys)")
-        ->required();
-    DeclareNetworkCheck(verb, o.set.network);
-}
-
 // The Bluetooth PIN's variable: pair's, and the cable-free station's factory PIN.
 void DeclarePinVariable(CLI::App& verb, std::string& variable) {
     verb.add_option("--pin-env", variable,
                     "the environment variable that holds the printer's (factory) PIN")
         ->capture_default_str();
+}
+
+void NoOptions(CLI::App&, VerbOptions&) {}
+
+void DeclareShow(CLI::App& verb, VerbOptions& o) {
+    verb.add_flag("--wifi", o.show.wifi, "read every Wi-Fi register and the MAC address");
+}
+
+void DeclareSet(CLI::App& verb, VerbOptions& o) {
+    verb.add_option("settings", o.set.pairs, "KEY=VALUE (\"tarvek-cli keys\" lists the keys)")
+        ->required();
+    DeclareNetworkCheck(verb, o.set.network);
 }
 
 void DeclarePorts(CLI::App& verb, VerbOptions& o) {
@@ -125,143 +113,6 @@ void DeclareBluetoothAddress(CLI::App& verb, VerbOptions& o) {
 void DeclareBluetoothPair(CLI::App& verb, VerbOptions& o) {
     DeclareBluetoothAddress(verb, o);
     DeclarePinVariable(verb, o.bluetooth.pinEnv);
-}
-
-int RunShow(Invocation& i) {
-    return ShowPrinter(*i.printer, i.options.show.wifi);
-}
-
-int RunSet(Invocation& i) {
-    return SetKeys(*i.printer, i.options.set.pairs, i.options.set.network);
-}
-
-int RunKeys(Invocation& i) {
-    return ListKeys(i.output);
-}
-
-int RunPorts(Invocation& i) {
-    return ListPortsVerb(i.output, i.platform.finder, i.options.ports.paths);
-}
-
-int RunDetect(Invocation& i) {
-    return DetectVerb(i.output, i.platform.finder, i.global.ports, i.platform.interrupted);
-}
-
-int RunProfileSave(Invocation& i) {
-    const ProfileSaveOptions& o = i.options.profileSave;
-    return SaveProfile(*i.printer, o.file, o.includeSecrets, !o.noWifi);
-}
-
-int RunProfileApply(Invocation& i) {
-    return ApplyProfile(*i.printer, i.options.profileFile.file);
-}
-
-int RunProfileDiff(Invocation& i) {
-    return DiffProfile(*i.printer, i.options.profileFile.file);
-}
-
-int RunProfileCheck(Invocation& i) {
-    PortRequest port;
-    InputError error;
-    MakePortRequest("-", LineOptions{}, port, error);  // the line's first choices
-    return CheckProfile(i.output, i.options.profileFile.file, i.platform.env, port.line);
-}
-
-// The station's plan from the command line: the profile and units read and checked against
-// the line before any printer is touched.
-bool MakeStationPlan(Invocation& i, const SerialLineSettings& line, StationPlan& plan, Units& units,
-                     int& exit) {
-    const ApplyOptions& o = i.options.apply;
-    plan.profileFile = o.file;
-    plan.profileSha256 = FileSha256(o.file);
-    plan.auditPath = o.audit;
-    plan.junitPath = o.junit;
-    plan.waitSeconds = o.waitSeconds;
-    plan.station = HostName();
-    plan.operatorName = o.operatorName.empty() ? UserName() : o.operatorName;
-    plan.now = i.platform.now;
-    plan.units = o.units.empty() ? nullptr : &units;
-    plan.label = o.label;
-    plan.network = o.network;
-    InputError error;
-    if (!LoadProfile(o.file, i.platform.env, plan.profile, error) ||
-        (plan.units != nullptr && !LoadUnits(o.units, i.platform.env, units, error)) ||
-        !CheckPlan(plan, line, error)) {
-        exit = Fail(i.output, InputOutcome(error));
-        return false;
-    }
-    return true;
-}
-
-int RunApply(Invocation& i) {
-    if (!i.options.apply.each) {
-        return ApplyProfile(*i.printer, i.options.apply.file, i.options.apply.network);
-    }
-    StationPlan plan;
-    Units units;
-    int exit = kExitDone;
-    if (!MakeStationPlan(i, i.printer->port.line, plan, units, exit)) {
-        return exit;
-    }
-    return RunStation(*i.printer, plan);
-}
-
-// The station on several ports: each named once, none "auto"; or the cable-free station.
-int RunApplyOnPorts(Invocation& i) {
-    const std::vector<std::string>& names = i.global.ports;
-    InputError error;
-    if (names.size() == 1) {  // "bt:units", the one name that stands for several printers
-        PortRequest line;
-        MakePortRequest("-", i.global.line, line, error);
-        StationPlan plan;
-        Units units;
-        int exit = kExitDone;
-        return MakeStationPlan(i, line.line, plan, units, exit) ? RunBluetoothStation(i, plan)
-                                                                : exit;
-    }
-    std::vector<PortRequest> ports(names.size());
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        const bool repeated =
-            std::find(names.begin(), names.begin() + k, names[k]) != names.begin() + k;
-        if (!i.options.apply.each || repeated || names[k] == "auto") {
-            error.problem = i.options.apply.each ? Problem::StationPorts : Problem::SeveralPorts;
-            return Fail(i.output, InputOutcome(error));
-        }
-        if (!MakePortRequest(names[k], i.global.line, ports[k], error) ||
-            !CheckSettings(Settings{}, ports[k].line, error)) {
-            return Fail(i.output, InputOutcome(error));
-        }
-    }
-    // The one USB link serves one port.
-    if (std::count_if(ports.begin(), ports.end(),
-                      [](const PortRequest& p) { return p.kind == TransportKind::Usb; }) > 1) {
-        error.problem = Problem::StationPorts;
-        return Fail(i.output, InputOutcome(error));
-    }
-    StationPlan plan;
-    Units units;
-    int exit = kExitDone;
-    if (!MakeStationPlan(i, ports.front().line, plan, units, exit)) {
-        return exit;
-    }
-    return RunStations(i, ports, plan);
-}
-
-int RunReport(Invocation& i) {
-    const std::string time = i.platform.now ? i.platform.now() : std::string();
-    return ReportPrinter(*i.printer, i.options.report.print, time);
-}
-
-int RunTerm(Invocation& i) {
-    Platform& p = i.platform;
-    if (p.in == nullptr || !p.inputWaiting) {
-        return kExitBadInput;  // a platform without a console: not reached from main
-    }
-    return RunTerminal(*i.printer, TermInput{*p.in, p.inputWaiting}, i.options.term.force);
-}
-
-int RunSend(Invocation& i) {
-    return SendBytes(*i.printer, i.options.send);
 }
 
 constexpr unsigned kPrinter = kNeedsPort | kNeedsLink;

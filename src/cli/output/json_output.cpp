@@ -79,6 +79,8 @@ class JsonOutput final : public Output {
     JsonOutput(std::ostream& out, std::ostream& err, Wording wording) : Output(out, err, wording) {}
 
     void Progress(Step, int, int) override {}
+    bool LivePortLines() const override { return false; }
+    bool TagsPortLines() const override { return false; }
 
     void Show(const std::string& port, const PrinterReport& report) override {
         Document(ReportJson(port, report));
@@ -176,14 +178,14 @@ class JsonOutput final : public Output {
         Document(json);
     }
 
-    void Detected(const std::vector<PortProbe>& probes, int exit) override {
+    void Detected(const std::vector<PortProbe>& probes, const Outcome& detection) override {
         Json list = Json::array();
         for (const PortProbe& probe : probes) {
             list.push_back(ProbeJson(probe, Words().codePage));
         }
         Json json = Done();
-        json["ok"] = exit == kExitDone;
-        json["exit"] = exit;
+        json["ok"] = detection.Ok();
+        json["exit"] = ExitCodeOf(detection);
         json["ports"] = list;
         Document(json);
     }
@@ -199,16 +201,14 @@ class JsonOutput final : public Output {
 
     void StationWaiting(const std::string&) override {}
     void UnitStarted(int, const std::string&) override {}
-    void UnitEnded(int, const std::string&, const Outcome&, const Json& record) override {
-        Document(record);
-    }
+    void UnitEnded(const AuditRecord& record) override { Document(AuditJson(record, Words())); }
     void StationNext(bool) override {}
-    void StationEnded(int done, int failed, int exit, const Outcome& end,
+    void StationEnded(const StationTally& total, const Outcome& station,
                       const std::vector<int>& undoneRows) override {
-        Json summary{{"done", done}, {"failed", failed}, {"exit", exit}};
+        Json summary{{"done", total.done}, {"failed", total.failed}, {"exit", ExitCodeOf(station)}};
         summary["undone_lines"] = undoneRows;
-        if (!end.Ok()) {
-            summary["ended"] = OutcomeText(end, Words());
+        if (!total.end.Ok()) {
+            summary["ended"] = OutcomeText(total.end, Words());
         }
         Document(summary);
     }
@@ -231,6 +231,10 @@ class JsonOutput final : public Output {
     Json Done() const { return OutcomeJson(Outcome{}, Words()); }
 
   private:
+    std::unique_ptr<Output> SameForm(std::ostream& out, std::ostream& err) const override {
+        return std::make_unique<JsonOutput>(out, err, Words());
+    }
+
     Json ReportJson(const std::string& port, const PrinterReport& report) {
         Json json = Done();
         json["port"] = port;

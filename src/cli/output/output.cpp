@@ -12,6 +12,12 @@ void Output::Warn(const std::string& sentence) {
     m_err << "tarvek-cli: " << sentence << "\n" << std::flush;
 }
 
+std::unique_ptr<Output> Output::ForPort(std::ostream& out, std::ostream& err) const {
+    std::unique_ptr<Output> port = SameForm(out, err);
+    port->SetDoctor(m_doctor);
+    return port;
+}
+
 void Output::PortChosen(const PortRequest& request, const PortInfo& port) {
     const std::string how = request.kind == TransportKind::Usb ? KindText(port, m_wording.codePage)
                                                                : LineFlags(request.line);

@@ -7,13 +7,14 @@
 
 #include <functional>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "cli/output/audit_record.h"
 #include "cli/session/apply.h"
 #include "cli/output/result_sentences.h"
+#include "cli/result/station_outcome.h"
 #include "cli/session/printer_read.h"
 #include "cli/session/raw_exchange.h"
 #include "cli/session/port_search.h"
@@ -41,7 +42,13 @@ class Output {
     void SetDoctor(std::function<std::string(const Outcome&)> doctor) {
         m_doctor = std::move(doctor);
     }
-    const std::function<std::string(const Outcome&)>& Doctor() const { return m_doctor; }
+    // The station on several ports at once: the output of one port, of this form, wording and
+    // doctor, over that port's stdout and stderr (each shared with the others a line at a time).
+    std::unique_ptr<Output> ForPort(std::ostream& out, std::ostream& err) const;
+    // How the ports share stdout: as one live line per port (the plain form on a terminal), and
+    // with each line tagged with its port (not JSON's: each record names its port).
+    virtual bool LivePortLines() const = 0;
+    virtual bool TagsPortLines() const = 0;
 
     // On stderr in both forms.
     void Warn(const std::string& sentence);
@@ -62,7 +69,8 @@ class Output {
                               const std::vector<KeyId>& leftOut) = 0;
     virtual void ProfileValid(const std::string& file, std::size_t count) = 0;
     virtual void Ports(const std::vector<PortInfo>& ports) = 0;
-    virtual void Detected(const std::vector<PortProbe>& probes, int exit) = 0;
+    // detection: what detect ends with.
+    virtual void Detected(const std::vector<PortProbe>& probes, const Outcome& detection) = 0;
     virtual void Failed(const Outcome& outcome) = 0;
     // A raw exchange: the bytes sent and each piece of the answer, in hex and as text.
     virtual void Exchanged(const RawExchange& exchange) = 0;
@@ -72,14 +80,14 @@ class Output {
     virtual void BluetoothDevices(const std::vector<BluetoothDevice>& devices) = 0;
     virtual void BluetoothPaired(const std::string& address, bool paired) = 0;
 
-    // The station loop, as it goes: record is the printer's audit record.
+    // The station loop, as it goes: a printer ends with its audit record.
     virtual void StationWaiting(const std::string& port) = 0;
     virtual void UnitStarted(int unit, const std::string& address) = 0;
-    virtual void UnitEnded(int unit, const std::string& address, const Outcome& outcome,
-                           const nlohmann::ordered_json& record) = 0;
+    virtual void UnitEnded(const AuditRecord& record) = 0;
     virtual void StationNext(bool rowsUsedUp) = 0;
-    // undoneRows: the units file's lines of the rows no printer took successfully.
-    virtual void StationEnded(int done, int failed, int exit, const Outcome& end,
+    // station: what the station ends with; undoneRows: the units file's lines of the rows no
+    // printer took successfully.
+    virtual void StationEnded(const StationTally& total, const Outcome& station,
                               const std::vector<int>& undoneRows) = 0;
 
   protected:
@@ -89,6 +97,8 @@ class Output {
     // Some processes could not be looked at: a port's holder may be unnamed.
     void WarnIfProcessesUnseen(const std::vector<PortInfo>& ports);
     virtual void EndProgress() {}
+    // An output of the same form over other streams, without progress lines.
+    virtual std::unique_ptr<Output> SameForm(std::ostream& out, std::ostream& err) const = 0;
 
     std::ostream& m_out;
     std::ostream& m_err;

@@ -192,6 +192,11 @@ std::string DifferenceLines(const std::vector<Difference>& differences, const Wo
     return lines;
 }
 
+std::string TallyText(int done, int failed, const Wording& w) {
+    return done == 1 ? FormatText(T(text::kStationEndOne, w), failed)
+                     : FormatText(T(text::kStationEnd, w), done, failed);
+}
+
 namespace {
 
 // The sentence of each failure.
@@ -257,6 +262,9 @@ struct FailureSentence {
     }
     std::string operator()(const failure::PortSearch& f) const {
         return FormatText(T(f.several ? text::kAutoSeveral : text::kAutoNone, w), f.ports.c_str());
+    }
+    std::string operator()(const failure::StationIncomplete& f) const {
+        return TallyText(f.done, f.failed, w);
     }
     std::string operator()(const failure::Interrupted&) const { return T(text::kInterrupted, w); }
     std::string operator()(const failure::NotJoined& f) const {

@@ -23,6 +23,8 @@ std::string FailureText(const Outcome& outcome, const Wording& wording);
 // The same and, for differences, one line each.
 std::string OutcomeText(const Outcome& outcome, const Wording& wording);
 std::string DifferenceLines(const std::vector<Difference>& differences, const Wording& wording);
+// How many printers a station provisioned and how many failed.
+std::string TallyText(int done, int failed, const Wording& wording);
 // A value of a key as output shows it: a secret's value hidden unless asked for.
 std::string Shown(KeyId key, const std::string& text, const Wording& wording);
 std::string KeyList(const std::vector<KeyId>& keys);

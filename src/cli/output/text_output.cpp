@@ -30,6 +30,9 @@ class TextOutput final : public Output {
         m_bProgressShown = true;
     }
 
+    bool LivePortLines() const override { return m_bProgress; }
+    bool TagsPortLines() const override { return true; }
+
     void Show(const std::string& port, const PrinterReport& report) override {
         m_out << FormatText(Text(text::kPrinterOn), port.c_str()) << "\n";
         const auto row = [this](const std::string& key, const std::string& value) {
@@ -135,7 +138,7 @@ class TextOutput final : public Output {
         Say(FormatText(Text(paired ? text::kBtPaired : text::kBtUnpaired), address.c_str()));
     }
 
-    void Detected(const std::vector<PortProbe>& probes, int) override {
+    void Detected(const std::vector<PortProbe>& probes, const Outcome&) override {
         for (const PortProbe& probe : probes) {
             const std::string line = ProbeText(probe, Words().codePage);
             if (!line.empty()) {
@@ -182,10 +185,11 @@ class TextOutput final : public Output {
         Say(FormatText(Text(text::kUnitStart), unit, address.c_str()));
     }
 
-    void UnitEnded(int unit, const std::string& address, const Outcome& outcome,
-                   const nlohmann::ordered_json&) override {
-        Say(outcome.Ok() ? FormatText(Text(text::kUnitDone), unit, address.c_str())
-                         : FormatText(Text(text::kUnitFailed), unit, address.c_str(),
+    void UnitEnded(const AuditRecord& r) override {
+        const char* address = r.address.c_str();
+        const Outcome& outcome = r.report.outcome;
+        Say(outcome.Ok() ? FormatText(Text(text::kUnitDone), r.unit, address)
+                         : FormatText(Text(text::kUnitFailed), r.unit, address,
                                       OutcomeText(outcome, Words()).c_str()));
     }
 
@@ -193,13 +197,12 @@ class TextOutput final : public Output {
         Say(Text(rowsUsedUp ? text::kUnitsUsedUp : text::kConnectNext));
     }
 
-    void StationEnded(int done, int failed, int, const Outcome& end,
+    void StationEnded(const StationTally& total, const Outcome&,
                       const std::vector<int>& undoneRows) override {
-        if (!end.Ok()) {
-            Say(OutcomeText(end, Words()));
+        if (!total.end.Ok()) {
+            Say(OutcomeText(total.end, Words()));
         }
-        Say(done == 1 ? FormatText(Text(text::kStationEndOne), failed)
-                      : FormatText(Text(text::kStationEnd), done, failed));
+        Say(TallyText(total.done, total.failed, Words()));
         if (!undoneRows.empty()) {
             std::string lines;
             for (int line : undoneRows) {
@@ -219,6 +222,10 @@ class TextOutput final : public Output {
         if (!keys.empty()) {
             Say(FormatText(Text(text::kUnverifiable), KeyList(keys).c_str()));
         }
+    }
+
+    std::unique_ptr<Output> SameForm(std::ostream& out, std::ostream& err) const override {
+        return std::make_unique<TextOutput>(out, err, Words(), false);
     }
 
     void EndProgress() override {

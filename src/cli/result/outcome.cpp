@@ -76,6 +76,10 @@ Outcome InputOutcome(const InputError& error, Step step) {
     return Failed(failure::InputRefused{error}, step);
 }
 
+Outcome CommandLineRefused() {
+    return InputOutcome(InputError{});
+}
+
 Outcome FileUnwritable(const std::string& file) {
     InputError error;
     error.problem = Problem::FileUnwritable;

@@ -97,10 +97,17 @@ struct WaitRanOut {  // no printer came, or the last one was not taken away, wit
     int seconds = 0;
     ExitCode Exit() const { return forPrinterToGo ? kExitRefused : kExitNoAnswer; }
 };
-struct PortSearch {  // --port auto: no port, or several, with a printer
+struct PortSearch {  // --port auto or detect: no port, or several, with a printer
     bool several = false;
-    std::string ports;  // the ports probed, or those with a printer
-    ExitCode Exit() const { return several ? kExitPort : kExitNoAnswer; }
+    bool noPortProbed = false;  // detect: none could be probed, or none opened
+    std::string ports;          // the ports probed, or those with a printer
+    ExitCode Exit() const { return several || noPortProbed ? kExitPort : kExitNoAnswer; }
+};
+struct StationIncomplete {  // a station's printers failed or rows were left undone, or it did none
+    int done = 0;
+    int failed = 0;
+    bool rowsUndone = false;
+    ExitCode Exit() const { return failed > 0 || rowsUndone ? kExitRefused : kExitNoAnswer; }
 };
 struct Interrupted {
     ExitCode Exit() const { return kExitInterrupted; }
@@ -123,11 +130,12 @@ struct Bluetooth {  // the Bluetooth service's result for a device (or for none:
 
 }  // namespace failure
 
-using Failure = std::variant<std::monostate, failure::InputRefused, failure::PortHeld,
-                             failure::Printer, failure::ModuleOpen, failure::ModuleStep,
-                             failure::ValuesDiffer, failure::SilentAtNewLine, failure::NoUnitRow,
-                             failure::WaitRanOut, failure::PortSearch, failure::Interrupted,
-                             failure::NotJoined, failure::WifiOverNetwork, failure::Bluetooth>;
+using Failure =
+    std::variant<std::monostate, failure::InputRefused, failure::PortHeld, failure::Printer,
+                 failure::ModuleOpen, failure::ModuleStep, failure::ValuesDiffer,
+                 failure::SilentAtNewLine, failure::NoUnitRow, failure::WaitRanOut,
+                 failure::PortSearch, failure::StationIncomplete, failure::Interrupted,
+                 failure::NotJoined, failure::WifiOverNetwork, failure::Bluetooth>;
 
 struct Outcome {
     Failure failure;
@@ -146,6 +154,8 @@ int ExitCodeOf(const Outcome& outcome);
 Outcome Failed(Failure failure, Step step);
 // A refusal of the input as an outcome.
 Outcome InputOutcome(const InputError& error, Step step = Step::Check);
+// A command line CLI11 refused, having said why itself.
+Outcome CommandLineRefused();
 // A file the verb must write (a profile, the trace, the audit) that cannot be written.
 Outcome FileUnwritable(const std::string& file);
 

@@ -48,13 +48,23 @@ std::vector<PortProbe> ProbePorts(const PortFinder& finder, const std::vector<Po
     return probes;
 }
 
-int DetectionExitCode(const std::vector<PortProbe>& probes, bool interrupted) {
+Outcome DetectionResult(const std::vector<PortProbe>& probes, bool interrupted) {
     bool found = false, silent = false;
+    std::vector<std::string> probed;
     for (const PortProbe& probe : probes) {
+        if (probe.probed) {
+            probed.push_back(probe.port.name);
+        }
         found = found || (probe.probed && probe.detection.outcome == DetectionOutcome::Found);
         silent = silent || (probe.probed && probe.detection.outcome == DetectionOutcome::NoAnswer);
     }
-    return interrupted ? kExitInterrupted : found ? kExitDone : silent ? kExitNoAnswer : kExitPort;
+    if (interrupted) {
+        return Failed(failure::Interrupted{}, Step::Detect);
+    }
+    if (found) {
+        return Outcome{};
+    }
+    return Failed(failure::PortSearch{false, !silent, Joined(probed)}, Step::Detect);
 }
 
 bool FindPrinter(const PortFinder& finder, const std::atomic<bool>& interrupted,
@@ -77,7 +87,7 @@ bool FindPrinter(const PortFinder& finder, const std::atomic<bool>& interrupted,
         return false;
     }
     if (found.size() > 1) {
-        outcome = Failed(failure::PortSearch{true, Joined(foundNames)}, Step::Detect);
+        outcome = Failed(failure::PortSearch{true, false, Joined(foundNames)}, Step::Detect);
         return false;
     }
     if (found.size() == 1) {
@@ -102,8 +112,9 @@ bool FindPrinter(const PortFinder& finder, const std::atomic<bool>& interrupted,
         request.portName = chosen.name;
         return true;
     }
-    outcome = Failed(failure::PortSearch{!usb.empty(), Joined(usb.empty() ? probed : usbNames)},
-                     Step::Detect);
+    outcome =
+        Failed(failure::PortSearch{!usb.empty(), false, Joined(usb.empty() ? probed : usbNames)},
+               Step::Detect);
     return false;
 }
 

@@ -26,8 +26,9 @@ struct PortProbe {
 std::vector<PortProbe> ProbePorts(const PortFinder& finder, const std::vector<PortInfo>& listed,
                                   std::size_t named, const std::atomic<bool>& interrupted);
 
-// What "detect" exits with: a printer found, none answering, none probed, or interrupted.
-int DetectionExitCode(const std::vector<PortProbe>& probes, bool interrupted);
+// What "detect" ends with: done when a printer answered; else Ctrl-C, silence on the ports
+// probed, or no port that could be probed and opened.
+Outcome DetectionResult(const std::vector<PortProbe>& probes, bool interrupted);
 
 // "--port auto": the one port of the machine on which a printer answers, with the line it
 // answers at (a USB printer when no serial port has one), and that port as listed. false, with
