@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
                            cli::StderrIsTerminal(),
                            cli::SystemCodePage(),
                            cli::UtcTimestamp};
+    platform.liveLines = cli::StdoutIsTerminal();
     platform.in = &std::cin;
     platform.inputWaiting = cli::InputWaiting;
     platform.networkLink = [&clock] { return MakeTcpLink(clock, kPurge); };

@@ -139,8 +139,9 @@ int Dispatch(const VerbSpec& spec, const GlobalOptions& g, const VerbOptions& op
     const int codePage = g.lang == "ko"   ? texts::kKoreanCodePage
                          : g.lang == "en" ? 0
                                           : platform.systemCodePage;
-    const std::unique_ptr<Output> output = MakeOutput(
-        g.json, platform.progress, platform.out, platform.err, Wording{codePage, g.showSecrets});
+    const std::unique_ptr<Output> output =
+        MakeOutput(g.json, {platform.progress, platform.liveLines}, platform.out, platform.err,
+                   Wording{codePage, g.showSecrets});
     output->SetDoctor([&platform, codePage](const Outcome& outcome) {
         return DoctorAdvice(outcome, platform.finder, codePage);
     });

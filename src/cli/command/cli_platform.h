@@ -31,7 +31,8 @@ struct Platform {
     bool progress = false;             // stderr is a terminal: one progress line for long steps
     int systemCodePage = 0;            // texts::kKoreanCodePage when the system speaks Korean
     std::function<std::string()> now;  // UTC time stamps for the audit
-    PortFinder finder{};               // "ports", "detect", "--port auto" and the doctor's advice
+    bool liveLines = false;  // stdout is a terminal: the ports' status lines redrawn in place
+    PortFinder finder{};     // "ports", "detect", "--port auto" and the doctor's advice
     // A serial link of its own for each port of a station that serves several at once.
     std::function<std::unique_ptr<SerialPrinterLink>()> makeSerial{};
     std::istream* in = nullptr;            // "term": the lines a person types

@@ -33,9 +33,9 @@ void Output::WarnIfProcessesUnseen(const std::vector<PortInfo>& ports) {
     }
 }
 
-std::unique_ptr<Output> MakeOutput(bool json, bool progress, std::ostream& out, std::ostream& err,
-                                   Wording wording) {
-    return json ? MakeJsonOutput(out, err, wording) : MakeTextOutput(out, err, wording, progress);
+std::unique_ptr<Output> MakeOutput(bool json, Terminals terminals, std::ostream& out,
+                                   std::ostream& err, Wording wording) {
+    return json ? MakeJsonOutput(out, err, wording) : MakeTextOutput(out, err, wording, terminals);
 }
 
 }  // namespace tarvek::cli

@@ -109,7 +109,13 @@ class Output {
 };
 
 // progress: stderr is a terminal (one progress line for long steps, plain form only).
-std::unique_ptr<Output> MakeOutput(bool json, bool progress, std::ostream& out, std::ostream& err,
-                                   Wording wording);
+// Which of the console's streams are terminals: a progress line goes to stderr, the station's
+// live status block to stdout (escape codes would corrupt a file or a pipe).
+struct Terminals {
+    bool err = false;
+    bool out = false;
+};
+std::unique_ptr<Output> MakeOutput(bool json, Terminals terminals, std::ostream& out,
+                                   std::ostream& err, Wording wording);
 
 }  // namespace tarvek::cli

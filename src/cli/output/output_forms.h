@@ -8,7 +8,7 @@
 namespace tarvek::cli {
 
 std::unique_ptr<Output> MakeTextOutput(std::ostream& out, std::ostream& err, Wording wording,
-                                       bool progress);
+                                       Terminals terminals);
 std::unique_ptr<Output> MakeJsonOutput(std::ostream& out, std::ostream& err, Wording wording);
 
 }  // namespace tarvek::cli

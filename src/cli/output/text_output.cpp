@@ -17,8 +17,8 @@ using texts::FormatText;
 
 class TextOutput final : public Output {
   public:
-    TextOutput(std::ostream& out, std::ostream& err, Wording wording, bool progress)
-        : Output(out, err, wording), m_bProgress(progress) {}
+    TextOutput(std::ostream& out, std::ostream& err, Wording wording, Terminals terminals)
+        : Output(out, err, wording), m_bProgress(terminals.err), m_bLiveLines(terminals.out) {}
 
     void Progress(Step step, int done, int total) override {
         if (!m_bProgress) {
@@ -30,7 +30,7 @@ class TextOutput final : public Output {
         m_bProgressShown = true;
     }
 
-    bool LivePortLines() const override { return m_bProgress; }
+    bool LivePortLines() const override { return m_bLiveLines; }
     bool TagsPortLines() const override { return true; }
 
     void Show(const std::string& port, const PrinterReport& report) override {
@@ -225,7 +225,7 @@ class TextOutput final : public Output {
     }
 
     std::unique_ptr<Output> SameForm(std::ostream& out, std::ostream& err) const override {
-        return std::make_unique<TextOutput>(out, err, Words(), false);
+        return std::make_unique<TextOutput>(out, err, Words(), Terminals{});
     }
 
     void EndProgress() override {
@@ -236,14 +236,15 @@ class TextOutput final : public Output {
     }
 
     bool m_bProgress;
+    bool m_bLiveLines;
     bool m_bProgressShown = false;
 };
 
 }  // namespace
 
 std::unique_ptr<Output> MakeTextOutput(std::ostream& out, std::ostream& err, Wording wording,
-                                       bool progress) {
-    return std::make_unique<TextOutput>(out, err, wording, progress);
+                                       Terminals terminals) {
+    return std::make_unique<TextOutput>(out, err, wording, terminals);
 }
 
 }  // namespace tarvek::cli

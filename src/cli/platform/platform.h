@@ -17,6 +17,7 @@ void InstallInterruptHandlers();
 // Console output in UTF-8 (the program's texts are UTF-8); whether stderr is a terminal.
 void PrepareConsole();
 bool StderrIsTerminal();
+bool StdoutIsTerminal();
 
 // 949 when the system speaks Korean (the ANSI code page on Windows, LANG/LC_ALL/LC_MESSAGES
 // "ko..." on POSIX), else 0.

@@ -45,6 +45,10 @@ bool StderrIsTerminal() {
     return isatty(STDERR_FILENO) != 0;
 }
 
+bool StdoutIsTerminal() {
+    return isatty(STDOUT_FILENO) != 0;
+}
+
 int SystemCodePage() {
     // The first of these that is set decides, as for the C library's messages.
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {

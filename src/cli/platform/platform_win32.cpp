@@ -40,6 +40,10 @@ bool StderrIsTerminal() {
     return _isatty(_fileno(stderr)) != 0;
 }
 
+bool StdoutIsTerminal() {
+    return _isatty(_fileno(stdout)) != 0;
+}
+
 int SystemCodePage() {
     return GetACP() == texts::kKoreanCodePage ? texts::kKoreanCodePage : 0;
 }

@@ -1,6 +1,7 @@
 // Several threads' output on one stream: whole lines, each with its port; on a terminal, one
 // line per port redrawn in place.
 #include "cli/output/line_sink.h"
+#include "cli/output/output.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,14 @@ TEST(LineSink, OnATerminalEachPortKeepsOneLineRedrawnInPlace) {
     EXPECT_EQ(shown,
               "\r\x1b[2KCOM3: waiting\n\r\x1b[2K\n"
               "\x1b[2A\r\x1b[2KCOM3: waiting\n\r\x1b[2KCOM4: unit 1\n");
+}
+
+// The block is redrawn only where it is drawn on a terminal: stdout, whatever stderr is.
+TEST(LineSink, TheLiveBlockOnlyWhereStdoutIsATerminal) {
+    std::ostringstream out, err;
+    EXPECT_FALSE(MakeOutput(false, {true, false}, out, err, {})->LivePortLines());
+    EXPECT_TRUE(MakeOutput(false, {false, true}, out, err, {})->LivePortLines());
+    EXPECT_FALSE(MakeOutput(true, {true, true}, out, err, {})->LivePortLines());
 }
 
 }  // namespace
