@@ -40,8 +40,16 @@ bool StderrIsTerminal() {
     return _isatty(_fileno(stderr)) != 0;
 }
 
+// A console that draws escape codes: _isatty holds for NUL too, and a console without
+// virtual-terminal processing (an old one) prints them as they are.
 bool StdoutIsTerminal() {
-    return _isatty(_fileno(stdout)) != 0;
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (out == INVALID_HANDLE_VALUE || out == nullptr || !GetConsoleMode(out, &mode)) {
+        return false;
+    }
+    return (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
+           SetConsoleMode(out, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 
 int SystemCodePage() {
