@@ -51,7 +51,6 @@ TEST(ModulePortKind, TheFirstThreeLettersNameTheLink) {
     EXPECT_EQ(ModulePortKind("USB"), TransportKind::Usb);
     EXPECT_EQ(ModulePortKind("COM12"), TransportKind::Serial);
     EXPECT_EQ(ModulePortKind("com1"), TransportKind::None);
-    EXPECT_EQ(ModulePortKind("LPT1"), TransportKind::None);
 }
 
 TEST(ModuleSession, OpenSettlesThenEntersIspModeAndCloseLeavesIt) {
