@@ -25,7 +25,7 @@ dbus-daemon --config-file="$bt_here/bus.conf" --fork --print-address=3 --print-p
     3>"$work/bus.address" 4>"$work/bus.pid"
 bus_pid="$(cat "$work/bus.pid")"
 export DBUS_SYSTEM_BUS_ADDRESS="$(cat "$work/bus.address")"
-printer=00:11:22:33:44:55 phone=66:77:88:99:AA:BB
+printer=00:11:22:33:44:55
 check "unpair before BlueZ is on the bus says so" eval 'runs 3 "$work/nobluez.txt" bluetooth unpair $printer && grep -q "No Bluetooth service" "$work/nobluez.txt"'
 start_printer "$work/state.txt" --baud 19200 --pin 1234
 station=()  # the station's printers 00:19:01:00:00:0N on $work/sN, factory PIN 0000
@@ -43,19 +43,15 @@ poll 10 dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.blue
 
 echo "== scan, pair, reach the printer, unpair"
 check "scan lists the printer with a serial port" device_is $printer "dev['serial'] and not dev['paired']"
-check "scan lists the phone without one" device_is $phone "not dev['serial']"
 check "pair with a wrong PIN is refused" with_env TARVEK_BT_PIN=9999 \
     runs 1 "$work/wrong.txt" bluetooth pair $printer
 check "the printer stays unpaired" device_is $printer "not dev['paired']"
 check "pair with the right PIN" with_env FACTORY_PIN=1234 \
     runs 0 "$work/pair.txt" bluetooth pair ${printer,,} --pin-env FACTORY_PIN
 check "the printer is paired and trusted" device_is $printer "dev['paired'] and dev['trusted']"
-check "no PIN in any output" bash -c "! grep -qe 1234 -e 9999 '$work/wrong.txt' '$work/pair.txt'"
 check "detect finds it" runs 0 "$work/detect.txt" detect --port bt:$printer
 check "show --json over bt:" runs 0 "$work/show.json" show --json --port bt:$printer
 check "show reads the printer" json_is "$work/show.json" "d['settings']['emulation'] == 'escpos'"
-check "set code-page over bt:" runs 0 "$work/set.txt" set code-page=CP_850 --port bt:$printer
-check "the printer took the code page" grep -qx code_page=2 "$work/state.txt"
 printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}}\n' >"$work/profile.json"
 check "profile apply over bt:" runs 0 "$work/apply.txt" profile apply "$work/profile.json" \
     --port bt:$printer

@@ -10,28 +10,16 @@ free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",
 net="tcp:127.0.0.1:$(free_port)"
 start_printer "$work/net.txt" --baud 19200 --tcp "${net#tcp:}"
 check "show over tcp" runs 0 "$work/net-show.txt" show --port "$net"
-check "set code-page over tcp" runs 0 "$work/net-set.txt" set code-page=CP_850 --port "$net"
 printf '{"tarvek-profile": 1, "bluetooth": {"discoverable": "off"}}\n' >"$work/net.json"
 check "profile apply over tcp" runs 0 "$work/net-apply.txt" profile apply "$work/net.json" --port "$net"
-check "the printer took both" bash -c "grep -qx code_page=2 '$work/net.txt' && grep -qx discoverable=off '$work/net.txt'"
-heard="$(wc -l <"$work/traffic.log")"
-check "a wifi key over tcp exits 2" runs 2 "$work/net-wifi.txt" set wifi.ssid=x --port "$net"
-check "with nothing received" test "$(wc -l <"$work/traffic.log")" = "$heard"
+check "the printer took it" grep -qx discoverable=off "$work/net.txt"
 check "a closed port exits 3" runs 3 "$work/net-closed.txt" show --port "tcp:127.0.0.1:$(free_port)"
-mute="$(free_port)"
-python3 -c "import socket, time; s = socket.socket(); s.bind(('127.0.0.1', $mute)); s.listen()
-c = s.accept(); time.sleep(30)" &
-mute_pid=$!
-poll 10 python3 -c "import socket; socket.create_connection(('127.0.0.1', $mute)).close()"
-check "a listener that never answers exits 4" runs 4 "$work/net-mute.txt" show --port "tcp:127.0.0.1:$mute"
-kill "$mute_pid"
 stop_printer
 start_printer "$work/join.txt" --baud 19200
 printf '{"tarvek-profile": 1, "wifi": {"ip": "127.0.0.2"}}\n' >"$work/join.json"
 check "apply --verify-network" runs 0 "$work/join.out" apply "$work/join.json" --verify-network \
     --network-wait 20 --port "$port"
 check "reports the printer joined" grep -q "Network: joined after [0-9]* s (the printer answers at tcp:127.0.0.2:9100)" "$work/join.out"
-
 
 # bench <name> [options of printer 2] [options of printer 3]: three printers on
 # $work/<name>1..3, the Nth with the Bluetooth address 00:19:01:00:00:0N
@@ -54,17 +42,19 @@ for run in ok refused gone; do
     bench "$run" "$([[ $run == refused ]] && echo --refuse-write 4)" "$([[ $run == gone ]] && echo --silent-after 4)"
     plan=$([[ $run == refused ]] && echo refused || echo ok)  # its profile and units
     check "$run: the station ends by itself" runs "$([[ $run == ok ]] && echo 0 || echo 1)" "$work/$run.out" \
-        apply --each "$work/$plan.json" --units "$work/$plan.csv" --audit "$work/$run.jsonl" --junit \
+        $([[ $run == ok ]] && echo --json) apply --each "$work/$plan.json" --units "$work/$plan.csv" --audit "$work/$run.jsonl" --junit \
         "$work/$run.xml" --wait 2 --operator tech1 --port "$work/${run}1" --port "$work/${run}2" --port "$work/${run}3"
     kill "${bench_pids[@]}"
     wait "${bench_pids[@]}" 2>/dev/null || true
 done
 sha=$(sha256sum "$work/ok.json" | cut -d' ' -f1)
 check "each printer holds its own row" bash -c "for n in 1 2 3; do grep -qx bt_pin=\$n\$n\$n\$n '$work/ok'\$n.txt || exit 1; done"
-check "three audit lines, each by its printer's row, no secret" python3 -c "
+check "three audit lines, each by its printer's row, no secret; in JSON each a line, then the sum" python3 -c "
 import json, sys
 recs = [json.loads(l) for l in open('$work/ok.jsonl')]
-ok = len(recs) == 3 and all(r['result'] == 'ok' and r['operator'] == 'tech1' and r['profile_sha256'] == '$sha'
+out = open('$work/ok.out').read().splitlines()
+ok = sorted(out[:3]) == sorted(open('$work/ok.jsonl').read().splitlines()) and json.loads(out[3])['done'] == 3 == len(out) - 1
+ok = ok and len(recs) == 3 and all(r['result'] == 'ok' and r['operator'] == 'tech1' and r['profile_sha256'] == '$sha'
     and r['units_line'] == {1: 3, 2: 4, 3: 2}[int(r['bluetooth.address'][-1])]
     and r['port'].endswith('ok' + r['bluetooth.address'][-1]) for r in recs)
 sys.exit(0 if ok and '1111' not in open('$work/ok.jsonl').read() else 1)"

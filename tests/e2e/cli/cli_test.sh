@@ -72,11 +72,8 @@ check "the pty is listed" json_is "$work/ports.json" "d['ports'][0]['name'] == '
 check "detect finds the line set above" runs 0 "$work/detect.txt" detect --port "$port"
 check "at 38400 baud" grep -q -- "answers at --baud 38400 " "$work/detect.txt"
 
-echo "== send and report --print in both emulations"
+echo "== report --print in both emulations"
 line=(--baud 38400 --stop-bits 2 --port "$port")
-check "send prints the emulation answer" runs 0 "$work/send.txt" send --hex "1C 45 43" "${line[@]}"
-check "in hex and text" grep -q " ms 00 .*|.|$" "$work/send.txt"
-check "ISP entry without --force sends nothing" runs 2 "$work/isp.txt" send --hex "1B 5B 4D 01" "${line[@]}"
 check "report --print in CPCL" runs 0 "$work/report-cpcl.txt" report --print "${line[@]}"
 check "report --print in ESC/POS" bash -c "'$cli' set emulation=escpos ${line[*]} >/dev/null &&
     '$cli' --json report --print ${line[*]} >'$work/report-escpos.json'"
@@ -113,13 +110,7 @@ if command -v tmux >/dev/null; then
 else
     echo "SKIP  term: no tmux"
 fi
-echo "== the simulator's faults and pages from its command line"
-stop_printer
-start_printer "$work/garbage.txt" --baud 19200 --garbage
-check "a scrambled answer is refused" runs 1 "$work/garbage.out" show --port "$port"
-stop_printer
-start_printer "$work/absent.txt" --baud 19200 --module absent
-check "no module answers" runs 4 "$work/absent.out" show --wifi --port "$port"
+echo "== the simulator's pages and options from its command line"
 printf 'page=0,0,80810D0A41\n' >"$work/pages.txt"
 check "a page renders through its code page" bash -c "[[ \"\$('$sim' --render-pages --state \
     '$work/pages.txt')\" == \$'--- page 1 (CP_437) ---\\n\\xC3\\x87\\xC3\\xBC\\nA' ]]"

@@ -103,18 +103,15 @@ TEST(Station, EachPrinterGetsItsUnitRowAndOneAuditRecord) {
         s.bluetoothAddress = "00:19:01:00:00:0" + std::to_string(unit);
         s.serial.baudRate = 19200;
     }
-    // The technician takes the printer away 2 s after being asked, connects the next 3 s later.
+    // The technician takes each printer away 2 s after its line, connects the next 3 s later.
     std::size_t asked = 0;
     std::uint32_t awayAt = 0, connectAt = 0;
     bench.clock.SetOnAdvance([&](std::uint32_t now) {
         const std::string out = bench.out.str();
-        for (std::size_t at = out.find("connect the next"), n = 0; at != std::string::npos;
-             at = out.find("connect the next", at + 1)) {
-            if (++n > asked) {
-                awayAt = now + 2000;
-                connectAt = now + 5000;
-                ++asked;
-            }
+        if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) > asked) {
+            awayAt = now + 2000;
+            connectAt = now + 5000;
+            ++asked;
         }
         if (awayAt != 0 && now >= awayAt) {
             bench.link.target = nullptr;
@@ -132,19 +129,20 @@ TEST(Station, EachPrinterGetsItsUnitRowAndOneAuditRecord) {
     const std::string audit = bench.File("audit.jsonl");
     const std::string profile =
         bench.File("p.json", R"({"tarvek-profile": 1, "wifi": {"ssid": "l4"}})");
-    ASSERT_EQ(
-        bench.Run("apply --each --label " + profile + " --units " + units + " --audit " + audit),
-        kExitDone)
+    ASSERT_EQ(bench.Run("--json apply --each --label " + profile + " --units " + units +
+                        " --audit " + audit),
+              kExitDone)
         << bench.out.str() << bench.err.str();
-    EXPECT_TRUE(Has(bench.out.str(), "Finished: 3 printers done, 0 failed.")) << bench.out.str();
     std::ifstream in(audit);
-    std::string line;
+    std::istringstream json(bench.out.str());  // a line per printer as audited, then the summary
+    std::string line, printed;
     for (int unit = 1; unit <= 3; ++unit) {  // the records' fields: the three-port station's
         const sim::PrinterState& s = models[unit - 1]->State();
         EXPECT_EQ(s.bluetoothPin, std::string(4, static_cast<char>('0' + unit)));
         EXPECT_EQ(s.flash[0],
                   sim::MakeRegisterImage(0, {10, 0, 0, static_cast<std::uint8_t>(unit)}));
-        ASSERT_TRUE(std::getline(in, line)) << unit;
+        ASSERT_TRUE(std::getline(in, line) && std::getline(json, printed)) << unit;
+        EXPECT_EQ(printed, line);
         EXPECT_EQ(nlohmann::json::parse(line)["bluetooth.address"], s.bluetoothAddress);
         ASSERT_FALSE(s.pages.empty()) << unit;
         const std::string label(s.pages[0].bytes.begin(), s.pages[0].bytes.end());
@@ -152,6 +150,9 @@ TEST(Station, EachPrinterGetsItsUnitRowAndOneAuditRecord) {
         EXPECT_TRUE(Has(label, "Profile: p.json\n"));
     }
     EXPECT_FALSE(std::getline(in, line));
+    ASSERT_TRUE(std::getline(json, printed));
+    EXPECT_EQ(nlohmann::json::parse(printed),
+              nlohmann::json::parse(R"({"done": 3, "failed": 0, "exit": 0, "undone_lines": []})"));
 }
 
 // Every wait ends: no printer in time (its row undone), Ctrl-C, a printer the units file has no

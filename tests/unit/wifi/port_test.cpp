@@ -13,7 +13,6 @@ TEST(WifiDialogOpen, TheFirstThreeLettersOfThePortNameTheLink) {
     EXPECT_EQ(tarvek::wifidlg::ModulePortKind("USB"), TransportKind::Usb);
     EXPECT_EQ(tarvek::wifidlg::ModulePortKind("COM12"), TransportKind::Serial);
     EXPECT_EQ(tarvek::wifidlg::ModulePortKind("com1"), TransportKind::None);
-    EXPECT_EQ(tarvek::wifidlg::ModulePortKind("LPT1"), TransportKind::None);
 }
 
 TEST(WifiDialogOpen, FailuresLeaveThePortClosed) {

@@ -2,13 +2,11 @@
 // its own routines).
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
-#include <openssl/hmac.h>
 
 #include <random>
 #include <string>
 
 #include "wifimodule/psk.h"
-#include "wifimodule/sha1.h"
 
 namespace tarvek {
 namespace {
@@ -36,21 +34,6 @@ TEST(DerivePsk, AgreesWithOpenSslOnRandomPairs) {
                   1);
         const Psk psk = DerivePsk(pass.c_str(), ssid.c_str());
         EXPECT_TRUE(std::equal(psk.begin(), psk.end(), expected)) << "pair " << i;
-    }
-}
-
-// Keys past the 64-byte block are hashed first; messages of several blocks.
-TEST(HmacSha1, AgreesWithOpenSslOnRandomKeysAndMessages) {
-    std::mt19937 rng(20261208);
-    for (int i = 0; i < 200; ++i) {
-        const std::string key = RandomText(rng, 100), text = RandomText(rng, 200);
-        const auto* k = reinterpret_cast<const std::uint8_t*>(key.data());
-        const auto* m = reinterpret_cast<const std::uint8_t*>(text.data());
-        unsigned char expected[kSha1DigestSize];
-        HMAC(EVP_sha1(), k, static_cast<int>(key.size()), m, text.size(), expected, nullptr);
-        std::uint8_t mac[kSha1DigestSize];
-        HmacSha1(k, key.size()).Mac(m, text.size(), mac);
-        EXPECT_TRUE(std::equal(mac, mac + kSha1DigestSize, expected)) << "pair " << i;
     }
 }
 

@@ -70,13 +70,6 @@ TEST(ParseReply, LongRepliesAreCutAt256Bytes) {
     EXPECT_EQ(Parse(0, reply, s), -1);
 }
 
-TEST(ParseReply, ThirtyTwoCharacterSsidIsKeptWhole) {
-    ModuleSettings s;
-    const std::string ssid(32, 'S');
-    ASSERT_EQ(Parse(4, ReadReply(MakeRegisterImage(4, Bytes(ssid.begin(), ssid.end()))), s), 0);
-    EXPECT_EQ(s.ssid, ssid);
-}
-
 TEST(ParseReply, OptionBytesAndWepKeysAndMac) {
     ModuleSettings s;
     ASSERT_EQ(Parse(5, ReadReply(MakeRegisterImage(5, {0x61, 0x45, 0x14})), s), 0);

@@ -1,6 +1,13 @@
-#include "link/serial/serial_termios.h"
-
+// The POSIX serial link's own parts: the line as termios flags, a chunk on a descriptor.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "link/fd_io_posix.h"
+#include "link/serial/serial_termios.h"
+#include "link/unique_fd.h"
 
 namespace tarvek {
 namespace {
@@ -57,6 +64,33 @@ TEST(TermiosMapping, RefusesValuesOutsideTheLists) {
     EXPECT_EQ(MapToTermios({9600, 3, 0, 0, 0}, t), -1);
     EXPECT_EQ(MapToTermios({9600, 0, 2, 0, 0}, t), -1);
     EXPECT_EQ(MapToTermios({9600, 0, 0, -1, 0}, t), -1);
+}
+
+// A descriptor that takes a page at a time (a pipe of one page, drained by a peer): the rest
+// follows until every byte of the chunk went once, in order, and not one byte beyond it.
+TEST(ChunkWrite, PartialWritesSendTheRestAndNothingBeyond) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    const UniqueFd in(ends[0]);
+    UniqueFd out(ends[1]);
+    ASSERT_EQ(fcntl(out.Get(), F_SETFL, O_NONBLOCK), 0);
+    const int room = fcntl(out.Get(), F_SETPIPE_SZ, 4096);
+    ASSERT_GT(room, 0);
+    std::vector<std::uint8_t> bytes(8 * room), arrived;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    }
+    std::thread peer([&] {
+        std::uint8_t buffer[512];
+        for (ssize_t n; (n = read(in.Get(), buffer, sizeof buffer)) > 0;) {
+            arrived.insert(arrived.end(), buffer, buffer + n);
+        }
+    });
+    const int length = 3 * room + 100;
+    EXPECT_EQ(SendChunkTo(out.Get(), bytes.data(), length, false), length);
+    out.Reset();  // the peer reads to the end
+    peer.join();
+    EXPECT_EQ(arrived, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + length));
 }
 
 }  // namespace
