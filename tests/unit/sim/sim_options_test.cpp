@@ -92,7 +92,7 @@ TEST(SimOptions, RefusesAValueOutOfBoundsAndSaysWhy) {
         {"--baud", "missing value for --baud"},
         {"--late 5 --command-pause", "missing value for --command-pause"},
         {"--late 7x", "bad value '7x' for --late"},
-        {"--bogus 1", "unknown option --bogus"},
+        {"--bogus", "unknown option --bogus"},  // last, without a value
     };
     for (const auto& row : kReasons) {
         SimOptions o;
