@@ -14,9 +14,9 @@ namespace tarvek {
 // What to open: the serial link on a port with line settings, the USB printer, or nothing.
 struct PortRequest {
     TransportKind kind = TransportKind::Serial;  // the link of the pair that carries it
-    std::string portName;       // "COM3", "/dev/ttyUSB0"; for USB it plays no part
-    SerialLineSettings line{};  // serial only
-    LinkKind link = LinkKind::Serial;  // what kind of link reaches the port
+    std::string portName;                        // "COM3", "/dev/ttyUSB0"; for USB it plays no part
+    SerialLineSettings line{};                   // serial only
+    LinkKind link = LinkKind::Serial;            // what kind of link reaches the port
 };
 
 // Sets channels.kind and opens that link (None opens nothing and succeeds). 0 = open;
